@@ -1,0 +1,189 @@
+// POSIX implementations of the file services.
+#include "platform/files.h"
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <strings.h>
+#include <sys/mman.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+
+namespace platform {
+namespace {
+
+bool gFailRename = false;
+
+bool writeAll(int fd, const uint8_t* p, size_t n) {
+    while (n > 0) {
+        ssize_t w = ::write(fd, p, n);
+        if (w < 0) {
+            if (errno == EINTR) continue;
+            return false;
+        }
+        p += w;
+        n -= static_cast<size_t>(w);
+    }
+    return true;
+}
+
+bool endsWithNoCase(const std::string& s, const std::string& suffix) {
+    return s.size() >= suffix.size() &&
+           strcasecmp(s.c_str() + s.size() - suffix.size(), suffix.c_str()) == 0;
+}
+
+}  // namespace
+
+MappedFile::~MappedFile() { close(); }
+
+MappedFile::MappedFile(MappedFile&& other) noexcept
+    : data_(other.data_), size_(other.size_), open_(other.open_) {
+    other.data_ = nullptr;
+    other.size_ = 0;
+    other.open_ = false;
+}
+
+MappedFile& MappedFile::operator=(MappedFile&& other) noexcept {
+    if (this != &other) {
+        close();
+        std::swap(data_, other.data_);
+        std::swap(size_, other.size_);
+        std::swap(open_, other.open_);
+    }
+    return *this;
+}
+
+bool MappedFile::open(const std::string& path) {
+    close();
+    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return false;
+    struct stat st;
+    if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        ::close(fd);
+        return false;
+    }
+    size_t size = static_cast<size_t>(st.st_size);
+    void* p = nullptr;
+    if (size > 0) {
+        p = mmap(nullptr, size, PROT_READ, MAP_PRIVATE, fd, 0);
+        if (p == MAP_FAILED) {
+            ::close(fd);
+            return false;
+        }
+    }
+    ::close(fd);  // the mapping keeps the file alive
+    data_ = static_cast<const uint8_t*>(p);
+    size_ = size;
+    open_ = true;
+    return true;
+}
+
+void MappedFile::close() {
+    if (data_) munmap(const_cast<uint8_t*>(data_), size_);
+    data_ = nullptr;
+    size_ = 0;
+    open_ = false;
+}
+
+bool readFile(const std::string& path, std::vector<uint8_t>* out, size_t maxBytes) {
+    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return false;
+    struct stat st;
+    if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) ||
+        static_cast<uint64_t>(st.st_size) > maxBytes) {
+        ::close(fd);
+        return false;
+    }
+    std::vector<uint8_t> bytes(static_cast<size_t>(st.st_size));
+    size_t got = 0;
+    while (got < bytes.size()) {
+        ssize_t r = ::read(fd, bytes.data() + got, bytes.size() - got);
+        if (r < 0 && errno == EINTR) continue;
+        if (r <= 0) break;
+        got += static_cast<size_t>(r);
+    }
+    ::close(fd);
+    if (got != bytes.size()) return false;
+    *out = std::move(bytes);
+    return true;
+}
+
+bool writeFileAtomic(const std::string& path, const void* data, size_t size,
+                     std::string* error) {
+    auto fail = [&](const char* what) {
+        if (error) *error = std::string(what) + " " + path + ": " + std::strerror(errno);
+        return false;
+    };
+    std::string tmp = path + ".tmp-XXXXXX";
+    int fd = mkstemp(tmp.data());
+    if (fd < 0) return fail("cannot create a temporary file beside");
+    bool ok = writeAll(fd, static_cast<const uint8_t*>(data), size) && fsync(fd) == 0;
+    ok = (::close(fd) == 0) && ok;
+    if (!ok) {
+        int saved = errno;
+        unlink(tmp.c_str());
+        errno = saved;
+        return fail("cannot write");
+    }
+    if (gFailRename) {
+        gFailRename = false;
+        errno = EIO;
+        return fail("cannot rename the new file over");
+    }
+    if (rename(tmp.c_str(), path.c_str()) != 0) {
+        int saved = errno;
+        unlink(tmp.c_str());
+        errno = saved;
+        return fail("cannot rename the new file over");
+    }
+    return true;
+}
+
+void failNextAtomicRename() { gFailRename = true; }
+
+std::vector<std::string> listFiles(const std::string& folder, const std::string& suffix) {
+    std::vector<std::string> names;
+    DIR* dir = opendir(folder.c_str());
+    if (!dir) return names;
+    while (dirent* e = readdir(dir)) {
+        std::string name = e->d_name;
+        if (name == "." || name == ".." || !endsWithNoCase(name, suffix)) continue;
+        struct stat st;
+        if (stat(joinPath(folder, name).c_str(), &st) == 0 && S_ISREG(st.st_mode))
+            names.push_back(name);
+    }
+    closedir(dir);
+    std::sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) {
+        int c = strcasecmp(a.c_str(), b.c_str());
+        return c != 0 ? c < 0 : a < b;
+    });
+    return names;
+}
+
+bool isDirectory(const std::string& path) {
+    struct stat st;
+    return stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+bool fileExists(const std::string& path) {
+    struct stat st;
+    return stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
+}
+
+bool makeDirectories(const std::string& path) {
+    if (path.empty() || isDirectory(path)) return !path.empty();
+    size_t slash = path.find_last_of('/');
+    if (slash != std::string::npos && slash > 0) makeDirectories(path.substr(0, slash));
+    return mkdir(path.c_str(), 0755) == 0 || isDirectory(path);
+}
+
+std::string joinPath(const std::string& folder, const std::string& name) {
+    if (folder.empty()) return name;
+    if (folder.back() == '/') return folder + name;
+    return folder + "/" + name;
+}
+
+}  // namespace platform

@@ -1,0 +1,67 @@
+// Files as the program sees them: read-only memory mappings of map and city files, whole
+// small files, atomic writes for everything the program saves, and sorted folder listings.
+// Paths are UTF-8 strings; nothing here knows what the files hold.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace platform {
+
+// A read-only mapping of a whole file. Pointers into it stay valid until close() or
+// destruction; an empty file maps to size 0 with a null data pointer.
+class MappedFile {
+public:
+    MappedFile() = default;
+    ~MappedFile();
+    MappedFile(const MappedFile&) = delete;
+    MappedFile& operator=(const MappedFile&) = delete;
+    MappedFile(MappedFile&& other) noexcept;
+    MappedFile& operator=(MappedFile&& other) noexcept;
+
+    // Maps `path`; false (and nothing open) when it cannot be opened, is not a regular
+    // file or cannot be mapped.
+    bool open(const std::string& path);
+    // Unmaps; safe to call when nothing is open.
+    void close();
+
+    bool isOpen() const { return open_; }
+    const uint8_t* data() const { return data_; }
+    size_t size() const { return size_; }
+
+private:
+    const uint8_t* data_ = nullptr;
+    size_t size_ = 0;
+    bool open_ = false;
+};
+
+// Reads a whole regular file of at most `maxBytes`; false when missing, not a regular file,
+// larger than the limit or unreadable.
+bool readFile(const std::string& path, std::vector<uint8_t>* out, size_t maxBytes);
+
+// Writes `size` bytes to `path` so that a crash leaves either the old file or the new one:
+// a temporary file in the same folder, flushed to disk, then renamed over the old one.
+// On failure the old file is untouched, the temporary removed, and `error` (if given)
+// says why.
+bool writeFileAtomic(const std::string& path, const void* data, size_t size,
+                     std::string* error = nullptr);
+
+// Test seam: when set, the rename step of writeFileAtomic fails as if the machine had
+// stopped between writing and renaming (the temporary file is left behind, like a crash).
+void failNextAtomicRename();
+
+// The regular files in `folder` whose names end in `suffix` (ignoring case, e.g. ".gif"),
+// sorted by name ignoring case. Names only, no folder part.
+std::vector<std::string> listFiles(const std::string& folder, const std::string& suffix);
+
+bool isDirectory(const std::string& path);
+bool fileExists(const std::string& path);
+// Creates `path` and its missing parents; true when it exists as a folder afterwards.
+bool makeDirectories(const std::string& path);
+
+// `folder` joined with `name` by one slash.
+std::string joinPath(const std::string& folder, const std::string& name);
+
+}  // namespace platform

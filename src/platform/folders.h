@@ -1,0 +1,23 @@
+// The two folders the program uses: the read-only home folder with its data (cities.bin,
+// maps/, routes/, mdora.htm) and the writable state folder (cities.sav, settings.ini).
+#pragma once
+
+#include <string>
+
+namespace platform {
+
+// Chooses the folders once at start: an explicit folder if given (from --home, --state),
+// else MUNDORA_HOME / MUNDORA_STATE, else the data folder beside the executable (or the
+// installed share folder) and the XDG config folder ~/.config/mundora. The state folder is
+// created when missing.
+void chooseFolders(const std::string& homeOverride, const std::string& stateOverride,
+                   const char* argv0);
+
+const std::string& homeFolder();
+const std::string& stateFolder();
+
+// A file in the home or state folder, e.g. homeFile("cities.bin"), homeFile("maps/Day.gif").
+std::string homeFile(const std::string& name);
+std::string stateFile(const std::string& name);
+
+}  // namespace platform

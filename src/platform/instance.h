@@ -1,0 +1,30 @@
+// One copy of the program per state folder. The first copy holds a lock on a file in the
+// state folder and listens on a Unix socket beside it; a later copy finds the lock taken,
+// asks the first one over the socket to come forward, and exits.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace platform {
+
+enum class InstanceClaim {
+    First,    // this copy runs; the lock is held until releaseSingleInstance or exit
+    Another,  // another copy runs and has been asked to come forward
+};
+
+// Where the lock cannot be made at all (an unwritable state folder) the program runs
+// anyway, as the first copy.
+InstanceClaim claimSingleInstance(const std::string& stateFolder);
+
+// First copy: shows and raises the window for every request that has arrived (it is the
+// message loop's idle hook). Returns the number handled.
+int serviceRaiseRequests();
+
+// First copy: waits up to `timeoutMs` real milliseconds for a raise request and handles it;
+// false when none came.
+bool waitForRaiseRequest(uint32_t timeoutMs);
+
+void releaseSingleInstance();
+
+}  // namespace platform

@@ -1,0 +1,18 @@
+// PNG files of RGB565 pictures: screenshots of the display and the map checker's output.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace platform {
+
+// Writes `width` × `height` RGB565 pixels (rows top to bottom) as an 8-bit RGB PNG, atomically.
+bool writePng565(const std::string& path, const uint16_t* pixels, int width, int height,
+                 std::string* error);
+
+// Reads an 8-bit RGB or RGBA PNG into RGB565 pixels (used by tests to read screenshots back).
+bool readPng565(const std::string& path, std::vector<uint16_t>* pixels, int* width,
+                int* height);
+
+}  // namespace platform

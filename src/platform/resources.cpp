@@ -1,0 +1,20 @@
+#include "platform/resources.h"
+
+namespace platform {
+namespace {
+const Resource* gTable = nullptr;
+size_t gCount = 0;
+}  // namespace
+
+void registerResources(const Resource* table, size_t count) {
+    gTable = table;
+    gCount = count;
+}
+
+const Resource* findResource(int id) {
+    for (size_t i = 0; i < gCount; ++i)
+        if (gTable[i].id == id) return &gTable[i];
+    return nullptr;
+}
+
+}  // namespace platform

@@ -1,0 +1,213 @@
+#include "platform/sdl_backend.h"
+
+#include <SDL2/SDL.h>
+
+#include <cstdlib>
+#include <vector>
+
+#include "platform/loop.h"
+#include "platform/messages.h"
+
+namespace platform {
+namespace {
+
+constexpr int kWidth = 240, kHeight = 320;
+constexpr intptr_t kStylusDown = 1;  // MK_LBUTTON
+// The window also looks for raise requests between events, so waits are cut into slices.
+constexpr uint32_t kSliceMs = 100;
+
+int keyCode(SDL_Keycode k) {
+    switch (k) {
+        case SDLK_RETURN:
+        case SDLK_KP_ENTER: return VK_RETURN;
+        case SDLK_UP: return VK_UP;
+        case SDLK_DOWN: return VK_DOWN;
+        case SDLK_LEFT: return VK_LEFT;
+        case SDLK_RIGHT: return VK_RIGHT;
+        case SDLK_ESCAPE: return VK_ESCAPE;
+        case SDLK_BACKSPACE: return VK_BACK;
+        case SDLK_TAB: return VK_TAB;
+        case SDLK_SPACE: return VK_SPACE;
+        case SDLK_DELETE: return VK_DELETE;
+        case SDLK_HOME: return VK_HOME;
+        case SDLK_END: return VK_END;
+        case SDLK_F1: return VK_F1;
+        default: break;
+    }
+    if (k >= SDLK_a && k <= SDLK_z) return static_cast<int>(k - SDLK_a) + 'A';
+    if (k >= SDLK_0 && k <= SDLK_9) return static_cast<int>(k - SDLK_0) + '0';
+    return 0;
+}
+
+// Keys whose press also types a control character, as the handheld's keyboard did.
+int controlChar(int vk) {
+    switch (vk) {
+        case VK_RETURN: return 13;
+        case VK_BACK: return 8;
+        case VK_TAB: return 9;
+        case VK_ESCAPE: return 27;
+        default: return 0;
+    }
+}
+
+class SdlBackend : public Backend {
+public:
+    explicit SdlBackend(int scale) : scale_(scale), pixels_(kWidth * kHeight, 0) {}
+    ~SdlBackend() override { closeWindow(); }
+
+    bool openWindow(const std::string& title) override {
+        if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) return false;
+        window_ = SDL_CreateWindow(title.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
+                                   kWidth * scale_, kHeight * scale_, SDL_WINDOW_SHOWN);
+        if (!window_) return false;
+        renderer_ = SDL_CreateRenderer(window_, -1, 0);
+        if (!renderer_) renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_SOFTWARE);
+        if (!renderer_) return false;
+        SDL_RenderSetLogicalSize(renderer_, kWidth, kHeight);
+        SDL_RenderSetIntegerScale(renderer_, SDL_TRUE);
+        texture_ = SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_RGB565,
+                                     SDL_TEXTUREACCESS_STREAMING, kWidth, kHeight);
+        if (!texture_) return false;
+        SDL_StartTextInput();
+        return true;
+    }
+
+    void showWindow(bool visible) override {
+        if (!window_) return;
+        if (visible)
+            SDL_ShowWindow(window_);
+        else
+            SDL_HideWindow(window_);
+    }
+
+    void raiseWindow() override {
+        if (window_) SDL_RaiseWindow(window_);
+    }
+
+    void closeWindow() override {
+        if (texture_) SDL_DestroyTexture(texture_);
+        if (renderer_) SDL_DestroyRenderer(renderer_);
+        if (window_) SDL_DestroyWindow(window_);
+        texture_ = nullptr;
+        renderer_ = nullptr;
+        window_ = nullptr;
+        if (SDL_WasInit(0)) SDL_Quit();
+    }
+
+    bool openDisplay() override { return displayOpen_ = texture_ != nullptr; }
+    void closeDisplay() override { displayOpen_ = false; }
+    DisplayProperties displayProperties() const override {
+        return {kWidth, kHeight, 2, kWidth * 2, 16};
+    }
+
+    uint8_t* beginDraw() override {
+        if (!displayOpen_ || suspended_) return nullptr;
+        return reinterpret_cast<uint8_t*>(pixels_.data());
+    }
+
+    void endDraw() override { show(); }
+    void suspend() override { suspended_ = true; }
+    void resume() override { suspended_ = false; }
+    bool hasWindowSystem() const override { return true; }
+
+    void waitForInput(uint32_t maxWaitMs) override {
+        SDL_Event e;
+        uint32_t wait = maxWaitMs < kSliceMs ? maxWaitMs : kSliceMs;
+        if (!SDL_WaitEventTimeout(&e, static_cast<int>(wait))) return;
+        do translate(e);
+        while (SDL_PollEvent(&e));
+    }
+
+private:
+    void show() {
+        if (!texture_) return;
+        SDL_UpdateTexture(texture_, nullptr, pixels_.data(), kWidth * 2);
+        SDL_RenderClear(renderer_);
+        SDL_RenderCopy(renderer_, texture_, nullptr, nullptr);
+        SDL_RenderPresent(renderer_);
+    }
+
+    intptr_t point(int wx, int wy) {
+        float lx = 0, ly = 0;
+        SDL_RenderWindowToLogical(renderer_, wx, wy, &lx, &ly);
+        int x = static_cast<int>(lx), y = static_cast<int>(ly);
+        x = x < 0 ? 0 : x >= kWidth ? kWidth - 1 : x;
+        y = y < 0 ? 0 : y >= kHeight ? kHeight - 1 : y;
+        return pointParam(x, y);
+    }
+
+    void translate(const SDL_Event& e) {
+        switch (e.type) {
+            case SDL_QUIT: postMessage(WM_CLOSE); break;
+            case SDL_MOUSEBUTTONDOWN:
+                if (e.button.button != SDL_BUTTON_LEFT) break;
+                pressed_ = true;
+                postMessage(WM_LBUTTONDOWN, kStylusDown, point(e.button.x, e.button.y));
+                break;
+            case SDL_MOUSEBUTTONUP:
+                if (e.button.button != SDL_BUTTON_LEFT || !pressed_) break;
+                pressed_ = false;
+                postMessage(WM_LBUTTONUP, 0, point(e.button.x, e.button.y));
+                break;
+            case SDL_MOUSEMOTION:
+                // A stylus only moves while it touches the screen.
+                if (pressed_) postMessage(WM_MOUSEMOVE, kStylusDown, point(e.motion.x, e.motion.y));
+                break;
+            case SDL_KEYDOWN: key(e.key.keysym); break;
+            case SDL_KEYUP:
+                if (int vk = keyCode(e.key.keysym.sym)) postMessage(WM_KEYUP, vk, 0);
+                break;
+            case SDL_TEXTINPUT: text(e.text.text); break;
+            case SDL_WINDOWEVENT: window(e.window.event); break;
+            default: break;
+        }
+    }
+
+    void key(const SDL_Keysym& k) {
+        if (k.mod & KMOD_CTRL) {
+            // The accelerator table: Ctrl+A and Ctrl+Q become commands, nothing else.
+            if (k.sym == SDLK_a) postMessage(WM_COMMAND, CMD_ACCEL_CTRL_A, 0);
+            if (k.sym == SDLK_q) postMessage(WM_COMMAND, CMD_ACCEL_CTRL_Q, 0);
+            return;
+        }
+        int vk = keyCode(k.sym);
+        if (!vk) return;
+        postMessage(WM_KEYDOWN, vk, 0);
+        if (int c = controlChar(vk)) postMessage(WM_CHAR, c, 0);
+    }
+
+    void text(const char* utf8) {
+        const auto* s = reinterpret_cast<const unsigned char*>(utf8);
+        while (*s) {
+            int extra = *s >= 0xF0 ? 3 : *s >= 0xE0 ? 2 : *s >= 0xC0 ? 1 : 0;
+            int cp = extra ? *s & (0x3F >> extra) : *s;
+            ++s;
+            for (int i = 0; i < extra && (*s & 0xC0) == 0x80; ++i, ++s) cp = (cp << 6) | (*s & 0x3F);
+            postMessage(WM_CHAR, cp, 0);
+        }
+    }
+
+    void window(uint8_t event) {
+        switch (event) {
+            case SDL_WINDOWEVENT_FOCUS_GAINED: postMessage(WM_SETFOCUS); break;
+            case SDL_WINDOWEVENT_FOCUS_LOST: postMessage(WM_KILLFOCUS); break;
+            case SDL_WINDOWEVENT_EXPOSED: show(); break;
+            default: break;
+        }
+    }
+
+    int scale_;
+    std::vector<uint16_t> pixels_;  // the display memory, plain rows
+    SDL_Window* window_ = nullptr;
+    SDL_Renderer* renderer_ = nullptr;
+    SDL_Texture* texture_ = nullptr;
+    bool displayOpen_ = false, suspended_ = false, pressed_ = false;
+};
+
+}  // namespace
+
+std::unique_ptr<Backend> makeSdlBackend(int scale) {
+    return std::make_unique<SdlBackend>(scale < 1 ? 1 : scale > 8 ? 8 : scale);
+}
+
+}  // namespace platform

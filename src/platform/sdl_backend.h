@@ -1,0 +1,14 @@
+// The window backend: an SDL2 window showing the 240 × 320 display scaled by a whole
+// factor; the left mouse button is the stylus and the keyboard gives the hardware buttons.
+#pragma once
+
+#include <memory>
+
+#include "platform/display.h"
+
+namespace platform {
+
+// A backend for a window scaled by `scale` (1..8).
+std::unique_ptr<Backend> makeSdlBackend(int scale);
+
+}  // namespace platform
