@@ -1,0 +1,21 @@
+// The loading half of start-up and its counterparts at shutdown: the start-up texts and
+// progress bar over the splash, then the program's data in a fixed order (cities and the
+// saved selection, settings, tables, the map texture) with progress at 20, 60 and 100 %.
+#pragma once
+
+#include <cstdint>
+
+// The font and any picture start-up draws with; false when one cannot be prepared.
+bool prepareStartupPictures();
+
+// "Initializing..." and the progress bar at 0 %, presented over the faded-in splash.
+void beginStartupProgress();
+
+// Loads everything after the splash; a start-up result (0, or -2 when memory runs out).
+int32_t loadProgramData();
+
+// Saves the city selection and the settings (the orderly exit only).
+void saveProgramData();
+
+// Frees what loadProgramData acquired; safe to call twice.
+void releaseProgramData();

@@ -1,0 +1,110 @@
+// The message loop's order and coalescing, and the headless script driving it.
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <vector>
+
+#include "platform/clock.h"
+#include "platform/headless.h"
+#include "platform/loop.h"
+#include "platform/script.h"
+
+using namespace platform;
+
+namespace {
+
+struct LoopFixture : ::testing::Test {
+    void SetUp() override {
+        resetLoop();
+        useManualClock(0, 0);
+        setBackend(&screen);
+    }
+    void TearDown() override {
+        setBackend(nullptr);
+        resetLoop();
+    }
+    // Runs the loop to its end, answering paints by validating, and returns what it saw.
+    std::vector<Message> drain() {
+        std::vector<Message> seen;
+        Message m;
+        while (getMessage(&m)) {
+            seen.push_back(m);
+            if (m.msg == WM_PAINT) validate();
+        }
+        return seen;
+    }
+    HeadlessBackend screen;
+};
+
+TEST_F(LoopFixture, ManyPaintRequestsMakeOnePaintAfterPostedMessages) {
+    for (int i = 0; i < 50; ++i) invalidate();
+    postMessage(WM_COMMAND, 2001);
+    postMessage(WM_COMMAND, 2002);
+    std::vector<Message> seen = drain();  // no input source: the loop then ends
+    ASSERT_EQ(seen.size(), 3u);
+    EXPECT_EQ(seen[0].wParam, 2001);
+    EXPECT_EQ(seen[1].wParam, 2002);
+    EXPECT_EQ(seen[2].msg, WM_PAINT);
+    EXPECT_EQ(paintCount(), 1u);
+}
+
+TEST_F(LoopFixture, ScriptWaitFiresTheTimerOncePerPeriod) {
+    char path[] = "/tmp/mundora-script-XXXXXX";
+    int fd = mkstemp(path);
+    ASSERT_GE(fd, 0);
+    close(fd);
+    std::ofstream(path) << "# comment\nclock 2027-03-20T12:00:00Z\nwait 1000\ntap 10 20\n";
+    Script script;
+    std::string error;
+    ASSERT_TRUE(script.load(path, &error));
+    ASSERT_TRUE(script.runPrelude());
+    EXPECT_EQ(utcMillis(), 1805544000000LL);
+    script.attach(&screen, {});
+    setTimer(8000, 50);
+    std::vector<Message> seen = drain();
+    int timers = 0, downs = 0, ups = 0;
+    for (const Message& m : seen) {
+        timers += m.msg == WM_TIMER;
+        downs += m.msg == WM_LBUTTONDOWN && pointX(m.lParam) == 10 && pointY(m.lParam) == 20;
+        ups += m.msg == WM_LBUTTONUP;
+    }
+    EXPECT_EQ(timers, 20);  // 1000 ms of 50 ms ticks
+    EXPECT_EQ(downs, 1);
+    EXPECT_EQ(ups, 1);
+    EXPECT_EQ(utcMillis(), 1805544001000LL);
+    EXPECT_EQ(quitCode(), 0);
+    unlink(path);
+}
+
+TEST_F(LoopFixture, BadScriptLinesStopWithExitCodeTwo) {
+    const char* bad[] = {"wait soon", "tap 10", "tap 240 0", "key warp", "frobnicate",
+                         "clock 2027-02-30T00:00:00Z", "shot"};
+    for (const char* line : bad) {
+        resetLoop();
+        char path[] = "/tmp/mundora-script-XXXXXX";
+        int fd = mkstemp(path);
+        close(fd);
+        std::ofstream(path) << "tap 1 1\n" << line << "\ntap 2 2\n";
+        Script script;
+        std::string error;
+        ASSERT_TRUE(script.load(path, &error));
+        script.runPrelude();
+        script.attach(&screen, {});
+        std::vector<Message> seen = drain();
+        EXPECT_EQ(quitCode(), 2) << line;
+        int taps = 0;
+        for (const Message& m : seen) taps += m.msg == WM_LBUTTONDOWN;
+        EXPECT_EQ(taps, 1) << line << ": nothing after the bad line runs";
+        unlink(path);
+    }
+}
+
+TEST_F(LoopFixture, PackedPointsKeepTheirSign) {
+    for (int x : {0, 239, -5, 32767, -32768})
+        for (int y : {0, 319, -1}) {
+            EXPECT_EQ(pointX(pointParam(x, y)), x);
+            EXPECT_EQ(pointY(pointParam(x, y)), y);
+        }
+}
+
+}  // namespace
