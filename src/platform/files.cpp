@@ -120,6 +120,10 @@ bool writeFileAtomic(const std::string& path, const void* data, size_t size,
     std::string tmp = path + ".tmp-XXXXXX";
     int fd = mkstemp(tmp.data());
     if (fd < 0) return fail("cannot create a temporary file beside");
+    // mkstemp makes the file private; give it the mode a plain create would.
+    const mode_t mask = umask(0);
+    umask(mask);
+    fchmod(fd, 0666 & ~mask);
     bool ok = writeAll(fd, static_cast<const uint8_t*>(data), size) && fsync(fd) == 0;
     ok = (::close(fd) == 0) && ok;
     if (!ok) {

@@ -1,0 +1,19 @@
+# The default map sets, converted from the public-domain NASA day and night images that
+# Debian's xplanet-images installs: Day.gif/Night.gif at 2048 × 1024 and a lighter
+# Day1024.gif/Night1024.gif set at 1024 × 512.
+set(nasa_images /usr/share/xplanet/images)
+set(map_dir ${MUNDORA_DATA_DIR}/maps)
+set(map_outputs)
+foreach(spec "Day;earth;2048" "Night;night;2048" "Day1024;earth;1024" "Night1024;night;1024")
+    list(GET spec 0 out)
+    list(GET spec 1 src)
+    list(GET spec 2 width)
+    add_custom_command(OUTPUT ${map_dir}/${out}.gif
+        COMMAND ${CMAKE_COMMAND} -E make_directory ${map_dir}
+        COMMAND mundora-mapconv ${nasa_images}/${src}.jpg ${map_dir}/${out}.gif --width ${width}
+        DEPENDS mundora-mapconv ${nasa_images}/${src}.jpg
+        COMMENT "Converting ${src}.jpg into maps/${out}.gif")
+    list(APPEND map_outputs ${map_dir}/${out}.gif)
+endforeach()
+add_custom_target(mundora_maps DEPENDS ${map_outputs})
+add_dependencies(mundora_data mundora_maps)
