@@ -1,0 +1,126 @@
+// The program's own GIF decoder: the first image of a GIF87a/GIF89a file held in memory,
+// with its global or local colour table, decoded whole (2, 3 or 4 bytes per pixel, rows top
+// to bottom, interlacing undone) or one stored row at a time as 32-bit pixels.
+// It ignores animation, image position, transparency indexes and the logical screen; every
+// read is bounded by the data length, so a damaged file fails instead of overrunning.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+
+// What the header parse learns about the image.
+struct GifImageInfo {
+    int32_t width = 0;       // pixels, from the image descriptor
+    int32_t height = 0;      // pixels
+    int32_t colorCount = 0;  // entries of the last colour table read (2..256; 0 when none)
+    // Entries stored blue, green, red, 0; entries beyond colorCount are black. An image
+    // with no colour table at all decodes to black.
+    uint8_t palette[256][4] = {};
+};
+
+// The largest image accepted, in pixels (a 16384 × 8192 map).
+constexpr int64_t kGifMaxPixels = int64_t{16384} * 8192;
+
+class GifDecoder {
+  public:
+    GifDecoder();
+    ~GifDecoder();
+    GifDecoder(const GifDecoder&) = delete;
+    GifDecoder& operator=(const GifDecoder&) = delete;
+
+    // Parses the header of the `size` bytes at `data` and reports the image's width and
+    // height (pixels). With `wantPixels` clear it stops there. Otherwise it decodes every row
+    // into `destination` (width × height × bytesPerPixel bytes, rows top to bottom, no
+    // padding) as RGB565 (2), bytes R, G, B (3) or 0x00RRGGBB words (4). False on a missing
+    // signature, a damaged header, a size over kGifMaxPixels or at most 0, no destination,
+    // another pixel size, or image data that is damaged or ends before the last row; the
+    // destination may then hold some rows. An end code before the last row is not an error:
+    // the rows after it are left as they were.
+    bool decodeImage(const uint8_t* data, size_t size, void* destination, int bytesPerPixel,
+                     int32_t* width, int32_t* height, bool wantPixels);
+
+    // Decodes the next stored row into `row` (width 0x00RRGGBB words); interlaced images
+    // come in stored order. Call decodeImage with `wantPixels` clear first, then hand in the
+    // same data each time. False for a row that could not be completed (damaged or ended
+    // data; every later call is false too) and for every call after the last row, which
+    // also releases the code tables.
+    bool decodeNextRow(const uint8_t* data, size_t size, uint32_t* row);
+
+    // The header's findings; null before a successful header parse.
+    const GifImageInfo* info() const { return info_.get(); }
+    bool interlaced() const { return interlaced_; }
+
+    // The steps below are the decoder's own; they are public so that tests can drive a code
+    // stream directly.
+
+    // Reads the LZW minimum code size at the recorded input offset and sets up the code
+    // tables; false when the byte is missing or outside 2..11.
+    bool beginCodeStream();
+    // The next code of the stream, least significant bit first; kNoData when the image data
+    // ends first (no more sub-blocks, or the file does).
+    uint32_t readCode();
+    // Decodes `width` pixels into `out` in the format of `bytesPerPixel` (2, 3 or 4). Pixels
+    // of a string that runs past the row stay queued for the next row. True when the row
+    // was filled; false when the image ended first or the data is damaged.
+    bool decodeRow(void* out, int32_t width, int bytesPerPixel);
+
+    static constexpr uint32_t kNoData = 0x10000;
+
+  private:
+    bool parseHeader();
+    bool readColorTable(int packed);
+    bool skipSubBlocks();
+    bool takeByte(uint8_t* value);
+    bool takeWord(int32_t* value);
+    int nextDataByte();
+    bool expandCode(uint32_t code);
+    void clearTable();
+    void releaseCodeTables();
+    void buildOutputPalettes();
+    bool decodeWhole(uint8_t* destination, int bytesPerPixel);
+    template <typename Writer>
+    bool decodeRowWith(Writer write, int32_t width);
+
+    // The data being decoded; set by each public entry.
+    const uint8_t* data_ = nullptr;
+    size_t size_ = 0;  // bytes
+
+    bool interlaced_ = false;
+    std::unique_ptr<GifImageInfo> info_;
+    uint32_t inputOffset_ = 0;    // bytes from the start of the data to the next unread byte
+    uint32_t rowsDelivered_ = 0;  // row-by-row mode
+    bool streamStarted_ = false;
+    bool streamEnded_ = false;   // the end code was read
+    bool streamFailed_ = false;  // damaged or truncated data
+
+    // Code-stream state.
+    uint8_t initialCodeSize_ = 0, codeSize_ = 0;  // bits
+    uint16_t clearCode_ = 0, endCode_ = 0, firstFreeCode_ = 0, nextFreeCode_ = 0;
+    uint16_t codeLimit_ = 0, codeMask_ = 0;
+    uint16_t oldCode_ = 0, firstChar_ = 0;
+    bool haveOldCode_ = false;  // false at the start of the stream and after a clear code
+
+    // Bit reader.
+    uint32_t accumulator_ = 0;
+    uint8_t bitsHeld_ = 0, bitPosition_ = 0;
+
+    // The current data sub-block.
+    uint8_t block_[255] = {};
+    uint8_t blockLength_ = 0, blockIndex_ = 0;  // bytes
+
+    // String table (4096 prefix/suffix entries) and pixel stack (4097 entries), alive only
+    // while a code stream is decoded.
+    struct TableEntry {
+        uint16_t prefix;
+        uint8_t suffix;
+        uint8_t unused;
+    };
+    std::unique_ptr<TableEntry[]> table_;
+    std::unique_ptr<uint16_t[]> stack_;
+    uint32_t stackCount_ = 0;
+
+    // The palette as output pixels, made once per header so rows only index them.
+    uint16_t palette565_[256] = {};
+    uint32_t palette32_[256] = {};
+};

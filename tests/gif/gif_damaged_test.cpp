@@ -1,0 +1,202 @@
+// Damaged GIF files: each rejection the decoder promises, then every truncation and many bit
+// flips of good files. Every decode must fail or succeed without touching memory outside the
+// destination (guard bytes around it; ASan catches stray reads).
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <vector>
+
+#include "giflib_io.h"
+#include "texture/gif/gif_decoder.h"
+
+using namespace gifref;
+
+namespace {
+
+const std::vector<Rgb> kFour = {{0, 0, 0}, {255, 0, 0}, {0, 255, 0}, {0, 0, 255}};
+
+RawGif goodRaw() {
+    RawGif raw;
+    raw.width = 8;
+    raw.height = 4;
+    raw.globalColors = kFour;
+    raw.minCodeSize = 2;
+    std::vector<uint8_t> indices(32);
+    for (size_t i = 0; i < indices.size(); ++i) indices[i] = static_cast<uint8_t>(i % 4);
+    raw.imageData = lzwEncode(indices, 2, true).subBlocks();
+    return raw;
+}
+
+std::vector<uint8_t> withCodes(RawGif raw, std::vector<std::pair<uint32_t, int>> codes) {
+    CodeStream s;
+    s.codes = std::move(codes);
+    raw.imageData = s.subBlocks();
+    return raw.bytes();
+}
+
+struct RejectCase {
+    const char* name;
+    std::vector<uint8_t> file;
+    bool headerFails;  // the header parse already fails
+};
+
+std::vector<RejectCase> rejectCases() {
+    std::vector<RejectCase> cases;
+    const std::vector<uint8_t> good = goodRaw().bytes();
+    RawGif r = goodRaw();
+    r.version = "88a";
+    cases.push_back({"version neither 7 nor 9", r.bytes(), true});
+    cases.push_back({"not a GIF", {'P', 'N', 'G', '8', '9', 'a', 0, 0, 0, 0, 0, 0, 0}, true});
+    cases.push_back({"header cut", std::vector<uint8_t>(good.begin(), good.begin() + 12), true});
+    r = goodRaw();
+    r.beforeImage = {0x3B};
+    cases.push_back({"trailer before the image", r.bytes(), true});
+    r = goodRaw();
+    r.width = 0x8000;
+    cases.push_back({"negative width", r.bytes(), true});
+    r = goodRaw();
+    r.height = 0;
+    cases.push_back({"zero height", r.bytes(), true});
+    r = goodRaw();
+    r.width = 32767;
+    r.height = 8192;
+    cases.push_back({"over the size cap", r.bytes(), true});
+    r = goodRaw();
+    r.globalColors.clear();
+    r.localColors = kFour;
+    std::vector<uint8_t> cutTable = r.bytes();
+    cutTable.resize(13 + 10 + 5);
+    cases.push_back({"local table cut", cutTable, true});
+    r = goodRaw();
+    r.beforeImage = {0x21, 0xFE, 10, 'x'};
+    std::vector<uint8_t> cutExt = r.bytes();
+    cutExt.resize(13 + 12 + 4);
+    cases.push_back({"extension cut", cutExt, true});
+    r = goodRaw();
+    r.minCodeSize = 1;
+    cases.push_back({"code size 1", r.bytes(), false});
+    r.minCodeSize = 12;
+    cases.push_back({"code size 12", r.bytes(), false});
+    cases.push_back({"code above the next free code",
+                     withCodes(goodRaw(), {{4, 3}, {1, 3}, {7, 3}, {5, 3}}), false});
+    cases.push_back({"first code not a colour", withCodes(goodRaw(), {{6, 3}, {5, 3}}), false});
+    cases.push_back({"first code after clear not a colour",
+                     withCodes(goodRaw(), {{4, 3}, {6, 3}, {5, 3}}), false});
+    cases.push_back(
+        {"data ends before the last row", withCodes(goodRaw(), {{4, 3}, {1, 3}}), false});
+    std::vector<uint8_t> noData = good;
+    noData.resize(13 + 12 + 10 + 1);
+    cases.push_back({"file ends at the code size", noData, false});
+    return cases;
+}
+
+TEST(GifDamaged, RejectionsFailCleanly) {
+    for (const RejectCase& c : rejectCases()) {
+        SCOPED_TRACE(c.name);
+        GifDecoder header;
+        int32_t w = -7, h = -7;
+        const bool headerOk =
+            header.decodeImage(c.file.data(), c.file.size(), nullptr, 2, &w, &h, false);
+        EXPECT_EQ(headerOk, !c.headerFails);
+        if (!headerOk) {
+            EXPECT_EQ(w, -7);  // outputs untouched
+            continue;
+        }
+        std::vector<uint16_t> out(static_cast<size_t>(w) * h);
+        GifDecoder whole;
+        EXPECT_FALSE(whole.decodeImage(c.file.data(), c.file.size(), out.data(), 2, &w, &h, true));
+        std::vector<uint32_t> row(static_cast<size_t>(w));
+        int delivered = 0;
+        while (header.decodeNextRow(c.file.data(), c.file.size(), row.data())) ++delivered;
+        EXPECT_LT(delivered, h);
+    }
+}
+
+TEST(GifDamaged, UnusablePixelRequestsFail) {
+    const std::vector<uint8_t> file = goodRaw().bytes();
+    GifDecoder decoder;
+    int32_t w = 0, h = 0;
+    EXPECT_FALSE(decoder.decodeImage(file.data(), file.size(), nullptr, 2, &w, &h, true));
+    EXPECT_EQ(w, 8);  // the size is reported before the missing destination fails
+    std::vector<uint8_t> out(64, 0x55);
+    EXPECT_FALSE(decoder.decodeImage(file.data(), file.size(), out.data(), 1, &w, &h, true));
+    EXPECT_EQ(out, std::vector<uint8_t>(64, 0x55));
+    EXPECT_FALSE(decoder.decodeImage(nullptr, 100, out.data(), 2, &w, &h, true));
+}
+
+constexpr size_t kGuard = 64;  // bytes of 0xA5 before and after every destination
+
+bool guardsIntact(const std::vector<uint8_t>& block, size_t payload) {
+    for (size_t i = 0; i < kGuard; ++i)
+        if (block[i] != 0xA5 || block[kGuard + payload + i] != 0xA5) return false;
+    return true;
+}
+
+// Decodes `file` whole at every pixel size and row by row, checking the guards each time.
+void decodeGuarded(const std::vector<uint8_t>& file, int* successes) {
+    GifDecoder header;
+    int32_t w = 0, h = 0;
+    if (!header.decodeImage(file.data(), file.size(), nullptr, 4, &w, &h, false)) return;
+    ASSERT_GT(w, 0);
+    ASSERT_GT(h, 0);
+    if (int64_t{w} * h > 1 << 20) return;  // a flipped size bit; the cap is tested apart
+    for (int bpp : {2, 3, 4}) {
+        const size_t payload = static_cast<size_t>(w) * h * bpp;
+        std::vector<uint8_t> block(payload + 2 * kGuard, 0xA5);
+        // `file` holds exactly the file's bytes, so ASan sees any read past its end.
+        GifDecoder d;
+        int32_t w2, h2;
+        if (d.decodeImage(file.data(), file.size(), block.data() + kGuard, bpp, &w2, &h2, true))
+            ++*successes;
+        ASSERT_TRUE(guardsIntact(block, payload)) << "bpp " << bpp;
+    }
+    std::vector<uint8_t> row(static_cast<size_t>(w) * 4 + 2 * kGuard, 0xA5);
+    for (int32_t r = 0; r < h + 2; ++r) {
+        if (!header.decodeNextRow(file.data(), file.size(),
+                                  reinterpret_cast<uint32_t*>(row.data() + kGuard)))
+            break;
+    }
+    ASSERT_TRUE(guardsIntact(row, static_cast<size_t>(w) * 4));
+}
+
+std::vector<std::vector<uint8_t>> goodFiles() {
+    Picture small;
+    small.width = 19;
+    small.height = 13;
+    small.globalColors = {{1, 2, 3}, {4, 5, 6}, {7, 8, 9}, {10, 11, 12}};
+    for (int i = 0; i < 19 * 13; ++i) small.indices.push_back(static_cast<uint8_t>(i * 7 / 11 % 4));
+    Picture interlaced = earthLike(33, 21, true, 3);
+    interlaced.extensions = true;
+    interlaced.transparentIndex = 5;
+    Picture local = earthLike(12, 40, false, 4);
+    local.localColors = local.globalColors;
+    return {writeWithGiflib(small), writeWithGiflib(interlaced), writeWithGiflib(local),
+            goodRaw().bytes()};
+}
+
+TEST(GifDamaged, EveryTruncation) {
+    for (const std::vector<uint8_t>& file : goodFiles()) {
+        int successes = 0;
+        for (size_t n = 0; n <= file.size(); ++n) {
+            SCOPED_TRACE(n);
+            decodeGuarded(std::vector<uint8_t>(file.begin(), file.begin() + n), &successes);
+        }
+        EXPECT_GE(successes, 3);  // at least the whole file decodes at every pixel size
+    }
+}
+
+TEST(GifDamaged, BitFlips) {
+    Lcg rng{2024};
+    for (const std::vector<uint8_t>& file : goodFiles()) {
+        int successes = 0;
+        for (int trial = 0; trial < 1500; ++trial) {
+            std::vector<uint8_t> damaged = file;
+            for (int flips = 1 + rng.next() % 3; flips > 0; --flips)
+                damaged[rng.next() % damaged.size()] ^= static_cast<uint8_t>(1u << rng.next() % 8);
+            SCOPED_TRACE(trial);
+            decodeGuarded(damaged, &successes);
+        }
+    }
+}
+
+}  // namespace
