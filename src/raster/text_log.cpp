@@ -1,0 +1,62 @@
+// The per-frame text log, held as the finished lines.
+
+#include "raster/text_log.h"
+
+#include <cstdio>
+
+#include "platform/files.h"
+
+namespace {
+
+std::string gLog;
+
+void appendUtf8(std::string* out, uint32_t code) {
+    if (code < 0x80) {
+        *out += char(code);
+    } else if (code < 0x800) {
+        *out += char(0xC0 | code >> 6);
+        *out += char(0x80 | (code & 0x3F));
+    } else if (code < 0x10000) {
+        *out += char(0xE0 | code >> 12);
+        *out += char(0x80 | (code >> 6 & 0x3F));
+        *out += char(0x80 | (code & 0x3F));
+    } else {
+        *out += char(0xF0 | code >> 18);
+        *out += char(0x80 | (code >> 12 & 0x3F));
+        *out += char(0x80 | (code >> 6 & 0x3F));
+        *out += char(0x80 | (code & 0x3F));
+    }
+}
+
+}  // namespace
+
+void logText(int x, int y, uint16_t colour, const char16_t* text, int length) {
+    char head[48];
+    std::snprintf(head, sizeof head, "%d %d 0x%04X ", x, y, unsigned(colour));
+    gLog += head;
+    for (int i = 0; i < length; ++i) {
+        uint32_t code = text[i];
+        bool high = code >= 0xD800 && code < 0xDC00;
+        if (high && i + 1 < length && text[i + 1] >= 0xDC00 && text[i + 1] < 0xE000) {
+            code = 0x10000 + ((code - 0xD800) << 10) + (text[++i] - 0xDC00);
+        } else if (code >= 0xD800 && code < 0xE000) {
+            code = 0xFFFD;  // a lone half of a surrogate pair
+        } else if (code == '\n' || code == '\r') {
+            code = ' ';  // keeps one string a line
+        }
+        appendUtf8(&gLog, code);
+    }
+    gLog += '\n';
+}
+
+void clearTextLog() {
+    gLog.clear();
+}
+
+std::string textLogContents() {
+    return gLog;
+}
+
+bool writeTextLog(const std::string& path, std::string* error) {
+    return platform::writeFileAtomic(path, gLog.data(), gLog.size(), error);
+}
