@@ -1,0 +1,155 @@
+// Zoom limits, the planar height rules, start-up normalisation and the animated rotation's
+// arrival, each against the figures the program promises.
+#include "view/zoom.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "shell/options.h"
+#include "view/angles.h"
+#include "view/animation.h"
+#include "view/tables.h"
+#include "view/view_state.h"
+
+namespace {
+
+class Zoom : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        buildTrigTables();
+        gView = ViewState{};
+        gView.mapHeight = 512;
+        gOptions = Options{};
+        buildColumnTables();
+    }
+};
+
+TEST_F(Zoom, StartUpNormalisesLoadedAngles) {
+    struct Case {
+        int32_t lon, lat, wantLon, wantLat;
+    } cases[] = {{70000, 20000, 4464, 16384},
+                 {-25536, -20000, 40000, -16384},
+                 {65536, 0, 65536, 0},
+                 {-1, 100, 65535, 100}};
+    for (const Case& c : cases) {
+        gView.lonAngle = c.lon;
+        gView.latAngle = c.lat;
+        normaliseViewAngles();
+        EXPECT_EQ(gView.lonAngle, c.wantLon) << c.lon;
+        EXPECT_EQ(gView.latAngle, c.wantLat) << c.lat;
+    }
+}
+
+TEST_F(Zoom, SphereRadiusKeysStopAtTheirLimits) {
+    gView.radius = 320;  // max for a 512-row map is trunc(1024 / π) = 325
+    EXPECT_TRUE(zoomView(ZoomKey::StepIn));
+    EXPECT_EQ(gView.radius, 340);
+    EXPECT_FALSE(zoomView(ZoomKey::NudgeIn));
+    gView.radius = 44;
+    EXPECT_TRUE(zoomView(ZoomKey::NudgeOut));
+    EXPECT_EQ(gView.radius, 40);
+    EXPECT_FALSE(zoomView(ZoomKey::StepOut));
+    EXPECT_TRUE(zoomView(ZoomKey::Reset));
+    EXPECT_EQ(gView.radius, 118);
+    EXPECT_EQ(gColumns.radius, 118);
+    EXPECT_FALSE(zoomView(ZoomKey::Reset));
+}
+
+TEST_F(Zoom, PlanarHeightRules) {
+    EXPECT_EQ(setPlanarHeight(50), 120);
+    EXPECT_EQ(gView.planarHeight, 120);
+    EXPECT_EQ(gView.margin, 100);
+    EXPECT_EQ(setPlanarHeight(900), 512);
+    EXPECT_EQ(gView.planarHeight, -1);
+    EXPECT_EQ(gView.margin, 0);
+    gView.planar = true;
+    EXPECT_FALSE(zoomView(ZoomKey::StepIn));  // already the map's own height
+    EXPECT_TRUE(zoomView(ZoomKey::StepOut));
+    EXPECT_EQ(planarHeightInUse(), 320);
+    EXPECT_TRUE(zoomView(ZoomKey::StepOut));
+    EXPECT_EQ(planarHeightInUse(), 120);
+    EXPECT_FALSE(zoomView(ZoomKey::StepOut));
+    EXPECT_FALSE(zoomView(ZoomKey::NudgeOut));
+    gView.mapHeight = 0;
+    EXPECT_EQ(setPlanarHeight(300), 0);
+}
+
+TEST_F(Zoom, RestoredPlanarViewKeepsDamagedOffsetsInsideTheMap) {
+    gView.planarHeight = 400;
+    gView.offsetX = -30000;
+    gView.offsetY = 30000;
+    restorePlanarZoom();
+    EXPECT_EQ(gView.planarHeight, 400);
+    EXPECT_GE(gView.offsetX, 0);
+    EXPECT_LT(gView.offsetX, 800);
+    EXPECT_EQ(gView.offsetY, 400 - 320);
+}
+
+// One pixel on the globe: the distance is raised to one arc minute and the radius is capped.
+TEST_F(Zoom, SinglePixelRectangleGivesLargestRadius) {
+    EXPECT_TRUE(zoomToRectangle(130, 150, 130, 150));
+    EXPECT_EQ(gView.radius, 325);
+    EXPECT_FALSE(zoomToRectangle(0, 0, 10, 10));  // corner off the globe
+    EXPECT_FALSE(zoomToRectangle(-1, 150, 130, 150));
+}
+
+TEST_F(Zoom, RectangleOnTheGlobeCentresOnItsMiddle) {
+    gView.lonAngle = 16384;  // centre on 0°, 0°
+    ASSERT_TRUE(zoomToRectangle(140, 150, 160, 170));
+    double lat, lon;
+    currentViewCentre(&lat, &lon);
+    // The middle pixel (150, 160) lies 30 px east of the centre on a 118 px globe.
+    EXPECT_NEAR(lon, std::asin(30.0 / 118), 0.01);
+    EXPECT_NEAR(lat, 0, 0.01);
+    EXPECT_GT(gView.radius, 118);
+}
+
+// The flat map cannot centre on latitudes near the poles (its rows stop at the map's edge),
+// so the animation's own centre is measured, not the screen's.
+double distanceToTarget() {
+    return centralAngle(gView.centreLat, gView.centreLon, gView.targetLat, gView.targetLon);
+}
+
+TEST_F(Zoom, AnimationArrivesAtItsTarget) {
+    struct Case {
+        int32_t latMin, lonMin;
+        int maxSteps;
+    } cases[] = {{20, 0, 1}, {3000, 6000, 40}, {-4000, -10000, 40}, {0, 10800, 60}};
+    for (bool planar : {false, true}) {
+        for (const Case& c : cases) {
+            gView.planar = planar;
+            gView.lonAngle = 16384;
+            gView.latAngle = 0;
+            gView.offsetX = 512 - 120;
+            gView.offsetY = 256 - 160;
+            startAnimation(c.latMin, c.lonMin);
+            int steps = 0;
+            double last = distanceToTarget();
+            while (gView.animating && steps < 200) {
+                animationStep();
+                ++steps;
+                if (gView.animating) EXPECT_LT(distanceToTarget(), last + 1e-9);
+                last = distanceToTarget();
+            }
+            EXPECT_FALSE(gView.animating);
+            EXPECT_LE(steps, c.maxSteps) << c.latMin << "," << c.lonMin << " planar " << planar;
+            EXPECT_LT(distanceToTarget(), 0.01) << c.latMin << "," << c.lonMin;
+        }
+    }
+}
+
+TEST_F(Zoom, AnimationOffJumpsAtOnce) {
+    gOptions.animatedRotation = false;
+    gView.lonAngle = 16384;
+    startAnimation(-2000, 3000);
+    animationStep();
+    EXPECT_FALSE(gView.animating);
+    EXPECT_LT(distanceToTarget(), 0.01);
+    double lat, lon;
+    currentViewCentre(&lat, &lon);
+    EXPECT_NEAR(lat, -2000 * kRadiansPerMinute, 0.001);
+    EXPECT_NEAR(lon, 3000 * kRadiansPerMinute, 0.001);
+}
+
+}  // namespace
