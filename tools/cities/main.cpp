@@ -1,0 +1,163 @@
+// mundora-cities: inspects a cities.bin with the program's own reader. Prints the header,
+// the record count and the countries, or the cities a search finds, each with its local
+// time, daylight-saving state and sun times at a given instant. Exit 1 on a refused file.
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+#include "geo/city_db.h"
+#include "geo/dst.h"
+#include "geo/sun_times.h"
+#include "geo/text16.h"
+#include "platform/clock.h"
+#include "texture/sun.h"
+
+namespace {
+
+const char kUsage[] =
+    "usage: mundora-cities FILE [--find PREFIX | --near LAT LON | --record OFFSET]\n"
+    "                      [--at 2027-03-20T12:00:00Z] [--radius ARCMIN] [--max N]\n"
+    "                      [--format 0|1|2]\n"
+    "Without a search: the header, the number of records and every country with its\n"
+    "label position and number of cities. --near takes degrees (north and east positive)\n"
+    "and finds the nearest city within --radius arc minutes (default 60). Cities are shown\n"
+    "with local time, daylight-saving state and sun times at --at (default now, UTC).\n";
+
+struct Args {
+    const char* file = nullptr;
+    const char* find = nullptr;
+    const char* record = nullptr;
+    bool near = false;
+    double lat = 0, lon = 0;  // degrees
+    int radius = 60;          // arc minutes
+    int max = 20;
+    int format = geo::kTime24;
+    int64_t atMs = 0;
+};
+
+bool number(const char* s, double* v) {
+    char* end = nullptr;
+    *v = std::strtod(s, &end);
+    return end != s && *end == 0;
+}
+
+bool parseArgs(int argc, char** argv, Args* a) {
+    a->atMs = platform::utcMillis();
+    double v = 0;
+    for (int i = 1; i < argc; ++i) {
+        std::string s = argv[i];
+        bool hasValue = i + 1 < argc;
+        if (s == "--help") {
+            std::fputs(kUsage, stdout);
+            std::exit(0);
+        } else if (s == "--find" && hasValue) {
+            a->find = argv[++i];
+        } else if (s == "--record" && hasValue) {
+            a->record = argv[++i];
+        } else if (s == "--near" && i + 2 < argc) {
+            a->near = true;
+            if (!number(argv[++i], &a->lat) || !number(argv[++i], &a->lon)) return false;
+        } else if (s == "--at" && hasValue) {
+            if (!platform::parseUtc(argv[++i], &a->atMs)) return false;
+        } else if ((s == "--radius" || s == "--max" || s == "--format") && hasValue) {
+            if (!number(argv[++i], &v) || v < 0 || v > 20000) return false;
+            (s == "--radius" ? a->radius : s == "--max" ? a->max : a->format) = int(v);
+        } else if (s[0] != '-' && a->file == nullptr) {
+            a->file = argv[i];
+        } else {
+            return false;
+        }
+    }
+    return a->file != nullptr && a->format <= 2;
+}
+
+void printCity(const geo::CityDatabase& db, const geo::CityRecord* r, const platform::UtcTime& now,
+               int format) {
+    geo::Place place;
+    place.fillFromRecord(r);
+    int offset = place.tzOffset;
+    std::printf("%u %s, %s\n", db.recordOffset(r), geo::toUtf8(place.name).c_str(),
+                geo::toUtf8(db.countryName(place.country)).c_str());
+    std::printf("  lat %.2f lon %.2f, standard time UTC%c%02d:%02d\n", place.latitude / 60.0,
+                place.longitude / 60.0, offset < 0 ? '-' : '+', std::abs(offset) / 60,
+                std::abs(offset) % 60);
+    std::u16string time, date, dst;
+    bool inForce = geo::localDateTime(now, place, format, &time, &date, &dst);
+    std::printf("  %s, %s\n  %s\n", geo::toUtf8(time.c_str()).c_str(),
+                geo::toUtf8(date.c_str()).c_str(), geo::toUtf8(dst.c_str()).c_str());
+    std::printf("  %s\n",
+                geo::toUtf8(geo::sunriseSunsetText(now, place, inForce, format).c_str()).c_str());
+    double hours = now.hour + now.minute / 60.0 + now.second / 3600.0;
+    double decl = sunDeclination(now.day, now.month, now.year, hours);
+    double gha = sunHourAngle(now.day, now.month, now.year, hours);
+    double lat = place.latitude / 60.0, lon = place.longitude / 60.0;
+    double elevation = geo::sunElevation(lat, lon, decl, gha);
+    std::printf("  sun elevation %.1f, azimuth %.1f\n", elevation,
+                geo::sunAzimuth(lat, lon, elevation, decl, gha));
+}
+
+void printSummary(const geo::CityDatabase& db) {
+    std::string header(reinterpret_cast<const char*>(db.viewStart()), geo::kHeaderBytes);
+    std::printf("header \"%s\"\n", header.c_str());
+    std::printf("records %zu\n", db.recordCount());
+    int countries = 0;
+    for (int i = 0; i < geo::kCountryCount; ++i) countries += db.countryName(i)[0] != 0;
+    std::printf("countries %d\n", countries);
+    for (int i = 0; i < geo::kCountryCount; ++i) {
+        const geo::CountryEntry* c = db.countryEntry(i);
+        if (geo::countryEntryName(c)[0] == 0) continue;
+        geo::RecordList cities;
+        db.citiesOfCountry(static_cast<uint8_t>(i), 20000, &cities);
+        std::printf("%3d %-40s lat %7.2f lon %7.2f cities %zu\n", i,
+                    geo::toUtf8(geo::countryEntryName(c)).c_str(), geo::countryLatitude(c) / 60.0,
+                    geo::countryLongitude(c) / 60.0, cities.size());
+    }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    Args a;
+    if (!parseArgs(argc, argv, &a)) {
+        std::fputs(kUsage, stderr);
+        return 2;
+    }
+    geo::CityDatabase& db = geo::cityDatabase;
+    if (!db.open(a.file)) {
+        std::fprintf(stderr, "mundora-cities: %s refused: %s\n", a.file, db.problem().c_str());
+        return 1;
+    }
+    if (!db.problem().empty()) std::printf("damaged: %s\n", db.problem().c_str());
+    db.buildIndexes();
+    platform::UtcTime now = platform::utcFromMillis(a.atMs);
+    if (a.find != nullptr) {
+        geo::RecordList found;
+        db.prefixSearch(geo::widen(a.find).c_str(), a.max, &found);
+        std::printf("found %zu\n", found.size());
+        for (const geo::CityRecord* r : found) printCity(db, r, now, a.format);
+    } else if (a.near) {
+        geo::Place place;
+        int lat = static_cast<int>(std::lround(a.lat * 60)),
+            lon = static_cast<int>(std::lround(a.lon * 60));
+        if (!db.nearestCity(lat, lon, a.radius, &place)) {
+            std::printf("no city within %d arc minutes\n", a.radius);
+            return 0;
+        }
+        printCity(db, geo::recordFromName(place.name), now, a.format);
+    } else if (a.record != nullptr) {
+        char* end = nullptr;
+        unsigned long offset = std::strtoul(a.record, &end, 10);
+        const geo::CityRecord* r = *end == 0 ? db.recordAt(static_cast<uint32_t>(offset)) : nullptr;
+        if (r == nullptr) {
+            std::fprintf(stderr, "mundora-cities: no record starts at %s\n", a.record);
+            return 1;
+        }
+        printCity(db, r, now, a.format);
+    } else {
+        printSummary(db);
+    }
+    db.close();
+    return 0;
+}

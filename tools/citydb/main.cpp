@@ -1,0 +1,365 @@
+// mundora-citydb: builds cities.bin from the GeoNames city table, the ISO 3166 country list
+// and the time-zone rules of the system's zoneinfo. Bad rows are counted and reported by
+// reason; zones whose rules the daylight-saving words cannot hold exactly are listed with
+// what was stored. It writes the file atomically and never edits an existing one in place.
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <map>
+#include <string>
+#include <type_traits>
+#include <vector>
+
+#include "geo/city_file.h"
+#include "platform/files.h"
+#include "posix_tz.h"
+
+namespace {
+
+struct Options {
+    std::string cities, output;
+    std::string iso3166 = "/usr/share/zoneinfo/iso3166.tab";
+    std::string zoneinfo = "/usr/share/zoneinfo";
+    std::string header;
+    long minPopulation = 15000;
+};
+
+struct Country {
+    std::string code, name;  // name in UTF-8
+    std::u16string name16;
+    int16_t latitude = 0, longitude = 0;  // arc minutes, of the label
+    long labelPopulation = -1;
+    bool labelIsCapital = false;
+};
+
+struct City {
+    long id = 0, population = 0;
+    std::string name, zone;
+    int country = geo::kNoCountry;
+    int16_t latitude = 0, longitude = 0;  // arc minutes
+};
+
+struct Zone {
+    bool ok = false;
+    std::string rule;
+    citydb::ZoneWords words;
+};
+
+const char kUsage[] =
+    "usage: mundora-citydb --cities cities500.txt --output cities.bin [options]\n"
+    "Builds the city database from the GeoNames table (tab-separated, 19 columns).\n"
+    "  --cities FILE          GeoNames cities500.txt\n"
+    "  --output FILE          cities.bin to write (atomically)\n"
+    "  --iso3166 FILE         country list (default /usr/share/zoneinfo/iso3166.tab)\n"
+    "  --zoneinfo DIR         TZif zone files (default /usr/share/zoneinfo)\n"
+    "  --min-population N     keep cities of at least N people (default 15000);\n"
+    "                         capitals (PPLC) are always kept\n"
+    "  --header TEXT          16-byte header text (default: source name and version from\n"
+    "                         the package.json beside the table)\n"
+    "  --help                 this text\n";
+
+bool parseArgs(int argc, char** argv, Options* o) {
+    for (int i = 1; i < argc; ++i) {
+        std::string a = argv[i];
+        if (a == "--help") {
+            std::fputs(kUsage, stdout);
+            std::exit(0);
+        }
+        if (i + 1 >= argc) return false;
+        std::string v = argv[++i];
+        if (a == "--cities")
+            o->cities = v;
+        else if (a == "--output")
+            o->output = v;
+        else if (a == "--iso3166")
+            o->iso3166 = v;
+        else if (a == "--zoneinfo")
+            o->zoneinfo = v;
+        else if (a == "--header")
+            o->header = v;
+        else if (a == "--min-population") {
+            char* end = nullptr;
+            o->minPopulation = std::strtol(v.c_str(), &end, 10);
+            if (*end != 0 || o->minPopulation < 0) return false;
+        } else {
+            return false;
+        }
+    }
+    return !o->cities.empty() && !o->output.empty();
+}
+
+std::vector<std::string> splitTabs(const std::string& line) {
+    std::vector<std::string> fields;
+    size_t begin = 0;
+    for (;;) {
+        size_t tab = line.find('\t', begin);
+        fields.push_back(line.substr(begin, tab - begin));
+        if (tab == std::string::npos) return fields;
+        begin = tab + 1;
+    }
+}
+
+bool parseDouble(const std::string& s, double* v) {
+    char* end = nullptr;
+    *v = std::strtod(s.c_str(), &end);
+    return !s.empty() && *end == 0 && std::isfinite(*v);
+}
+
+bool parseLong(const std::string& s, long* v) {
+    char* end = nullptr;
+    *v = s.empty() ? 0 : std::strtol(s.c_str(), &end, 10);
+    return s.empty() || (*end == 0 && *v >= 0);
+}
+
+bool printableAscii(const std::string& s) {
+    for (unsigned char c : s) {
+        if (c < 0x20 || c > 0x7E) return false;
+    }
+    return !s.empty();
+}
+
+// UTF-8 to UTF-16; false on a malformed sequence or a control character.
+bool decodeUtf8(const std::string& s, std::u16string* out) {
+    out->clear();
+    for (size_t i = 0; i < s.size();) {
+        unsigned char c = s[i];
+        int extra = c < 0x80 ? 0 : (c >> 5) == 6 ? 1 : (c >> 4) == 14 ? 2 : -1;
+        if (extra < 0 || i + extra >= s.size() + (extra == 0)) return false;
+        char32_t v = extra == 0 ? c : extra == 1 ? (c & 0x1F) : (c & 0x0F);
+        for (int k = 1; k <= extra; ++k) {
+            unsigned char d = s[i + k];
+            if ((d & 0xC0) != 0x80) return false;
+            v = (v << 6) | (d & 0x3F);
+        }
+        if (v < 0x20 || (v >= 0x7F && v < 0xA0)) return false;
+        out->push_back(char16_t(v));
+        i += extra + 1;
+    }
+    return !out->empty();
+}
+
+bool readCountries(const std::string& path, std::vector<Country>* out, int* badRows) {
+    std::ifstream in(path);
+    if (!in) return false;
+    std::string line;
+    while (std::getline(in, line)) {
+        if (line.empty() || line[0] == '#') continue;
+        std::vector<std::string> f = splitTabs(line);
+        std::u16string name;
+        if (f.size() != 2 || f[0].size() != 2 || !decodeUtf8(f[1], &name) ||
+            name.size() >= geo::kCountryNameChars) {
+            ++*badRows;
+            continue;
+        }
+        out->push_back(Country{f[0], f[1], name});
+    }
+    return true;
+}
+
+// The package version from the package.json next to the table's dist/ folder, if any.
+std::string defaultHeader(const std::string& citiesPath) {
+    std::string dir = citiesPath.substr(0, citiesPath.find_last_of('/') + 1);
+    std::ifstream in(dir + "../package.json");
+    std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    size_t key = text.find("\"version\"");
+    size_t open = key == std::string::npos ? key : text.find('"', text.find(':', key));
+    size_t close = open == std::string::npos ? open : text.find('"', open + 1);
+    std::string version =
+        close == std::string::npos ? "?" : text.substr(open + 1, close - open - 1);
+    return "cities500 " + version;
+}
+
+const Zone& lookupZone(const Options& o, const std::string& name,
+                       std::map<std::string, Zone>* zones) {
+    auto it = zones->find(name);
+    if (it != zones->end()) return it->second;
+    Zone z;
+    std::string error;
+    citydb::PosixZone posix;
+    if (name.find("..") == std::string::npos && !name.empty() && name[0] != '/' &&
+        citydb::readZoneRule(o.zoneinfo + "/" + name, &z.rule, &error) &&
+        citydb::parsePosixTz(z.rule, &posix, &error)) {
+        z.ok = true;
+        z.words = citydb::convertZone(posix);
+    }
+    return (*zones)[name] = z;
+}
+
+struct Totals {
+    long rows = 0;
+    std::map<std::string, long> rejected;  // reason -> rows
+    long withoutCountry = 0;
+};
+
+// Reads the table: every usable row places country labels; the kept rows become cities.
+bool readCities(const Options& o, std::vector<Country>* countries, std::vector<City>* cities,
+                std::map<std::string, Zone>* zones, Totals* t) {
+    std::ifstream in(o.cities);
+    if (!in) return false;
+    std::map<std::string, int> countryIndex;
+    for (size_t i = 0; i < countries->size(); ++i) countryIndex[(*countries)[i].code] = int(i);
+    std::string line;
+    while (std::getline(in, line)) {
+        ++t->rows;
+        std::vector<std::string> f = splitTabs(line);
+        double lat, lon;
+        long id, population;
+        const char* bad = nullptr;
+        if (f.size() != 19)
+            bad = "wrong number of columns";
+        else if (!parseDouble(f[4], &lat) || !parseDouble(f[5], &lon) || std::fabs(lat) > 90 ||
+                 std::fabs(lon) > 180)
+            bad = "bad latitude or longitude";
+        else if (!parseLong(f[0], &id) || !parseLong(f[14], &population))
+            bad = "bad number";
+        else if (!printableAscii(f[2]))
+            bad = "ASCII name empty or not printable";
+        else if (!lookupZone(o, f[17], zones).ok)
+            bad = "unknown time zone";
+        if (bad != nullptr) {
+            ++t->rejected[bad];
+            continue;
+        }
+        City c{id, population, f[2], f[17]};
+        c.latitude = int16_t(std::lround(lat * 60));
+        c.longitude = int16_t(std::lround(lon * 60));
+        auto ci = countryIndex.find(f[8]);
+        if (ci != countryIndex.end()) {
+            c.country = ci->second;
+            Country& k = (*countries)[ci->second];
+            bool capital = f[7] == "PPLC";
+            if ((capital && !k.labelIsCapital) ||
+                (capital == k.labelIsCapital && population > k.labelPopulation)) {
+                k.latitude = c.latitude;
+                k.longitude = c.longitude;
+                k.labelPopulation = population;
+                k.labelIsCapital = capital;
+            }
+        }
+        if (population >= o.minPopulation || f[7] == "PPLC") {
+            if (c.country == geo::kNoCountry) ++t->withoutCountry;
+            cities->push_back(c);
+        }
+    }
+    return true;
+}
+
+void put16(std::vector<uint8_t>* out, size_t at, int v) {
+    (*out)[at] = uint8_t(v & 255);
+    (*out)[at + 1] = uint8_t((v >> 8) & 255);
+}
+
+template <typename Text>
+void putName(std::vector<uint8_t>* out, size_t at, const Text& name) {
+    for (size_t i = 0; i < name.size(); ++i) {
+        put16(out, at + 2 * i,
+              static_cast<uint16_t>(
+                  static_cast<std::make_unsigned_t<typename Text::value_type>>(name[i])));
+    }
+}
+
+std::vector<uint8_t> encode(const std::string& header, const std::vector<Country>& countries,
+                            const std::vector<City>& cities,
+                            const std::map<std::string, Zone>& zones) {
+    std::vector<uint8_t> out(geo::kFirstRecordOffset, 0);
+    std::memcpy(out.data(), header.data(), std::min(header.size(), geo::kHeaderBytes - 1));
+    for (size_t i = 0; i < countries.size(); ++i) {
+        size_t at = geo::kHeaderBytes + i * geo::kCountryEntryBytes;
+        put16(&out, at, countries[i].latitude);
+        put16(&out, at + 2, countries[i].longitude);
+        putName(&out, at + geo::kCountryNameOffset, countries[i].name16);
+    }
+    for (const City& c : cities) {
+        size_t at = out.size();
+        size_t length = geo::kRecordNameOffset + 2 * (c.name.size() + 1);
+        out.resize(at + length, 0);
+        const citydb::ZoneWords& w = zones.at(c.zone).words;
+        put16(&out, at, int(length));
+        out[at + 3] = uint8_t(c.country);
+        put16(&out, at + 4, c.latitude);
+        put16(&out, at + 6, c.longitude);
+        put16(&out, at + 8, w.offsetMinutes);
+        put16(&out, at + 10, w.startTime);
+        put16(&out, at + 12, w.startRule);
+        put16(&out, at + 14, w.endTime);
+        put16(&out, at + 16, w.endRule);
+        putName(&out, at + geo::kRecordNameOffset, c.name);
+    }
+    out.resize(out.size() + 2, 0);  // the end marker
+    return out;
+}
+
+void report(const Totals& t, const std::vector<Country>& countries, size_t cityCount,
+            const std::map<std::string, Zone>& zones, const std::string& header) {
+    std::printf("header \"%s\"\n", header.c_str());
+    std::printf("%ld rows read, %zu cities written, %zu countries\n", t.rows, cityCount,
+                countries.size());
+    for (const auto& [reason, count] : t.rejected) {
+        std::printf("rejected %ld rows: %s\n", count, reason.c_str());
+    }
+    if (t.withoutCountry > 0) {
+        std::printf("%ld cities with a country code missing from the country list\n",
+                    t.withoutCountry);
+    }
+    for (const Country& c : countries) {
+        if (c.labelPopulation < 0) {
+            std::printf("country %s (%s): no city in the table, label at 0,0\n", c.code.c_str(),
+                        c.name.c_str());
+        }
+    }
+    for (const auto& [name, z] : zones) {
+        if (!z.ok || z.words.note.empty()) continue;
+        std::printf(
+            "inexact zone %s \"%s\": %s; stored offset %d, start %04x/%04x, "
+            "end %04x/%04x\n",
+            name.c_str(), z.rule.c_str(), z.words.note.c_str(), z.words.offsetMinutes,
+            z.words.startRule, z.words.startTime, z.words.endRule, z.words.endTime);
+    }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    Options o;
+    if (!parseArgs(argc, argv, &o)) {
+        std::fputs(kUsage, stderr);
+        return 2;
+    }
+    if (o.header.empty()) o.header = defaultHeader(o.cities);
+    std::vector<Country> countries;
+    int badCountries = 0;
+    if (!readCountries(o.iso3166, &countries, &badCountries) || countries.empty() ||
+        countries.size() > geo::kNoCountry) {
+        std::fprintf(stderr, "mundora-citydb: %s: no usable country list (1..255 entries)\n",
+                     o.iso3166.c_str());
+        return 1;
+    }
+    if (badCountries > 0) std::printf("rejected %d country lines\n", badCountries);
+    std::vector<City> cities;
+    std::map<std::string, Zone> zones;
+    Totals totals;
+    if (!readCities(o, &countries, &cities, &zones, &totals)) {
+        std::fprintf(stderr, "mundora-citydb: cannot read %s\n", o.cities.c_str());
+        return 1;
+    }
+    if (cities.empty()) {
+        report(totals, countries, 0, zones, o.header);
+        std::fprintf(stderr, "mundora-citydb: %s: no usable city rows\n", o.cities.c_str());
+        return 1;
+    }
+    // Most populous first: a prefix search keeps the first matches in file order.
+    std::stable_sort(cities.begin(), cities.end(), [](const City& a, const City& b) {
+        return a.population != b.population ? a.population > b.population : a.id < b.id;
+    });
+    std::vector<uint8_t> bytes = encode(o.header, countries, cities, zones);
+    std::string error;
+    if (!platform::writeFileAtomic(o.output, bytes.data(), bytes.size(), &error)) {
+        std::fprintf(stderr, "mundora-citydb: %s\n", error.c_str());
+        return 1;
+    }
+    report(totals, countries, cities.size(), zones, o.header);
+    return 0;
+}
