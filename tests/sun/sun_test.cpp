@@ -1,0 +1,158 @@
+// The almanac formula against libnova's full solar theory at dates across decades, the
+// day-number branch around the end of February, and the fixed-point elevation against
+// double-precision spherical trigonometry.
+#include "texture/sun.h"
+
+#include <gtest/gtest.h>
+#include <libnova/julian_day.h>
+#include <libnova/precession.h>
+#include <libnova/sidereal_time.h>
+#include <libnova/solar.h>
+
+#include <cmath>
+
+#include "platform/clock.h"
+#include "view/angles.h"
+#include "view/tables.h"
+
+namespace {
+
+struct Instant {
+    int year, month, day, hour, minute;
+};
+const Instant kInstants[] = {
+    {1995, 2, 28, 6, 30}, {2000, 1, 1, 12, 0},   {2004, 2, 29, 23, 59}, {2010, 3, 20, 17, 32},
+    {2016, 3, 1, 0, 0},   {2020, 6, 20, 21, 44}, {2024, 9, 22, 12, 44}, {2027, 3, 20, 12, 0},
+    {2027, 11, 3, 12, 0}, {2031, 12, 21, 9, 0},  {2038, 7, 4, 15, 15},  {2045, 2, 11, 3, 20},
+    {2060, 5, 14, 12, 0}, {2099, 10, 31, 18, 5},
+};
+
+struct Reference {
+    double declination;     // degrees
+    double hourAngle;       // Greenwich hour angle, degrees 0 .. 360
+    double equationOfTime;  // seconds
+};
+
+Reference libnovaSun(const Instant& t) {
+    ln_date date{t.year, t.month, t.day, t.hour, t.minute, 0.0};
+    double jd = ln_get_julian_day(&date);
+    // libnova's solar position is referred to the J2000 equinox; the almanac's to the equinox
+    // of date, so precess it (50" a year, 0.4° by 2027).
+    ln_equ_posn j2000, equ;
+    ln_get_solar_equ_coords(jd, &j2000);
+    ln_get_equ_prec2(&j2000, 2451545.0, jd, &equ);
+    double gha = std::fmod(ln_get_apparent_sidereal_time(jd) * 15 - equ.ra + 720, 360);
+    double mean = (t.hour + t.minute / 60.0 - 12) * 15;
+    double eot = std::remainder(gha - mean, 360) * 240;  // 1° of hour angle = 240 s
+    return {equ.dec, gha, eot};
+}
+
+// Worst differences from libnova over these instants (1995-2099): declination 0.015°,
+// equation of time 9.9 s, hour angle 0.041°: the subsolar point (δ, −G) within 5 km.
+TEST(Sun, AgreesWithLibnovaAcrossYears) {
+    double worstDecl = 0, worstEot = 0, worstGha = 0;
+    for (const Instant& t : kInstants) {
+        double hours = t.hour + t.minute / 60.0;
+        Reference ref = libnovaSun(t);
+        double decl = sunDeclination(t.day, t.month, t.year, hours);
+        double eot = sunEquationOfTime(t.day, t.month, t.year, hours);
+        double gha = sunHourAngle(t.day, t.month, t.year, hours);
+        double dGha = std::fabs(std::remainder(gha - ref.hourAngle, 360));
+        worstDecl = std::max(worstDecl, std::fabs(decl - ref.declination));
+        worstEot = std::max(worstEot, std::fabs(eot - ref.equationOfTime));
+        worstGha = std::max(worstGha, dGha);
+        SCOPED_TRACE(::testing::Message() << t.year << "-" << t.month << "-" << t.day << " "
+                                          << t.hour << ":" << t.minute);
+        EXPECT_NEAR(decl, ref.declination, 0.02);
+        EXPECT_NEAR(eot, ref.equationOfTime, 12.0);
+        EXPECT_LE(dGha, 0.05);
+        EXPECT_GE(gha, 0.0);
+        EXPECT_LE(gha, 360.0);
+    }
+    std::printf(
+        "worst vs libnova: declination %.4f deg, equation of time %.2f s, "
+        "hour angle (subsolar longitude) %.4f deg\n",
+        worstDecl, worstEot, worstGha);
+}
+
+TEST(Sun, SolsticesEquinoxesAndGreenwichNoon) {
+    EXPECT_NEAR(sunDeclination(21, 6, 2027, 12), 23.44, 0.05);
+    EXPECT_NEAR(sunDeclination(21, 12, 2027, 12), -23.44, 0.05);
+    EXPECT_NEAR(sunDeclination(20, 3, 2027, 15), 0, 0.3);
+    // Mid-April the equation of time is near zero: the sun is over Greenwich at noon.
+    double g = sunHourAngle(15, 4, 2027, 12);
+    EXPECT_LT(std::fabs(std::remainder(g, 360)), 0.2);
+}
+
+// 28/29 February count with the January-February branch, 1 March with the other: the days
+// still follow one another, so the sun moves on smoothly across the change.
+TEST(Sun, DayNumberBranchesJoinAtTheEndOfFebruary) {
+    for (int year : {2027, 2028}) {
+        double lastDay = year == 2028 ? 29 : 28;
+        double feb = sunDeclination(static_cast<int>(lastDay), 2, year, 12);
+        double mar = sunDeclination(1, 3, year, 12);
+        EXPECT_NEAR(mar - feb, 0.38, 0.03) << year;  // about 0.38° a day in early March
+        double eotFeb = sunEquationOfTime(static_cast<int>(lastDay), 2, year, 12);
+        double eotMar = sunEquationOfTime(1, 3, year, 12);
+        EXPECT_NEAR(eotMar - eotFeb, 9, 5) << year;
+    }
+}
+
+class SunGeometry : public ::testing::Test {
+  protected:
+    void SetUp() override { buildTrigTables(); }
+};
+
+TEST_F(SunGeometry, UpdateStoresPositionAndConverts) {
+    int64_t ms = platform::millisFromUtc(2027, 6, 21, 12, 0, 0);
+    SunVector v = updateSunPositionAt(ms);
+    EXPECT_DOUBLE_EQ(gSun.declination, sunDeclination(21, 6, 2027, 12));
+    EXPECT_NEAR(v.sinDeclination, 32768 * std::sin(gSun.declination * kPi / 180), 2);
+    EXPECT_NEAR(v.cosDeclination, 32768 * std::cos(gSun.declination * kPi / 180), 2);
+    EXPECT_NEAR(v.hourAngle, gSun.hourAngle * kUnitsPerDegree, 1);
+}
+
+// Elevation everywhere against asin(sin φ sin δ + cos φ cos δ cos h) in doubles: within
+// 0.5° away from the zenith and nadir, where the arcsine table is coarse (1°).
+TEST_F(SunGeometry, ElevationMatchesSphericalTrigonometry) {
+    for (int64_t ms : {platform::millisFromUtc(2027, 1, 10, 8, 0, 0),
+                       platform::millisFromUtc(2027, 6, 21, 18, 30, 0)}) {
+        SunVector sun = updateSunPositionAt(ms);
+        double decl = gSun.declination * kPi / 180, gha = gSun.hourAngle * kPi / 180;
+        for (int latDeg = -90; latDeg <= 90; latDeg += 10) {
+            for (int lonDeg = -180; lonDeg < 180; lonDeg += 15) {
+                double lat = latDeg * kPi / 180, h = gha + lonDeg * kPi / 180;
+                double want = std::asin(std::sin(lat) * std::sin(decl) +
+                                        std::cos(lat) * std::cos(decl) * std::cos(h));
+                int32_t e = sunElevationAt(truncToInt(latDeg * kUnitsPerDegree),
+                                           truncToInt(lonDeg * kUnitsPerDegree), sun);
+                double got = e * kPi / kHalfTurn;
+                double tol = std::fabs(want) > 80 * kPi / 180 ? 1.0 : 0.5;
+                EXPECT_NEAR(got * 180 / kPi, want * 180 / kPi, tol) << latDeg << "," << lonDeg;
+            }
+        }
+    }
+}
+
+TEST_F(SunGeometry, OverheadAndAntipode) {
+    SunVector sun{0, 32768, 1000};  // sun over the equator, 1000 units west of Greenwich
+    EXPECT_EQ(sunElevationAt(0, -1000, sun), 16384);
+    EXPECT_EQ(sunElevationAt(0, -1000 + 32768, sun), -16384);
+    EXPECT_EQ(sunElevationAt(0, -1000 + 16384, sun), 0);  // on the terminator
+}
+
+TEST(SunShading, TwilightWidthAndNightLevel) {
+    EXPECT_EQ(twilightThreshold(1028), 1092);
+    EXPECT_EQ(twilightThreshold(1029), 2184);
+    EXPECT_EQ(twilightThreshold(1030), 3276);
+    EXPECT_EQ(twilightThreshold(-1030), -1);
+    EXPECT_EQ(twilightThreshold(7), -1);
+    EXPECT_EQ(transitionHalfWidth(100), 128);
+    EXPECT_EQ(transitionHalfWidth(90), 1753);
+    EXPECT_EQ(transitionHalfWidth(0), 16384);
+    EXPECT_EQ(nightLevel(20), 102);
+    EXPECT_EQ(nightLevel(100), 0);
+    EXPECT_EQ(nightLevel(0), 128);
+}
+
+}  // namespace
