@@ -30,6 +30,7 @@ int textLength(const char16_t* text) {
 
 // One glyph at (x, y), clipped to the screen.
 void drawGlyph(int x, int y, char16_t code, uint16_t colour) {
+    if (y <= -kGlyphHeight || y >= gDisplay.height) return;
     const GlyphPosition& glyph = gGlyphs[code < 256 ? code : 0];
     int left = x < 0 ? -x : 0, top = y < 0 ? -y : 0;
     int right = std::min(kGlyphWidth, gDisplay.width - x);

@@ -1,0 +1,106 @@
+// PtrList against std::list under random inserts and removals across block boundaries,
+// walked both ways, and its block allocation pattern.
+
+#include "toolkit/ptr_list.h"
+
+#include <gtest/gtest.h>
+
+#include <iterator>
+#include <list>
+#include <random>
+#include <vector>
+
+namespace {
+
+void* item(intptr_t n) {
+    return reinterpret_cast<void*>(n);
+}
+
+// The list's data forwards and backwards must both equal the reference.
+void expectSame(const PtrList& list, const std::list<void*>& reference) {
+    ASSERT_EQ(list.count(), int32_t(reference.size()));
+    std::vector<void*> forward, backward;
+    for (PtrNode* n = list.head(); n; n = n->next) forward.push_back(n->data);
+    for (PtrNode* n = list.tail(); n; n = n->prev) backward.push_back(n->data);
+    EXPECT_EQ(forward, std::vector<void*>(reference.begin(), reference.end()));
+    EXPECT_EQ(backward, std::vector<void*>(reference.rbegin(), reference.rend()));
+}
+
+TEST(PtrList, RandomOperationsMatchStdList) {
+    for (int blockSize : {1, 3, 10}) {
+        std::mt19937 random(blockSize);
+        PtrList list(blockSize);
+        std::list<void*> reference;
+        std::vector<PtrNode*> nodes;  // the list's nodes in order, mirrored for picking
+        intptr_t next = 1;
+        for (int step = 0; step < 4000; ++step) {
+            int op = int(random() % 5);
+            size_t at = nodes.empty() ? 0 : random() % nodes.size();
+            auto ref = std::next(reference.begin(), long(at));
+            if (op == 0) {
+                nodes.push_back(list.addTail(item(next)));
+                reference.push_back(item(next++));
+            } else if (op == 1) {
+                nodes.insert(nodes.begin(), list.addHead(item(next)));
+                reference.push_front(item(next++));
+            } else if (op == 2 && !nodes.empty()) {
+                nodes.insert(nodes.begin() + long(at), list.insertBefore(nodes[at], item(next)));
+                reference.insert(ref, item(next++));
+            } else if (!nodes.empty()) {
+                list.remove(nodes[at]);
+                nodes.erase(nodes.begin() + long(at));
+                reference.erase(ref);
+            }
+            expectSame(list, reference);
+            if (list.count() == 0) EXPECT_EQ(list.blockCount(), 0);
+        }
+    }
+}
+
+TEST(PtrList, InsertBeforeNullAddsAtTheHead) {
+    PtrList list(10);
+    list.addTail(item(2));
+    list.insertBefore(nullptr, item(1));
+    expectSame(list, {item(1), item(2)});
+}
+
+TEST(PtrList, TwentyFiveItemsTakeThreeBlocksAndRemovingThemFreesAll) {
+    PtrList list(10);
+    std::vector<PtrNode*> nodes;
+    for (int i = 0; i < 25; ++i) nodes.push_back(list.addTail(item(i + 1)));
+    EXPECT_EQ(list.blockCount(), 3);
+    for (int i = 0; i < 24; ++i) list.remove(nodes[i]);
+    EXPECT_EQ(list.blockCount(), 3);  // blocks stay while any node is in use
+    list.remove(nodes[24]);
+    EXPECT_EQ(list.blockCount(), 0);
+    EXPECT_EQ(list.head(), nullptr);
+    EXPECT_EQ(list.tail(), nullptr);
+}
+
+TEST(PtrList, RemovedNodeIsReusedWithoutANewBlock) {
+    PtrList list(10);
+    list.addTail(item(1));
+    PtrNode* second = list.addTail(item(2));
+    list.remove(second);
+    EXPECT_EQ(list.addTail(item(3)), second);
+    EXPECT_EQ(list.blockCount(), 1);
+}
+
+TEST(PtrList, FirstNodeOfABlockIsTakenFirst) {
+    PtrList list(4);
+    PtrNode* a = list.addTail(item(1));
+    PtrNode* b = list.addTail(item(2));
+    EXPECT_EQ(b, a + 1);  // nodes are handed out in block order
+}
+
+TEST(PtrList, RemoveAllEmptiesAndTheListStaysUsable) {
+    PtrList list(10);
+    for (int i = 0; i < 15; ++i) list.addHead(item(i + 1));
+    list.removeAll();
+    expectSame(list, {});
+    EXPECT_EQ(list.blockCount(), 0);
+    list.addTail(item(9));
+    expectSame(list, {item(9)});
+}
+
+}  // namespace
