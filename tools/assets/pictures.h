@@ -14,7 +14,7 @@ namespace assets {
 // place the program's glyph table looks for it.
 Canvas drawFontPicture(const GlyphFont& font);
 
-// A sprite sheet from a layout file (see assets/README.md); false with a reason naming the
+// A sprite sheet from a layout file (format in assets/README.md); false with a reason naming the
 // line when the file is malformed.
 bool drawSheet(const std::string& path, Canvas* out, std::string* error);
 
