@@ -1,0 +1,411 @@
+// settings.ini: one table names every stored value with its section, kind and accepted range;
+// the reader files each line under its table entry (the last line wins) and then applies
+// the entries in table order, so "Use Overlay Map" under Maps always beats Flags bit 6
+// whatever order a hand-edited file has. The writer walks the same table.
+#include "shell/settings.h"
+
+#include <cstring>
+#include <optional>
+#include <string_view>
+#include <vector>
+
+#include "platform/files.h"
+#include "platform/folders.h"
+#include "view/view_state.h"
+
+namespace {
+
+enum class Kind {
+    Flags,       // the 25 toggles as bits
+    Number,      // a signed value in min .. max
+    ViewNumber,  // the same, in the last view
+    Toggle,      // 0 or 1
+    Color,       // the low 16 bits
+    FileName,    // a quoted string naming a file in a folder
+    Pair,        // two sign-extended 16-bit halves of the last view
+    Twilight,    // ±1028, ±1029, ±1030
+};
+
+struct Setting {
+    const char* section;
+    const char* name;
+    Kind kind;
+    int32_t Options::*number = nullptr;
+    bool Options::*toggle = nullptr;
+    uint16_t Options::*color = nullptr;
+    std::string Options::*text = nullptr;
+    int32_t LastView::*low = nullptr;   // ViewNumber's field, or the pair's low half
+    int32_t LastView::*high = nullptr;  // the pair's high half
+    int32_t min = 0, max = 0;           // Number, ViewNumber
+};
+
+// Flags bit n is kFlagBits[n]; bit 2 (the planar view) is the last view's and is null here.
+constexpr bool Options::*kFlagBits[25] = {
+    &Options::latLonGrid,           // bit 0
+    &Options::showDayNight,         // bit 1
+    nullptr,                        // bit 2
+    &Options::panRotate,            // bit 3
+    &Options::computeDistance,      // bit 4
+    &Options::showSelectedCities,   // bit 5
+    &Options::useOverlayMap,        // bit 6
+    &Options::textureSmoothing,     // bit 7
+    &Options::antipodes,            // bit 8
+    &Options::sunSpot,              // bit 9
+    &Options::countryAtSnap,        // bit 10
+    &Options::snapToKnown,          // bit 11
+    &Options::tropicPolarCircles,   // bit 12
+    &Options::showSelectedFiles,    // bit 13
+    &Options::showAllCountries,     // bit 14
+    &Options::showLatLon,           // bit 15
+    &Options::cityTime,             // bit 16
+    &Options::cityDate,             // bit 17
+    &Options::cityDstEvent,         // bit 18
+    &Options::sunriseSunset,        // bit 19
+    &Options::sunAzimuthElevation,  // bit 20
+    &Options::rotateGlobe,          // bit 21
+    &Options::autoShadowUpdate,     // bit 22
+    &Options::snapToDisplayed,      // bit 23
+    &Options::animatedRotation,     // bit 24
+};
+constexpr int kPlanarBit = 2;
+
+Setting number(const char* section, const char* name, int32_t Options::*field, int32_t min,
+               int32_t max) {
+    return Setting{section, name,    Kind::Number, field, nullptr, nullptr,
+                   nullptr, nullptr, nullptr,      min,   max};
+}
+Setting color(const char* name, uint16_t Options::*field) {
+    return Setting{"Colors", name, Kind::Color, nullptr, nullptr, field};
+}
+
+// The radius divides the picking arithmetic and is squared in 32 bits: 1 .. 16384 pixels.
+const std::vector<Setting>& settingsTable() {
+    static const std::vector<Setting> table = {
+        {"General", "Flags", Kind::Flags},
+        {"General", "Last Zoom Radius", Kind::ViewNumber, nullptr, nullptr, nullptr, nullptr,
+         &LastView::radius, nullptr, 1, 16384},
+        {"General", "Last LatLon", Kind::Pair, nullptr, nullptr, nullptr, nullptr,
+         &LastView::lonAngle, &LastView::latAngle},
+        {"General", "Last Flat Mode Height", Kind::ViewNumber, nullptr, nullptr, nullptr, nullptr,
+         &LastView::planarHeight, nullptr, -1, 32767},
+        {"General", "Last Flat Mode XY", Kind::Pair, nullptr, nullptr, nullptr, nullptr,
+         &LastView::offsetX, &LastView::offsetY},
+        number("General", "Grid Step", &Options::gridStep, kGrid10, kGrid30),
+        number("General", "Distance Units", &Options::distanceUnits, kUnitsKm, kUnitsNautical),
+        number("General", "Time Format", &Options::timeFormat, kTime12, kTimeHhmm),
+        number("General", "Snap Radius", &Options::snapRadius, 1, 200),
+        number("General", "Rotation Speed", &Options::rotationSpeed, 1, 100),
+        number("General", "Animation Speed", &Options::animationSpeed, 1, 100),
+        {"Maps", "Main Map File", Kind::FileName, nullptr, nullptr, nullptr, &Options::mainMapFile},
+        {"Maps", "Overlay Map File", Kind::FileName, nullptr, nullptr, nullptr,
+         &Options::overlayMapFile},
+        {"Maps", "Use Overlay Map", Kind::Toggle, nullptr, &Options::useOverlayMap},
+        number("Maps", "Overlay Operation", &Options::overlayOperation, kOverlayUnion,
+               kOverlayDayNight),
+        number("Advanced", "Spherical Arc Smoothing", &Options::sphericalArcSmoothing, 1, 50),
+        number("Advanced", "Planar Arc Smoothing", &Options::planarArcSmoothing, 1, 50),
+        number("Advanced", "Earth Shadow Darkness", &Options::shadowDarkness, 0, 100),
+        number("Advanced", "Earth Shadow Specularity", &Options::shadowSpecularity, 0, 100),
+        number("Advanced", "Texture Brightness", &Options::textureBrightness, 0, 100),
+        number("Advanced", "Shadow Update Interval", &Options::shadowUpdateInterval, 1, 20),
+        {"Advanced", "Twilight Type", Kind::Twilight, &Options::twilightType},
+        color("Background Color", &Options::backgroundColor),
+        color("Distance Arc Color", &Options::distanceArcColor),
+        color("Grid Color", &Options::gridColor),
+        color("Equator Color", &Options::equatorColor),
+        color("Tropic Color", &Options::tropicColor),
+        color("Arctic Color", &Options::arcticColor),
+        color("Displayed City Color", &Options::displayedCityColor),
+        color("Snapped City Color", &Options::snappedCityColor),
+        color("Displayed Country Color", &Options::displayedCountryColor),
+        {"Route", "RouteFileName", Kind::FileName, nullptr, nullptr, nullptr,
+         &Options::routeFileName},
+    };
+    return table;
+}
+
+// The name remembered from start-up, written again when no route file is open at shutdown.
+std::string gStoredRouteFileName;
+
+// ---- Reading ----
+
+std::string_view trim(std::string_view s) {
+    while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
+    while (!s.empty() && (s.back() == ' ' || s.back() == '\t' || s.back() == '\r'))
+        s.remove_suffix(1);
+    return s;
+}
+
+bool equalsIgnoringCase(std::string_view a, const char* b) {
+    size_t n = std::strlen(b);
+    if (a.size() != n) return false;
+    for (size_t i = 0; i < n; ++i) {
+        char x = a[i], y = b[i];
+        if (x >= 'A' && x <= 'Z') x = static_cast<char>(x - 'A' + 'a');
+        if (y >= 'A' && y <= 'Z') y = static_cast<char>(y - 'A' + 'a');
+        if (x != y) return false;
+    }
+    return true;
+}
+
+// A stored 32-bit value written in decimal, signed or unsigned: −2147483648 .. 4294967295.
+std::optional<uint32_t> parseDword(std::string_view s) {
+    bool negative = !s.empty() && s.front() == '-';
+    if (!s.empty() && (s.front() == '-' || s.front() == '+')) s.remove_prefix(1);
+    if (s.empty() || s.size() > 10) return std::nullopt;
+    int64_t v = 0;
+    for (char c : s) {
+        if (c < '0' || c > '9') return std::nullopt;
+        v = v * 10 + (c - '0');
+    }
+    if (negative) v = -v;
+    if (v < INT32_MIN || v > int64_t{UINT32_MAX}) return std::nullopt;
+    return static_cast<uint32_t>(v);
+}
+
+int hexDigit(char c) {
+    if (c >= '0' && c <= '9') return c - '0';
+    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+    return -1;
+}
+
+// A quoted string with \\, \" and \xHH escapes; unquoted text is taken as it stands.
+std::optional<std::string> parseText(std::string_view s) {
+    if (s.empty() || s.front() != '"') return std::string(s);
+    std::string out;
+    size_t i = 1;
+    for (; i < s.size() && s[i] != '"'; ++i) {
+        if (s[i] != '\\') {
+            out += s[i];
+            continue;
+        }
+        if (++i >= s.size()) return std::nullopt;
+        if (s[i] == '\\' || s[i] == '"') {
+            out += s[i];
+        } else if (s[i] == 'x' && i + 2 < s.size() && hexDigit(s[i + 1]) >= 0 &&
+                   hexDigit(s[i + 2]) >= 0) {
+            out += static_cast<char>(hexDigit(s[i + 1]) * 16 + hexDigit(s[i + 2]));
+            i += 2;
+        } else {
+            return std::nullopt;
+        }
+    }
+    if (i + 1 != s.size()) return std::nullopt;  // unterminated, or text after the quote
+    return out;
+}
+
+// A plain name of a file inside a folder: no separators, no NUL, not "." or "..".
+bool usableFileName(const std::string& name) {
+    return !name.empty() && name.size() <= kMaxFileNameBytes && name != "." && name != ".." &&
+           name.find('/') == std::string::npos && name.find('\0') == std::string::npos;
+}
+
+bool applyTwilight(int32_t value, int32_t* field) {
+    int32_t magnitude = value < 0 ? -value : value;
+    if (magnitude < kTwilightCivil || magnitude > kTwilightAstro) return false;
+    *field = value;
+    return true;
+}
+
+void applyFlags(uint32_t flags, Options* options) {
+    for (int bit = 0; bit < 25; ++bit) {
+        bool on = (flags >> bit) & 1;
+        if (bit == kPlanarBit)
+            options->lastView.planar = on;
+        else
+            options->*kFlagBits[bit] = on;
+    }
+}
+
+bool applyNumber(const Setting& s, uint32_t dword, Options* options) {
+    int32_t value = static_cast<int32_t>(dword);
+    switch (s.kind) {
+        case Kind::Flags:
+            applyFlags(dword, options);
+            return true;
+        case Kind::Number:
+            if (value < s.min || value > s.max) return false;
+            options->*s.number = value;
+            return true;
+        case Kind::ViewNumber:
+            if (value < s.min || value > s.max) return false;
+            options->lastView.*s.low = value;
+            return true;
+        case Kind::Toggle:
+            if (dword > 1) return false;
+            options->*s.toggle = dword == 1;
+            return true;
+        case Kind::Color:
+            options->*s.color = static_cast<uint16_t>(dword & 0xFFFF);
+            return true;
+        case Kind::Pair:
+            options->lastView.*s.low = static_cast<int16_t>(dword & 0xFFFF);
+            options->lastView.*s.high = static_cast<int16_t>(dword >> 16);
+            return true;
+        case Kind::Twilight:
+            return applyTwilight(value, &(options->*s.number));
+        case Kind::FileName:
+            return false;
+    }
+    return false;
+}
+
+bool applyValue(const Setting& s, std::string_view value, Options* options) {
+    if (s.kind == Kind::FileName) {
+        std::optional<std::string> text = parseText(value);
+        if (!text || !usableFileName(*text)) return false;
+        options->*s.text = *text;
+        return true;
+    }
+    std::optional<uint32_t> dword = parseDword(value);
+    return dword && applyNumber(s, *dword, options);
+}
+
+int findSetting(std::string_view section, std::string_view name) {
+    const std::vector<Setting>& table = settingsTable();
+    for (size_t i = 0; i < table.size(); ++i)
+        if (equalsIgnoringCase(section, table[i].section) &&
+            equalsIgnoringCase(name, table[i].name))
+            return static_cast<int>(i);
+    return -1;
+}
+
+// ---- Writing ----
+
+std::string quoteText(const std::string& text) {
+    static const char kHex[] = "0123456789ABCDEF";
+    std::string out = "\"";
+    for (unsigned char c : text) {
+        if (c == '\\' || c == '"') {
+            out += '\\';
+            out += static_cast<char>(c);
+        } else if (c < 0x20 || c == 0x7F) {
+            out += "\\x";
+            out += kHex[c >> 4];
+            out += kHex[c & 15];
+        } else {
+            out += static_cast<char>(c);
+        }
+    }
+    return out + "\"";
+}
+
+uint32_t assembleFlags(const Options& options) {
+    uint32_t flags = 0;
+    for (int bit = 0; bit < 25; ++bit) {
+        bool on = bit == kPlanarBit ? options.lastView.planar : options.*kFlagBits[bit];
+        if (on) flags |= 1u << bit;
+    }
+    return flags;
+}
+
+uint32_t packPair(int32_t low, int32_t high) {
+    return (static_cast<uint32_t>(high) << 16) | (static_cast<uint32_t>(low) & 0xFFFF);
+}
+
+std::string formatValue(const Setting& s, const Options& options) {
+    switch (s.kind) {
+        case Kind::Flags:
+            return std::to_string(assembleFlags(options));
+        case Kind::Number:
+        case Kind::Twilight:
+            return std::to_string(options.*s.number);
+        case Kind::ViewNumber:
+            return std::to_string(options.lastView.*s.low);
+        case Kind::Toggle:
+            return options.*s.toggle ? "1" : "0";
+        case Kind::Color:
+            return std::to_string(options.*s.color);
+        case Kind::Pair:
+            return std::to_string(packPair(options.lastView.*s.low, options.lastView.*s.high));
+        case Kind::FileName:
+            return quoteText(options.*s.text);
+    }
+    return "";
+}
+
+void copyLastViewToView(const LastView& v) {
+    gView.planar = v.planar;
+    gView.lonAngle = v.lonAngle;
+    gView.latAngle = v.latAngle;
+    gView.radius = v.radius;
+    gView.planarHeight = v.planarHeight;
+    gView.offsetX = v.offsetX;
+    gView.offsetY = v.offsetY;
+}
+
+LastView lastViewFromView() {
+    return LastView{gView.planar,       gView.lonAngle, gView.latAngle, gView.radius,
+                    gView.planarHeight, gView.offsetX,  gView.offsetY};
+}
+
+}  // namespace
+
+int parseSettings(const uint8_t* data, size_t size, Options* options) {
+    const std::vector<Setting>& table = settingsTable();
+    std::vector<std::string_view> found(table.size());
+    std::vector<bool> present(table.size(), false);
+    std::string_view text(reinterpret_cast<const char*>(data), data ? size : 0);
+    std::string_view section;
+    while (!text.empty()) {
+        size_t end = text.find('\n');
+        std::string_view line = trim(text.substr(0, end));
+        text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
+        if (line.empty() || line.front() == ';' || line.front() == '#') continue;
+        if (line.front() == '[') {
+            section = line.back() == ']' ? trim(line.substr(1, line.size() - 2)) : "";
+            continue;
+        }
+        size_t eq = line.find('=');
+        if (eq == std::string_view::npos) continue;
+        int index = findSetting(section, trim(line.substr(0, eq)));
+        if (index < 0) continue;
+        found[index] = trim(line.substr(eq + 1));
+        present[index] = true;
+    }
+    int used = 0;
+    for (size_t i = 0; i < table.size(); ++i)
+        if (present[i] && applyValue(table[i], found[i], options)) ++used;
+    return used;
+}
+
+std::string formatSettings(const Options& options, const std::string& routeFileName) {
+    Options written = options;
+    written.routeFileName = routeFileName;
+    std::string out = "; Mundora settings: options and the last view.\n";
+    const char* section = "";
+    for (const Setting& s : settingsTable()) {
+        if (s.text == &Options::routeFileName && !usableFileName(routeFileName)) continue;
+        if (std::strcmp(section, s.section) != 0) {
+            section = s.section;
+            out += std::string("\n[") + section + "]\n";
+        }
+        out += std::string(s.name) + "=" + formatValue(s, written) + "\n";
+    }
+    return out;
+}
+
+bool loadSettings() {
+    gOptions = Options{};
+    std::vector<uint8_t> bytes;
+    bool read = platform::readFile(platform::stateFile("settings.ini"), &bytes, kMaxSettingsBytes);
+    if (read) parseSettings(bytes.data(), bytes.size(), &gOptions);
+    copyLastViewToView(gOptions.lastView);
+    gStoredRouteFileName = gOptions.routeFileName;
+    setCommandChecked(2001, gOptions.latLonGrid);
+    setCommandChecked(2002, gOptions.showDayNight);
+    setCommandChecked(2006, !gOptions.lastView.planar);
+    setCommandChecked(2005, gOptions.panRotate);
+    setCommandChecked(2004, gOptions.computeDistance);
+    setCommandChecked(2007, gOptions.showSelectedCities);
+    return read;
+}
+
+bool saveSettings() {
+    gOptions.lastView = lastViewFromView();
+    const std::string& route =
+        gOptions.routeFileName.empty() ? gStoredRouteFileName : gOptions.routeFileName;
+    std::string text = formatSettings(gOptions, route);
+    return platform::writeFileAtomic(platform::stateFile("settings.ini"), text.data(), text.size());
+}

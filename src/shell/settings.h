@@ -1,0 +1,38 @@
+// Loading and saving the options record and the last view as settings.ini in the state
+// folder: sections General, Maps, Advanced, Colors and Route of `Name=value` lines, numbers in
+// decimal, file names quoted with backslash escapes. The reader never fails: what it cannot
+// use keeps its default. Opening the route file and applying "Show all countries" to the
+// city database are start-up's, after loadSettings.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+#include "shell/options.h"
+
+// Largest settings file read; a bigger one is ignored whole (defaults).
+constexpr size_t kMaxSettingsBytes = 64 * 1024;
+// Longest file name kept (bytes); a longer one keeps the default.
+constexpr size_t kMaxFileNameBytes = 255;
+
+// Parses settings text into `options`: every value found and usable replaces the record's;
+// missing, unknown, malformed and out-of-range values leave it as it was. Any bytes are
+// accepted. Returns the number of values used.
+int parseSettings(const uint8_t* data, size_t size, Options* options);
+
+// The settings text for `options`, with [Route] RouteFileName = `routeFileName` when that is
+// not empty. parseSettings of the result over defaults gives `options` back (with the route
+// name in routeFileName).
+std::string formatSettings(const Options& options, const std::string& routeFileName);
+
+// Start-up: the options record back to its defaults, then settings.ini read into it; the
+// last view copied into the view state (angles not yet normalised), the remembered route
+// name kept for saving, and the panel's checked states set for 2001, 2002, 2004 .. 2007.
+// False when no usable file was there (defaults in force); the file is never written here.
+bool loadSettings();
+
+// Shutdown: the view state copied into the last view, then settings.ini written atomically.
+// With no route file open, the route name loaded at start-up is written again. False when
+// the file could not be written (the old file is then left whole).
+bool saveSettings();

@@ -1,0 +1,257 @@
+// settings.ini: every option survives save and load one by one, the stored-value rules hold
+// (16-bit angle halves, negative radius, "Use Overlay Map" over Flags, the kept route name),
+// damaged files give defaults for what cannot be used, and a failed save keeps the old file.
+#include "shell/settings.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <string>
+
+#include "platform/files.h"
+#include "platform/folders.h"
+#include "shell/options.h"
+#include "view/view_state.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string readText(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+void writeText(const std::string& path, const std::string& text) {
+    std::ofstream(path, std::ios::binary) << text;
+}
+
+class Settings : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        folder_ = fs::temp_directory_path() /
+                  ("mundora-settings-" +
+                   std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "-" +
+                   ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(folder_);
+        platform::chooseFolders("", folder_.string(), nullptr);
+        gOptions = Options{};
+        gView = ViewState{};
+    }
+    void TearDown() override { fs::remove_all(folder_); }
+    std::string file() const { return platform::stateFile("settings.ini"); }
+    Options parsed(const std::string& text) const {
+        Options o;
+        parseSettings(reinterpret_cast<const uint8_t*>(text.data()), text.size(), &o);
+        return o;
+    }
+    fs::path folder_;
+};
+
+using Change = std::function<void(Options&)>;
+// One change per stored value (and per Flags bit), each away from its default.
+const std::pair<const char*, Change> kChanges[] = {
+    {"grid", [](Options& o) { o.latLonGrid = true; }},
+    {"day/night", [](Options& o) { o.showDayNight = false; }},
+    {"planar", [](Options& o) { o.lastView.planar = true; }},
+    {"pan", [](Options& o) { o.panRotate = false; }},
+    {"distance", [](Options& o) { o.computeDistance = true; }},
+    {"selected", [](Options& o) { o.showSelectedCities = true; }},
+    {"overlay on", [](Options& o) { o.useOverlayMap = false; }},
+    {"smoothing", [](Options& o) { o.textureSmoothing = true; }},
+    {"antipodes", [](Options& o) { o.antipodes = true; }},
+    {"sun spot", [](Options& o) { o.sunSpot = true; }},
+    {"country", [](Options& o) { o.countryAtSnap = false; }},
+    {"known", [](Options& o) { o.snapToKnown = false; }},
+    {"circles", [](Options& o) { o.tropicPolarCircles = true; }},
+    {"files", [](Options& o) { o.showSelectedFiles = true; }},
+    {"countries", [](Options& o) { o.showAllCountries = true; }},
+    {"lat/lon", [](Options& o) { o.showLatLon = false; }},
+    {"time", [](Options& o) { o.cityTime = false; }},
+    {"date", [](Options& o) { o.cityDate = false; }},
+    {"dst", [](Options& o) { o.cityDstEvent = false; }},
+    {"sunrise", [](Options& o) { o.sunriseSunset = false; }},
+    {"azimuth", [](Options& o) { o.sunAzimuthElevation = false; }},
+    {"rotate", [](Options& o) { o.rotateGlobe = true; }},
+    {"auto shadow", [](Options& o) { o.autoShadowUpdate = false; }},
+    {"displayed", [](Options& o) { o.snapToDisplayed = false; }},
+    {"animated", [](Options& o) { o.animatedRotation = false; }},
+    {"radius", [](Options& o) { o.lastView.radius = 325; }},
+    {"lon angle", [](Options& o) { o.lastView.lonAngle = -25536; }},
+    {"lat angle", [](Options& o) { o.lastView.latAngle = -16384; }},
+    {"height", [](Options& o) { o.lastView.planarHeight = 640; }},
+    {"offset x", [](Options& o) { o.lastView.offsetX = 1500; }},
+    {"offset y", [](Options& o) { o.lastView.offsetY = -7; }},
+    {"grid step", [](Options& o) { o.gridStep = kGrid30; }},
+    {"units", [](Options& o) { o.distanceUnits = kUnitsNautical; }},
+    {"time format", [](Options& o) { o.timeFormat = kTimeHhmm; }},
+    {"snap", [](Options& o) { o.snapRadius = 200; }},
+    {"rotation", [](Options& o) { o.rotationSpeed = 1; }},
+    {"animation", [](Options& o) { o.animationSpeed = 100; }},
+    {"main map", [](Options& o) { o.mainMapFile = "Blue Marble \"big\" \\ été.gif"; }},
+    {"overlay map", [](Options& o) { o.overlayMapFile = " lead\ttab\nline\x7f.gif "; }},
+    {"operation", [](Options& o) { o.overlayOperation = kOverlayUnion; }},
+    {"sphere arc", [](Options& o) { o.sphericalArcSmoothing = 50; }},
+    {"planar arc", [](Options& o) { o.planarArcSmoothing = 1; }},
+    {"darkness", [](Options& o) { o.shadowDarkness = 0; }},
+    {"specularity", [](Options& o) { o.shadowSpecularity = 100; }},
+    {"brightness", [](Options& o) { o.textureBrightness = 0; }},
+    {"interval", [](Options& o) { o.shadowUpdateInterval = 20; }},
+    {"twilight", [](Options& o) { o.twilightType = kTwilightCivil; }},
+    {"background", [](Options& o) { o.backgroundColor = 0x1234; }},
+    {"arc colour", [](Options& o) { o.distanceArcColor = 0; }},
+    {"grid colour", [](Options& o) { o.gridColor = 0xFFFF; }},
+    {"equator", [](Options& o) { o.equatorColor = 0x8001; }},
+    {"tropic", [](Options& o) { o.tropicColor = 1; }},
+    {"arctic", [](Options& o) { o.arcticColor = 0xF81F; }},
+    {"city", [](Options& o) { o.displayedCityColor = 0x0F0F; }},
+    {"snapped", [](Options& o) { o.snappedCityColor = 0xABCD; }},
+    {"country colour", [](Options& o) { o.displayedCountryColor = 0x7777; }},
+    {"route", [](Options& o) { o.routeFileName = "Trans-Siberian [1916].xml"; }},
+};
+
+TEST_F(Settings, EveryValueRoundTripsOnItsOwn) {
+    for (const auto& [what, change] : kChanges) {
+        Options o;
+        change(o);
+        ASSERT_FALSE(o == Options{}) << what;
+        EXPECT_TRUE(parsed(formatSettings(o, o.routeFileName)) == o) << what;
+    }
+}
+
+TEST_F(Settings, AllTogetherThroughTheFileAndTheView) {
+    Options want;
+    for (const auto& change : kChanges) change.second(want);
+    gOptions = want;
+    gView.planar = true;
+    gView.lonAngle = 40000;  // saved in 16 bits: comes back as −25536
+    gView.latAngle = -16384;
+    gView.radius = 325;
+    gView.planarHeight = 640;
+    gView.offsetX = 1500;
+    gView.offsetY = -7;
+    ASSERT_TRUE(saveSettings());
+    gOptions = Options{};
+    gView = ViewState{};
+    ASSERT_TRUE(loadSettings());
+    EXPECT_TRUE(gOptions == want);
+    EXPECT_EQ(gView.lonAngle, -25536);
+    normaliseViewAngles();
+    EXPECT_EQ(gView.lonAngle, 40000);
+    EXPECT_EQ(gView.radius, 325);
+    EXPECT_EQ(gView.offsetY, -7);
+    EXPECT_TRUE(gView.planar);
+    EXPECT_TRUE(gCommandChecked[2001 - kFirstCommand]);
+    EXPECT_FALSE(gCommandChecked[2002 - kFirstCommand]);
+    EXPECT_FALSE(gCommandChecked[2006 - kFirstCommand]);  // checked in the spherical view
+    EXPECT_FALSE(gCommandChecked[2005 - kFirstCommand]);
+    EXPECT_TRUE(gCommandChecked[2004 - kFirstCommand]);
+    EXPECT_TRUE(gCommandChecked[2007 - kFirstCommand]);
+}
+
+TEST_F(Settings, StoredValueRules) {
+    EXPECT_EQ(parsed("[General]\nLast Zoom Radius=-5\n").lastView.radius, 118);
+    Options o = parsed("[Maps]\nUse Overlay Map=0\n[General]\nFlags=64\n");
+    EXPECT_FALSE(o.useOverlayMap);  // the Maps value wins, wherever it stands
+    EXPECT_TRUE(parsed("[general]\nflags=64\n[Maps]\nuse overlay map=1\r\n").useOverlayMap);
+    o = parsed("[General]\nLast LatLon=4294901761\nFlags=4294967295\n");  // 0xFFFF0001
+    EXPECT_EQ(o.lastView.lonAngle, 1);
+    EXPECT_EQ(o.lastView.latAngle, -1);
+    EXPECT_TRUE(o.animatedRotation);
+}
+
+TEST_F(Settings, RouteNameStaysWhenNoRouteIsOpenAtShutdown) {
+    writeText(file(), "[Route]\nRouteFileName=\"Silk Road.xml\"\n");
+    ASSERT_TRUE(loadSettings());
+    EXPECT_EQ(gOptions.routeFileName, "Silk Road.xml");
+    gOptions.routeFileName.clear();  // the route could not be opened
+    ASSERT_TRUE(saveSettings());
+    ASSERT_TRUE(loadSettings());
+    EXPECT_EQ(gOptions.routeFileName, "Silk Road.xml");
+}
+
+struct Damage {
+    const char* what;
+    std::string text;
+    std::function<bool(const Options&)> ok;
+};
+
+TEST_F(Settings, DamagedFilesGiveDefaultsForWhatCannotBeUsed) {
+    Options d;
+    std::string valid = formatSettings(
+        [] {
+            Options o;
+            o.snapRadius = 7;
+            o.tropicColor = 5;
+            return o;
+        }(),
+        "");
+    std::string junk;
+    for (int i = 0; i < 3000; ++i) junk += static_cast<char>((i * 7919) % 256);
+    const Damage cases[] = {
+        {"empty", "", [&](const Options& o) { return o == d; }},
+        {"binary junk", junk, [&](const Options& o) { return o == d; }},
+        {"NULs", std::string("[General]\nSnap Radius=5\0\n", 25),
+         [&](const Options& o) { return o.snapRadius == d.snapRadius; }},
+        {"NUL in a name", std::string("[Maps]\nMain Map File=\"a\\x00b\"\n"),
+         [&](const Options& o) { return o.mainMapFile == d.mainMapFile; }},
+        {"unknown keys", "[General]\nColour Of Sky=3\n[Nowhere]\nSnap Radius=9\n",
+         [&](const Options& o) { return o == d; }},
+        {"out of range",
+         "[General]\nSnap Radius=201\nRotation Speed=0\nGrid Step=1021\nTime Format=3\n"
+         "[Maps]\nOverlay Operation=6\nUse Overlay Map=2\n[Advanced]\nTwilight Type=1031\n"
+         "Earth Shadow Darkness=-1\nShadow Update Interval=21\n"
+         "[General]\nLast Zoom Radius=0\nLast Flat Mode Height=-2\n",
+         [&](const Options& o) { return o == d; }},
+        {"overflowing numbers", "[General]\nSnap Radius=99999999999999999999\nFlags=-99999999999\n",
+         [&](const Options& o) { return o == d; }},
+        {"overlong name", "[Maps]\nMain Map File=" + std::string(300, 'x') + ".gif\n",
+         [&](const Options& o) { return o.mainMapFile == "Day.gif"; }},
+        {"path in a name", "[Maps]\nMain Map File=\"../../etc/passwd\"\nOverlay Map File=..\n",
+         [&](const Options& o) { return o == d; }},
+        {"bad quoting",
+         "[Maps]\nMain Map File=\"open\nOverlay Map File=\"a\"b\"\n"
+         "[Route]\nRouteFileName=\"\\q\"\n",
+         [&](const Options& o) { return o == d; }},
+        {"truncated", valid.substr(0, valid.find("Tropic Color")),
+         [&](const Options& o) { return o.snapRadius == 7 && o.tropicColor == d.tropicColor; }},
+        {"hand-edited", "  [ Colors ]  \r\n  Grid Color = 65535 \r\n; comment\n",
+         [&](const Options& o) { return o.gridColor == 0xFFFF; }},
+    };
+    for (const Damage& c : cases) {
+        writeText(file(), c.text);
+        loadSettings();
+        EXPECT_TRUE(c.ok(gOptions)) << c.what;
+        EXPECT_EQ(readText(file()), c.text) << c.what << ": loading must not rewrite the file";
+    }
+}
+
+TEST_F(Settings, MissingHugeOrFolderFileGivesDefaults) {
+    gOptions.snapRadius = 3;
+    EXPECT_FALSE(loadSettings());  // missing
+    EXPECT_TRUE(gOptions == Options{});
+    writeText(file(), "[General]\nSnap Radius=9\n" + std::string(kMaxSettingsBytes, ';'));
+    EXPECT_FALSE(loadSettings());
+    EXPECT_TRUE(gOptions == Options{});
+    fs::remove(file());
+    fs::create_directory(file());
+    EXPECT_FALSE(loadSettings());
+    EXPECT_TRUE(gOptions == Options{});
+    EXPECT_FALSE(saveSettings());  // cannot replace a folder; the program goes on
+    EXPECT_TRUE(fs::is_directory(file()));
+}
+
+TEST_F(Settings, FailedRenameLeavesTheOldFileWhole) {
+    gOptions.snapRadius = 11;
+    ASSERT_TRUE(saveSettings());
+    std::string before = readText(file());
+    gOptions.snapRadius = 12;
+    platform::failNextAtomicRename();
+    EXPECT_FALSE(saveSettings());
+    EXPECT_EQ(readText(file()), before);
+    loadSettings();
+    EXPECT_EQ(gOptions.snapRadius, 11);
+}
+
+}  // namespace
