@@ -117,7 +117,9 @@ void clockTime(double minutes, int* hour, int* minute) {
     double h = std::floor(minutes / 60);
     double mm = (minutes / 60 - h) * 60;
     double m = std::floor(mm);
-    if (std::floor((mm - m) * 60) >= 30) m += 1;
+    // The fraction of a minute comes back from two scalings; without the small allowance a
+    // time of exactly 30 seconds computes as 29.999... and would round down.
+    if (std::floor((mm - m) * 60 + 1e-6) >= 30) m += 1;
     if (m >= 60) {
         m -= 60;
         h += 1;

@@ -1,0 +1,136 @@
+// The B-trees against brute force: random inserts compared with a stably sorted vector, node
+// fill and depth checked at every level, and the equal-key and window walks compared with a
+// linear filter of the same records.
+#include "geo/record_tree.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <random>
+#include <vector>
+
+#include "test_records.h"
+
+namespace {
+
+using geo::CityRecord;
+
+// Records with a given country and longitude, stored one after another like the file.
+struct Records {
+    explicit Records(const std::vector<std::pair<int, int>>& keys) {
+        for (auto [country, lon] : keys) {
+            geotest::CityFields c;
+            c.name = u"x";
+            c.country = uint8_t(country);
+            c.longitude = int16_t(lon);
+            offsets.push_back(file.city(c));
+        }
+    }
+    const CityRecord* at(size_t i) const {
+        return reinterpret_cast<const CityRecord*>(file.bytes.data() + offsets[i]);
+    }
+    geotest::FileBytes file;
+    std::vector<size_t> offsets;
+};
+
+bool collect(const CityRecord* r, void* context) {
+    static_cast<std::vector<const CityRecord*>*>(context)->push_back(r);
+    return true;
+}
+
+// Checks node fill (16..32 keys below the root), equal leaf depth; returns the depth.
+int checkNode(const geo::RecordTree& node, bool root) {
+    EXPECT_LE(node.keyCount, 32);
+    if (!root) EXPECT_GE(node.keyCount, 16);
+    if (node.leaf) return 1;
+    int depth = checkNode(*node.children[0], false);
+    for (int i = 1; i <= node.keyCount; ++i) EXPECT_EQ(checkNode(*node.children[i], false), depth);
+    return depth + 1;
+}
+
+TEST(RecordTree, RandomInsertsMatchStableSortAtEveryDepth) {
+    std::mt19937 rng(7);
+    std::uniform_int_distribution<int> lon(-10800, 10800), few(-40, 40);
+    for (int n : {1, 32, 33, 600, 20000}) {
+        std::vector<std::pair<int, int>> keys;
+        for (int i = 0; i < n; ++i) keys.push_back({0, i % 3 ? lon(rng) : few(rng)});
+        Records recs(keys);
+        geo::LongitudeTree tree;
+        std::vector<const CityRecord*> expected;
+        for (int i = 0; i < n; ++i) {
+            tree.insert(recs.at(i));
+            expected.push_back(recs.at(i));
+        }
+        std::stable_sort(expected.begin(), expected.end(), [](auto a, auto b) {
+            return geo::recordLongitude(a) < geo::recordLongitude(b);
+        });
+        std::vector<const CityRecord*> walked;
+        EXPECT_TRUE(tree.walkInOrder(collect, &walked));
+        EXPECT_EQ(walked, expected) << n << " keys";  // equal keys keep insertion order
+        int depth = checkNode(tree, true);
+        if (n == 20000) EXPECT_GE(depth, 3) << "splits of inner nodes were not exercised";
+    }
+}
+
+TEST(RecordTree, ThirtyThreeEqualKeysSplitSixteenOneSixteen) {
+    Records recs(std::vector<std::pair<int, int>>(33, {5, 0}));
+    geo::CountryTree tree;
+    for (int i = 0; i < 33; ++i) tree.insert(recs.at(i));
+    ASSERT_EQ(tree.keyCount, 1);
+    ASSERT_FALSE(tree.leaf);
+    EXPECT_EQ(tree.children[0]->keyCount, 16);
+    EXPECT_EQ(tree.children[1]->keyCount, 16);
+    EXPECT_EQ(tree.keys[0], recs.at(16));
+    std::vector<const CityRecord*> walked;
+    tree.walkInOrder(collect, &walked);
+    for (int i = 0; i < 33; ++i) EXPECT_EQ(walked[i], recs.at(i)) << i;
+}
+
+TEST(RecordTree, EqualKeyWalkMatchesFilter) {
+    std::mt19937 rng(11);
+    std::uniform_int_distribution<int> country(0, 20);
+    std::vector<std::pair<int, int>> keys;
+    for (int i = 0; i < 5000; ++i) keys.push_back({country(rng), 0});
+    Records recs(keys);
+    geo::CountryTree tree;
+    for (size_t i = 0; i < keys.size(); ++i) tree.insert(recs.at(i));
+    for (int c = 0; c <= 21; ++c) {
+        std::vector<const CityRecord*> expected, walked;
+        for (size_t i = 0; i < keys.size(); ++i)
+            if (keys[i].first == c) expected.push_back(recs.at(i));
+        Records key({{c, 0}});
+        tree.walkEqual(key.at(0), collect, &walked);
+        EXPECT_EQ(walked, expected) << "country " << c;
+    }
+}
+
+TEST(RecordTree, WindowWalkMatchesFilter) {
+    std::mt19937 rng(3);
+    std::uniform_int_distribution<int> lon(-10800, 10800);
+    std::vector<std::pair<int, int>> keys;
+    for (int i = 0; i < 8000; ++i) keys.push_back({0, i % 4 ? lon(rng) : (i % 50) * 7});
+    Records recs(keys);
+    geo::LongitudeTree tree;
+    std::vector<const CityRecord*> sorted;
+    for (size_t i = 0; i < keys.size(); ++i) {
+        tree.insert(recs.at(i));
+        sorted.push_back(recs.at(i));
+    }
+    std::stable_sort(sorted.begin(), sorted.end(), [](auto a, auto b) {
+        return geo::recordLongitude(a) < geo::recordLongitude(b);
+    });
+    struct Case {
+        int lon, radius;
+    };
+    for (Case q : {Case{0, 1}, Case{7, 1}, Case{0, 60}, Case{-10790, 200}, Case{10790, 200},
+                   Case{5000, 3000}, Case{100, 21600}, Case{-3333, 17}}) {
+        std::vector<const CityRecord*> expected, walked;
+        for (const CityRecord* r : sorted) {
+            if (std::abs(geo::recordLongitude(r) - q.lon) < q.radius) expected.push_back(r);
+        }
+        tree.walkWindow(int16_t(q.lon), int16_t(q.radius), collect, &walked);
+        EXPECT_EQ(walked, expected) << "window " << q.lon << " +- " << q.radius;
+    }
+}
+
+}  // namespace
