@@ -195,16 +195,16 @@ bool localDateTime(const platform::UtcTime& now, const Place& place, int format,
         stepForward(&date);
     }
     int hour = minutes / 60;
-    std::string suffix;
+    const char* meridiem = "";
     if (format == kTime12) {
-        suffix = hour < 12 ? "am" : "pm";
+        meridiem = hour < 12 ? "am" : "pm";
         hour %= 12;
         if (hour == 0) hour = 12;
     }
-    suffix += inForce ? " (Daylight)" : " (Standard)";
+    const char* state = inForce ? " (Daylight)" : " (Standard)";
     char text[48];
-    std::snprintf(text, sizeof text, format == kTimeHHMM ? "%02d%02d %s" : "%02d:%02d %s", hour,
-                  minutes % 60, suffix.c_str());
+    std::snprintf(text, sizeof text, format == kTimeHHMM ? "%02d%02d %s%s" : "%02d:%02d %s%s", hour,
+                  minutes % 60, meridiem, state);
     *timeText = widen(text);
     if (dateText) *dateText = formatDate(date);
     return inForce;
