@@ -247,6 +247,46 @@ bool readCities(const Options& o, std::vector<Country>* countries, std::vector<C
     return true;
 }
 
+// Degrees and minutes (and seconds) "+DDMM[SS]" / "+DDDMM[SS]" in arc minutes, or false.
+bool parseIsoAngle(const std::string& s, int degreeDigits, int16_t* arcMinutes) {
+    size_t n = s.size() - 1;
+    if (s.empty() || (s[0] != '+' && s[0] != '-') ||
+        (n != size_t(degreeDigits + 2) && n != size_t(degreeDigits + 4)))
+        return false;
+    for (size_t i = 1; i < s.size(); ++i) {
+        if (s[i] < '0' || s[i] > '9') return false;
+    }
+    int d = std::stoi(s.substr(1, degreeDigits));
+    int m = std::stoi(s.substr(1 + degreeDigits, 2));
+    int sec = n > size_t(degreeDigits + 2) ? std::stoi(s.substr(3 + degreeDigits, 2)) : 0;
+    int value = d * 60 + m + (sec >= 30 ? 1 : 0);
+    *arcMinutes = int16_t(s[0] == '-' ? -value : value);
+    return true;
+}
+
+// Countries without any city in the table take the first place zone.tab gives for them.
+void placeUnlabelled(const std::string& zoneTab, std::vector<Country>* countries) {
+    std::ifstream in(zoneTab);
+    std::string line;
+    while (std::getline(in, line)) {
+        std::vector<std::string> f = splitTabs(line);
+        if (line.empty() || line[0] == '#' || f.size() < 3) continue;
+        size_t split = f[1].find_first_of("+-", 1);
+        int16_t lat, lon;
+        if (split == std::string::npos || !parseIsoAngle(f[1].substr(0, split), 2, &lat) ||
+            !parseIsoAngle(f[1].substr(split), 3, &lon))
+            continue;
+        for (Country& c : *countries) {
+            if (c.code != f[0] || c.labelPopulation >= 0) continue;
+            c.latitude = lat;
+            c.longitude = lon;
+            c.labelPopulation = 0;
+            std::printf("country %s (%s): no city in the table, label at %s's zone.tab place\n",
+                        c.code.c_str(), c.name.c_str(), f[2].c_str());
+        }
+    }
+}
+
 void put16(std::vector<uint8_t>* out, size_t at, int v) {
     (*out)[at] = uint8_t(v & 255);
     (*out)[at + 1] = uint8_t((v >> 8) & 255);
@@ -306,8 +346,8 @@ void report(const Totals& t, const std::vector<Country>& countries, size_t cityC
     }
     for (const Country& c : countries) {
         if (c.labelPopulation < 0) {
-            std::printf("country %s (%s): no city in the table, label at 0,0\n", c.code.c_str(),
-                        c.name.c_str());
+            std::printf("country %s (%s): no city in the table or zone.tab, label at 0,0\n",
+                        c.code.c_str(), c.name.c_str());
         }
     }
     for (const auto& [name, z] : zones) {
@@ -345,6 +385,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "mundora-citydb: cannot read %s\n", o.cities.c_str());
         return 1;
     }
+    placeUnlabelled(o.zoneinfo + "/zone.tab", &countries);
     if (cities.empty()) {
         report(totals, countries, 0, zones, o.header);
         std::fprintf(stderr, "mundora-citydb: %s: no usable city rows\n", o.cities.c_str());
