@@ -345,7 +345,7 @@ void report(const Totals& t, const std::vector<Country>& countries, size_t cityC
                     t.withoutCountry);
     }
     for (const Country& c : countries) {
-        if (c.labelPopulation < 0) {
+        if (cityCount > 0 && c.labelPopulation < 0) {
             std::printf("country %s (%s): no city in the table or zone.tab, label at 0,0\n",
                         c.code.c_str(), c.name.c_str());
         }
@@ -385,12 +385,13 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "mundora-citydb: cannot read %s\n", o.cities.c_str());
         return 1;
     }
-    placeUnlabelled(o.zoneinfo + "/zone.tab", &countries);
     if (cities.empty()) {
         report(totals, countries, 0, zones, o.header);
+        std::fflush(stdout);
         std::fprintf(stderr, "mundora-citydb: %s: no usable city rows\n", o.cities.c_str());
         return 1;
     }
+    placeUnlabelled(o.zoneinfo + "/zone.tab", &countries);
     // Most populous first: a prefix search keeps the first matches in file order.
     std::stable_sort(cities.begin(), cities.end(), [](const City& a, const City& b) {
         return a.population != b.population ? a.population > b.population : a.id < b.id;
