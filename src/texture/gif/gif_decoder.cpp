@@ -16,26 +16,32 @@ constexpr uint8_t kMaxCodeSize = 12;   // bits
 constexpr int kPassStart[4] = {0, 4, 2, 1};
 constexpr int kPassStep[4] = {8, 8, 4, 2};
 
+// The three output formats. What goes on the pixel stack is chosen by the format: the
+// finished RGB565 pixel where that fits in a stack entry (so popping is a plain copy), else
+// the colour index.
 struct Write565 {
     uint16_t* out;
     const uint16_t* palette;
-    void operator()(int32_t x, uint32_t index) const { out[x] = palette[index]; }
+    uint16_t stackValue(uint32_t index) const { return palette[index & 0xFF]; }
+    void put(int32_t x, uint16_t value) const { out[x] = value; }
 };
 
 struct Write32 {
     uint32_t* out;
     const uint32_t* palette;
-    void operator()(int32_t x, uint32_t index) const { out[x] = palette[index]; }
+    uint16_t stackValue(uint32_t index) const { return index & 0xFF; }
+    void put(int32_t x, uint16_t value) const { out[x] = palette[value]; }
 };
 
 struct WriteRgb {
     uint8_t* out;
     const uint8_t (*palette)[4];
-    void operator()(int32_t x, uint32_t index) const {
+    uint16_t stackValue(uint32_t index) const { return index & 0xFF; }
+    void put(int32_t x, uint16_t value) const {
         uint8_t* p = out + 3 * static_cast<size_t>(x);
-        p[0] = palette[index][2];
-        p[1] = palette[index][1];
-        p[2] = palette[index][0];
+        p[0] = palette[value][2];
+        p[1] = palette[value][1];
+        p[2] = palette[value][0];
     }
 };
 
@@ -193,133 +199,153 @@ bool GifDecoder::beginCodeStream() {
         releaseCodeTables();
         return false;
     }
-    clearCode_ = static_cast<uint16_t>(1u << minCodeSize);
-    endCode_ = clearCode_ + 1;
-    firstFreeCode_ = clearCode_ + 2;
-    initialCodeSize_ = minCodeSize + 1;
-    clearTable();
-    accumulator_ = 0;
-    bitsHeld_ = bitPosition_ = 0;
-    blockLength_ = blockIndex_ = 0;
-    stackCount_ = 0;
+    code_ = CodeState{};
+    code_.clearCode = static_cast<uint16_t>(1u << minCodeSize);
+    code_.endCode = code_.clearCode + 1;
+    code_.firstFreeCode = code_.clearCode + 2;
+    code_.initialCodeSize = minCodeSize + 1;
+    code_.clearTable();
     streamStarted_ = true;
     streamEnded_ = streamFailed_ = false;
     return true;
 }
 
-void GifDecoder::clearTable() {
-    codeSize_ = initialCodeSize_;
-    codeLimit_ = static_cast<uint16_t>(1u << codeSize_);
-    codeMask_ = codeLimit_ - 1;
-    nextFreeCode_ = firstFreeCode_;
-    haveOldCode_ = false;
+void GifDecoder::CodeState::clearTable() {
+    codeSize = initialCodeSize;
+    codeLimit = static_cast<uint16_t>(1u << codeSize);
+    codeMask = codeLimit - 1;
+    nextFreeCode = firstFreeCode;
+    haveOldCode = false;
 }
 
 void GifDecoder::releaseCodeTables() {
     table_.reset();
     stack_.reset();
-    stackCount_ = 0;
+    code_.stackCount = 0;
 }
 
-int GifDecoder::nextDataByte() {
-    if (blockIndex_ == blockLength_) {
-        // A zero-length sub-block ends the image data: there is nothing more to read.
-        uint8_t length;
-        if (!takeByte(&length) || length == 0 || size_ - inputOffset_ < length) return -1;
-        std::memcpy(block_, data_ + inputOffset_, length);
-        inputOffset_ += length;
-        blockLength_ = length;
-        blockIndex_ = 0;
+// Reads the next data sub-block into block_. A zero-length sub-block ends the image data:
+// there is nothing more to read.
+bool GifDecoder::refillBlock(CodeState& s) {
+    uint8_t length;
+    if (!takeByte(&length) || length == 0 || size_ - inputOffset_ < length) return false;
+    std::memcpy(block_, data_ + inputOffset_, length);
+    inputOffset_ += length;
+    s.blockLength = length;
+    s.blockIndex = 0;
+    return true;
+}
+
+inline int GifDecoder::nextDataByte(CodeState& s) {
+    if (s.blockIndex == s.blockLength && !refillBlock(s)) return -1;
+    return block_[s.blockIndex++];
+}
+
+inline uint32_t GifDecoder::readCodeFrom(CodeState& s) {
+    while (s.bitsHeld < s.bitPosition + s.codeSize) {
+        const int byte = nextDataByte(s);
+        if (byte < 0) return kNoData;
+        s.accumulator |= static_cast<uint32_t>(byte) << s.bitsHeld;
+        s.bitsHeld += 8;
     }
-    return block_[blockIndex_++];
+    const uint32_t code = (s.accumulator >> s.bitPosition) & s.codeMask;
+    s.bitPosition += s.codeSize;
+    while (s.bitPosition >= 8) {
+        s.accumulator >>= 8;
+        s.bitsHeld -= 8;
+        s.bitPosition -= 8;
+    }
+    return code;
 }
 
 uint32_t GifDecoder::readCode() {
-    while (bitsHeld_ < bitPosition_ + codeSize_) {
-        const int byte = nextDataByte();
-        if (byte < 0) return kNoData;
-        accumulator_ |= static_cast<uint32_t>(byte) << bitsHeld_;
-        bitsHeld_ += 8;
-    }
-    const uint32_t code = (accumulator_ >> bitPosition_) & codeMask_;
-    bitPosition_ += codeSize_;
-    while (bitPosition_ >= 8) {
-        accumulator_ >>= 8;
-        bitsHeld_ -= 8;
-        bitPosition_ -= 8;
-    }
+    CodeState s = code_;
+    const uint32_t code = readCodeFrom(s);
+    code_ = s;
     return code;
 }
 
 // Pushes the string of `code` (neither clear nor end) onto the empty stack, first pixel on
 // top, and adds the table entry it implies. False for a code the table cannot have made.
-bool GifDecoder::expandCode(uint32_t code) {
+template <typename Writer>
+inline bool GifDecoder::expandCode(CodeState& s, uint32_t code, const Writer& w) {
     uint16_t* stack = stack_.get();
-    if (!haveOldCode_) {
+    if (!s.haveOldCode) {
         // The first code of a stream or after a clear must be a plain colour index.
-        if (code >= clearCode_) return false;
-        oldCode_ = firstChar_ = static_cast<uint16_t>(code);
-        haveOldCode_ = true;
-        stack[0] = static_cast<uint16_t>(code);
-        stackCount_ = 1;
+        if (code >= s.clearCode) return false;
+        s.oldCode = s.firstChar = static_cast<uint16_t>(code);
+        s.haveOldCode = true;
+        stack[0] = w.stackValue(code);
+        s.stackCount = 1;
         return true;
     }
     const uint32_t incoming = code;
     uint32_t n = 0;
-    if (code >= nextFreeCode_) {
-        if (code > nextFreeCode_) return false;
+    if (code >= s.nextFreeCode) {
+        if (code > s.nextFreeCode) return false;
         // The string being defined right now: the previous string plus its first pixel.
-        stack[n++] = firstChar_;
-        code = oldCode_;
+        stack[n++] = w.stackValue(s.firstChar);
+        code = s.oldCode;
     }
     // Every entry's prefix is below the entry itself, so this walk ends and at most 4096
-    // entries go on the stack.
-    const TableEntry* table = table_.get();
-    while (code >= clearCode_) {
-        stack[n++] = table[code].suffix;
-        code = table[code].prefix;
+    // entries go on the stack. The walk follows byte offsets (see TableEntry), one load
+    // per pixel.
+    const uint8_t* table = reinterpret_cast<const uint8_t*>(table_.get());
+    const uint32_t clearOffset = uint32_t{s.clearCode} * sizeof(TableEntry);
+    uint32_t offset = code * sizeof(TableEntry);
+    while (offset >= clearOffset) {
+        const TableEntry* entry = reinterpret_cast<const TableEntry*>(table + offset);
+        stack[n++] = w.stackValue(entry->suffix);
+        offset = entry->prefixOffset;
     }
-    firstChar_ = static_cast<uint16_t>(code);
-    stack[n++] = static_cast<uint16_t>(code);
-    if (nextFreeCode_ < kTableSize) {
-        table_[nextFreeCode_] = {oldCode_, static_cast<uint8_t>(firstChar_), 0};
-        if (++nextFreeCode_ == codeLimit_ && codeSize_ < kMaxCodeSize) {
-            ++codeSize_;
-            codeLimit_ = static_cast<uint16_t>(codeLimit_ << 1);
-            codeMask_ = codeLimit_ - 1;
+    code = offset / sizeof(TableEntry);
+    s.firstChar = static_cast<uint16_t>(code);
+    stack[n++] = w.stackValue(code);
+    if (s.nextFreeCode < kTableSize) {
+        table_[s.nextFreeCode] = {static_cast<uint16_t>(s.oldCode * sizeof(TableEntry)),
+                                  static_cast<uint8_t>(code), 0};
+        if (++s.nextFreeCode == s.codeLimit && s.codeSize < kMaxCodeSize) {
+            ++s.codeSize;
+            s.codeLimit = static_cast<uint16_t>(s.codeLimit << 1);
+            s.codeMask = s.codeLimit - 1;
         }
     }
-    oldCode_ = static_cast<uint16_t>(incoming);
-    stackCount_ = n;
+    s.oldCode = static_cast<uint16_t>(incoming);
+    s.stackCount = n;
     return true;
 }
 
 template <typename Writer>
-bool GifDecoder::decodeRowWith(Writer write, int32_t width) {
+bool GifDecoder::decodeRowWith(const Writer& write, int32_t width) {
     const uint16_t* stack = stack_.get();
+    CodeState s = code_;
     int32_t x = 0;
+    bool filled = false;
     for (;;) {
         // Pop what the last string left, up to the end of the row.
-        uint32_t n = stackCount_;
+        uint32_t n = s.stackCount;
         const uint32_t room = static_cast<uint32_t>(width - x);
         const uint32_t stop = n > room ? n - room : 0;
-        while (n > stop) write(x++, stack[--n] & 0xFF);
-        stackCount_ = n;
-        if (x == width) return true;
-        const uint32_t code = readCode();
-        if (code == endCode_) {
+        while (n > stop) write.put(x++, stack[--n]);
+        s.stackCount = n;
+        if (x == width) {
+            filled = true;
+            break;
+        }
+        const uint32_t code = readCodeFrom(s);
+        if (code == s.endCode) {
             streamEnded_ = true;
-            return false;
+            break;
         }
-        if (code == clearCode_) {
-            clearTable();
-            continue;
-        }
-        if (code == kNoData || !expandCode(code)) {
+        if (code == s.clearCode) {
+            s.clearTable();
+        } else if (code == kNoData || !expandCode(s, code, write)) {
             streamFailed_ = true;
-            return false;
+            break;
         }
     }
+    code_ = s;
+    return filled;
 }
 
 bool GifDecoder::decodeRow(void* out, int32_t width, int bytesPerPixel) {

@@ -73,14 +73,17 @@ class GifDecoder {
     bool skipSubBlocks();
     bool takeByte(uint8_t* value);
     bool takeWord(int32_t* value);
-    int nextDataByte();
-    bool expandCode(uint32_t code);
-    void clearTable();
+    struct CodeState;
+    int nextDataByte(CodeState& s);
+    bool refillBlock(CodeState& s);
+    uint32_t readCodeFrom(CodeState& s);
+    template <typename Writer>
+    bool expandCode(CodeState& s, uint32_t code, const Writer& w);
     void releaseCodeTables();
     void buildOutputPalettes();
     bool decodeWhole(uint8_t* destination, int bytesPerPixel);
     template <typename Writer>
-    bool decodeRowWith(Writer write, int32_t width);
+    bool decodeRowWith(const Writer& write, int32_t width);
 
     // The data being decoded; set by each public entry.
     const uint8_t* data_ = nullptr;
@@ -94,31 +97,37 @@ class GifDecoder {
     bool streamEnded_ = false;   // the end code was read
     bool streamFailed_ = false;  // damaged or truncated data
 
-    // Code-stream state.
-    uint8_t initialCodeSize_ = 0, codeSize_ = 0;  // bits
-    uint16_t clearCode_ = 0, endCode_ = 0, firstFreeCode_ = 0, nextFreeCode_ = 0;
-    uint16_t codeLimit_ = 0, codeMask_ = 0;
-    uint16_t oldCode_ = 0, firstChar_ = 0;
-    bool haveOldCode_ = false;  // false at the start of the stream and after a clear code
-
-    // Bit reader.
-    uint32_t accumulator_ = 0;
-    uint8_t bitsHeld_ = 0, bitPosition_ = 0;
-
-    // The current data sub-block.
-    uint8_t block_[255] = {};
-    uint8_t blockLength_ = 0, blockIndex_ = 0;  // bytes
+    // Code-stream state. Row decoding works on a local copy, so that the compiler can hold
+    // it in registers while pixels are written.
+    struct CodeState {
+        uint8_t initialCodeSize = 0, codeSize = 0;  // bits
+        uint16_t clearCode = 0, endCode = 0, firstFreeCode = 0, nextFreeCode = 0;
+        uint16_t codeLimit = 0, codeMask = 0;
+        uint16_t oldCode = 0, firstChar = 0;
+        bool haveOldCode = false;  // false at the start of the stream and after a clear code
+        // Bit reader.
+        uint32_t accumulator = 0;
+        uint8_t bitsHeld = 0, bitPosition = 0;  // bits
+        // Read position in the current data sub-block (block_).
+        uint8_t blockLength = 0, blockIndex = 0;  // bytes
+        uint32_t stackCount = 0;                  // entries on the pixel stack
+        void clearTable();
+    };
+    CodeState code_;
+    uint8_t block_[255] = {};  // the current data sub-block
 
     // String table (4096 prefix/suffix entries) and pixel stack (4097 entries), alive only
     // while a code stream is decoded.
     struct TableEntry {
-        uint16_t prefix;
-        uint8_t suffix;
+        // The prefix code times the entry size: the byte offset of the prefix's entry, so
+        // that following a string's chain needs no multiply (4095 × 4 fits in 16 bits).
+        uint16_t prefixOffset;
+        uint8_t suffix;  // the string's last colour index
         uint8_t unused;
     };
+    static_assert(sizeof(TableEntry) == 4);
     std::unique_ptr<TableEntry[]> table_;
     std::unique_ptr<uint16_t[]> stack_;
-    uint32_t stackCount_ = 0;
 
     // The palette as output pixels, made once per header so rows only index them.
     uint16_t palette565_[256] = {};

@@ -1,0 +1,119 @@
+// Decoding a 2048 × 1024 map to RGB565: the program's decoder against giflib (DGifSlurp, then
+// a palette lookup into the same output buffer), both in this run. Prints the time ratio per
+// file at the end; the goal is at most 0.8. Uses the built Day.gif when there is one, and a
+// synthetic 256-colour map, plain and interlaced.
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "../tests/gif/giflib_io.h"
+#include "platform/files.h"
+#include "texture/gif/gif_decoder.h"
+
+namespace {
+
+struct BenchFile {
+    std::string name;
+    std::vector<uint8_t> bytes;
+};
+
+std::vector<BenchFile>& files() {
+    static std::vector<BenchFile> list = [] {
+        std::vector<BenchFile> out;
+        std::vector<uint8_t> day;
+        if (platform::readFile(std::string(MUNDORA_DATA_DIR) + "/maps/Day.gif", &day, 64 << 20))
+            out.push_back({"Day.gif", day});
+        out.push_back(
+            {"synthetic", gifref::writeWithGiflib(gifref::earthLike(2048, 1024, false, 1))});
+        out.push_back({"synthetic-interlaced",
+                       gifref::writeWithGiflib(gifref::earthLike(2048, 1024, true, 1))});
+        return out;
+    }();
+    return list;
+}
+
+void decodeWithMundora(benchmark::State& state, const BenchFile* file) {
+    GifDecoder probe;
+    int32_t w = 0, h = 0;
+    if (!probe.decodeImage(file->bytes.data(), file->bytes.size(), nullptr, 2, &w, &h, false)) {
+        state.SkipWithError("header");
+        return;
+    }
+    std::vector<uint16_t> out(static_cast<size_t>(w) * h);
+    for (auto _ : state) {
+        GifDecoder decoder;
+        if (!decoder.decodeImage(file->bytes.data(), file->bytes.size(), out.data(), 2, &w, &h,
+                                 true))
+            state.SkipWithError("decode");
+        benchmark::DoNotOptimize(out.data());
+        benchmark::ClobberMemory();
+    }
+}
+
+void decodeWithGiflib(benchmark::State& state, const BenchFile* file) {
+    std::vector<uint16_t> out;
+    for (auto _ : state) {
+        gifref::Source source{file->bytes.data(), file->bytes.size(), 0};
+        int error = 0;
+        GifFileType* gif = DGifOpen(&source, gifref::takeBytes, &error);
+        if (!gif || DGifSlurp(gif) != GIF_OK || gif->ImageCount < 1) {
+            state.SkipWithError("giflib");
+            if (gif) DGifCloseFile(gif, &error);
+            return;
+        }
+        const SavedImage& image = gif->SavedImages[0];
+        const ColorMapObject* map =
+            image.ImageDesc.ColorMap ? image.ImageDesc.ColorMap : gif->SColorMap;
+        uint16_t palette[256] = {};
+        for (int i = 0; map && i < map->ColorCount; ++i)
+            palette[i] =
+                gifref::to565({map->Colors[i].Red, map->Colors[i].Green, map->Colors[i].Blue});
+        const size_t n = static_cast<size_t>(image.ImageDesc.Width) * image.ImageDesc.Height;
+        out.resize(n);
+        for (size_t i = 0; i < n; ++i) out[i] = palette[image.RasterBits[i]];
+        benchmark::DoNotOptimize(out.data());
+        benchmark::ClobberMemory();
+        DGifCloseFile(gif, &error);
+    }
+}
+
+// Keeps each benchmark's CPU time per iteration (the median when repeated) so that the
+// ratios can be printed at the end.
+class RatioReporter : public benchmark::ConsoleReporter {
+  public:
+    std::map<std::string, double> seconds;
+    void ReportRuns(const std::vector<Run>& runs) override {
+        for (const Run& run : runs) {
+            const bool median = run.run_type == Run::RT_Aggregate && run.aggregate_name == "median";
+            if ((run.run_type == Run::RT_Iteration || median) && run.iterations > 0)
+                seconds[run.run_name.str()] = run.cpu_accumulated_time / run.iterations;
+        }
+        ConsoleReporter::ReportRuns(runs);
+    }
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    for (const BenchFile& file : files()) {
+        benchmark::RegisterBenchmark(("mundora/" + file.name).c_str(), decodeWithMundora, &file)
+            ->Unit(benchmark::kMillisecond);
+        benchmark::RegisterBenchmark(("giflib/" + file.name).c_str(), decodeWithGiflib, &file)
+            ->Unit(benchmark::kMillisecond);
+    }
+    benchmark::Initialize(&argc, argv);
+    RatioReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    for (const BenchFile& file : files()) {
+        const double ours = reporter.seconds["mundora/" + file.name];
+        const double theirs = reporter.seconds["giflib/" + file.name];
+        if (ours > 0 && theirs > 0)
+            std::printf("ratio mundora/giflib %s: %.3f (goal <= 0.8)\n", file.name.c_str(),
+                        ours / theirs);
+    }
+    benchmark::Shutdown();
+    return 0;
+}
