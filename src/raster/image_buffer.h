@@ -15,7 +15,7 @@ class GifDecoder;
 constexpr uint16_t kTransparent = 0xF81F;
 
 class ImageBuffer {
-public:
+  public:
     ImageBuffer();                                  // no source
     explicit ImageBuffer(int resourceId);           // a built-in picture
     explicit ImageBuffer(const std::string& file);  // a GIF file (path)
@@ -30,9 +30,9 @@ public:
     bool load(uint16_t* destination, bool withPixels);
 
     // Width and height in pixels, reading only the header first when not yet known
-    // (0 when the source cannot be read).
-    int32_t width();
-    int32_t height();
+    // (0 when the source cannot be read). The pixel block is not touched.
+    int32_t width() const;
+    int32_t height() const;
 
     // Row-at-a-time reading of a file image: map, then readNextRow height times, then unmap.
     bool mapFile();
@@ -48,13 +48,16 @@ public:
     const uint16_t* pixels() const { return pixels_.get(); }
     const std::string& fileName() const { return fileName_; }
     int32_t resourceId() const { return resourceId_; }
+    // The picture's colour key as 0x00RRGGBB (magenta; kTransparent once decoded).
+    uint32_t colorKey() const { return colorKey_; }
 
-private:
-    // The GIF bytes of the source: the resource, or the mapped file (mapped here if needed,
-    // with `mappedHere` telling the caller to unmap).
-    bool sourceBytes(const uint8_t** data, size_t* size, bool* mappedHere);
+  private:
+    // Decodes the source (the resource, else the file: the open row-by-row mapping or one
+    // made for this call) with decodeImage; fills width and height on success.
+    bool decodeSource(void* destination, bool withPixels) const;
 
-    int32_t width_ = 0, height_ = 0;
+    // Known size in pixels; a header read from a const accessor fills them in.
+    mutable int32_t width_ = 0, height_ = 0;
     int32_t bytesPerPixel_ = 2;
     std::string fileName_;
     uint32_t colorKey_ = 0xFF00FF;
@@ -70,9 +73,8 @@ private:
 void copyOpaque(const ImageBuffer& image, uint16_t* dst, int dx, int dy, int dstWidth,
                 int dstHeight, int sx, int sy, int w, int h, const uint16_t* source = nullptr);
 // As copyOpaque, skipping kTransparent pixels; w or h of -1 mean the image's width or height.
-void copyTransparent(ImageBuffer& image, uint16_t* dst, int dx, int dy, int dstWidth,
-                     int dstHeight, int sx, int sy, int w, int h,
-                     const uint16_t* source = nullptr);
+void copyTransparent(const ImageBuffer& image, uint16_t* dst, int dx, int dy, int dstWidth,
+                     int dstHeight, int sx, int sy, int w, int h, const uint16_t* source = nullptr);
 // As copyTransparent (no -1 defaults), writing each kept pixel as source AND `mask`; the font
 // is drawn this way with the text colour as the mask.
 void copyTinted(const ImageBuffer& image, uint16_t* dst, int dx, int dy, int dstWidth,

@@ -60,9 +60,10 @@ class GifDecoder {
     // The next code of the stream, least significant bit first; kNoData when the image data
     // ends first (no more sub-blocks, or the file does).
     uint32_t readCode();
-    // Decodes `width` pixels into `out` in the format of `bytesPerPixel` (2, 3 or 4). Pixels
-    // of a string that runs past the row stay queued for the next row. True when the row
-    // was filled; false when the image ended first or the data is damaged.
+    // Decodes `width` pixels into `out` in the format of `bytesPerPixel` (2, 3 or 4; the
+    // same for every row of a stream, as queued pixels are kept in that format). Pixels of a
+    // string that runs past the row stay queued for the next row. True when the row was
+    // filled; false when the image ended first or the data is damaged.
     bool decodeRow(void* out, int32_t width, int bytesPerPixel);
 
     static constexpr uint32_t kNoData = 0x10000;

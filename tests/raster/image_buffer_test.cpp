@@ -1,0 +1,201 @@
+// Image buffers over giflib-written pictures: header-only sizes, whole loads against giflib's
+// decoding, row-by-row reads against the whole decode, unmapping, and the blits against
+// brute-force per-pixel copies.
+#include "raster/image_buffer.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "../gif/giflib_io.h"
+#include "platform/files.h"
+#include "platform/resources.h"
+
+using namespace gifref;
+
+namespace {
+
+std::string writeTempGif(const std::string& name, const std::vector<uint8_t>& bytes) {
+    const std::string path = testing::TempDir() + "/" + name;
+    EXPECT_TRUE(platform::writeFileAtomic(path, bytes.data(), bytes.size()));
+    return path;
+}
+
+std::vector<uint16_t> giflib565(const std::vector<uint8_t>& file) {
+    int w = 0, h = 0;
+    std::vector<uint32_t> rgb;
+    EXPECT_TRUE(readWithGiflib(file.data(), file.size(), &w, &h, &rgb));
+    std::vector<uint16_t> out;
+    for (uint32_t c : rgb) out.push_back(rgb32To565(c));
+    return out;
+}
+
+TEST(ImageBuffer, WidthReadsOnlyTheHeader) {
+    const std::string path =
+        writeTempGif("header.gif", writeWithGiflib(earthLike(70, 35, false, 2)));
+    ImageBuffer image(path);
+    EXPECT_EQ(image.width(), 70);
+    EXPECT_EQ(image.height(), 35);
+    EXPECT_EQ(image.pixels(), nullptr);
+    ImageBuffer missing(testing::TempDir() + "/no such file.gif");
+    EXPECT_EQ(missing.width(), 0);
+    EXPECT_FALSE(missing.load(nullptr, true));
+    EXPECT_EQ(missing.pixels(), nullptr);
+}
+
+TEST(ImageBuffer, LoadsAFileLikeGiflib) {
+    const std::vector<uint8_t> file = writeWithGiflib(earthLike(90, 45, true, 3));
+    ImageBuffer image(writeTempGif("whole.gif", file));
+    ASSERT_TRUE(image.load(nullptr, true));
+    ASSERT_NE(image.pixels(), nullptr);
+    EXPECT_EQ(std::vector<uint16_t>(image.pixels(), image.pixels() + 90 * 45), giflib565(file));
+    // Into a given destination instead of its own block.
+    std::vector<uint16_t> dst(90 * 45);
+    ASSERT_TRUE(image.load(dst.data(), true));
+    EXPECT_EQ(dst, giflib565(file));
+}
+
+TEST(ImageBuffer, DamagedFileKeepsThePixelBlock) {
+    std::vector<uint8_t> file = writeWithGiflib(earthLike(40, 20, false, 4));
+    const std::string path = writeTempGif("damaged.gif", file);
+    ImageBuffer image(path);
+    ASSERT_TRUE(image.load(nullptr, true));
+    const uint16_t* before = image.pixels();
+    file.resize(file.size() / 2);
+    writeTempGif("damaged.gif", file);
+    EXPECT_FALSE(image.load(nullptr, true));
+    EXPECT_EQ(image.pixels(), before);
+}
+
+TEST(ImageBuffer, LoadsAResource) {
+    static const std::vector<uint8_t> file = writeWithGiflib(earthLike(24, 12, false, 5));
+    static const platform::Resource table[] = {{900, file.data(), file.size()}};
+    platform::registerResources(table, 1);
+    ImageBuffer image(900);
+    EXPECT_EQ(image.width(), 24);
+    ASSERT_TRUE(image.load(nullptr, true));
+    EXPECT_EQ(std::vector<uint16_t>(image.pixels(), image.pixels() + 24 * 12), giflib565(file));
+    ImageBuffer missing(901);
+    EXPECT_FALSE(missing.load(nullptr, true));
+    platform::registerResources(nullptr, 0);
+}
+
+// Reads every row of `path` and compares it with the whole decode, in stored order.
+void expectRowsMatchWhole(const std::string& path, bool interlaced) {
+    ImageBuffer whole(path);
+    ASSERT_TRUE(whole.load(nullptr, true));
+    const int w = whole.width(), h = whole.height();
+    ImageBuffer rows(path);
+    ASSERT_TRUE(rows.mapFile());
+    std::vector<uint32_t> row(static_cast<size_t>(w));
+    for (int r : storedRowOrder(h, interlaced)) {
+        ASSERT_TRUE(rows.readNextRow(row.data())) << r;
+        for (int x = 0; x < w; ++x)
+            ASSERT_EQ(rgb32To565(row[x]), whole.pixels()[r * w + x]) << x << "," << r;
+    }
+    EXPECT_FALSE(rows.readNextRow(row.data()));
+    rows.unmap();
+}
+
+TEST(ImageBuffer, RowsMatchTheWholeDecode) {
+    for (bool interlaced : {false, true}) {
+        SCOPED_TRACE(interlaced);
+        const std::string path = writeTempGif(interlaced ? "rows-i.gif" : "rows.gif",
+                                              writeWithGiflib(earthLike(64, 37, interlaced, 6)));
+        expectRowsMatchWhole(path, interlaced);
+    }
+}
+
+TEST(ImageBuffer, UnmapIsHarmlessAndRestartsTheRead) {
+    ImageBuffer never(testing::TempDir() + "/never.gif");
+    never.unmap();
+    never.unmap();
+    const std::string path =
+        writeTempGif("restart.gif", writeWithGiflib(earthLike(16, 8, false, 7)));
+    ImageBuffer image(path);
+    std::vector<uint32_t> first(16), again(16), second(16);
+    EXPECT_FALSE(image.readNextRow(first.data()));  // not mapped yet
+    ASSERT_TRUE(image.mapFile());
+    ASSERT_TRUE(image.readNextRow(first.data()));
+    ASSERT_TRUE(image.readNextRow(second.data()));
+    image.unmap();
+    image.unmap();
+    ASSERT_TRUE(image.mapFile());
+    ASSERT_TRUE(image.readNextRow(again.data()));
+    EXPECT_EQ(again, first);
+}
+
+// A file picture with many colours, index 3 being the transparent key.
+std::string writeSprite(int w, int h) {
+    Picture p;
+    p.width = w;
+    p.height = h;
+    for (int i = 0; i < 256; ++i)
+        p.globalColors.push_back(
+            {static_cast<uint8_t>(i), static_cast<uint8_t>(255 - i), static_cast<uint8_t>(i * 7)});
+    p.globalColors[3] = {255, 0, 255};
+    for (int i = 0; i < w * h; ++i) p.indices.push_back(static_cast<uint8_t>(i * 5 % 11));
+    return writeTempGif("sprite.gif", writeWithGiflib(p));
+}
+
+struct Sprite {
+    ImageBuffer image;
+    std::vector<uint16_t> pixels;
+    Sprite(int w, int h) : image(writeSprite(w, h)) {
+        EXPECT_TRUE(image.load(nullptr, true));
+        pixels.assign(image.pixels(), image.pixels() + w * h);
+    }
+};
+
+TEST(Blits, MatchPerPixelCopies) {
+    Sprite sprite(13, 9);
+    const int dw = 20, dh = 15;
+    const uint16_t mask = 0x07E0;
+    std::vector<uint16_t> opaque(dw * dh, 0x1111), transparent(opaque), tinted(opaque);
+    std::vector<uint16_t> expectOpaque(opaque), expectTransparent(opaque), expectTinted(opaque);
+    const int dx = 4, dy = 3, sx = 2, sy = 1, w = 9, h = 7;
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) {
+            const uint16_t p = sprite.pixels[(sy + y) * 13 + sx + x];
+            const int d = (dy + y) * dw + dx + x;
+            expectOpaque[d] = p;
+            if (p != 0xF81F) expectTransparent[d] = p, expectTinted[d] = p & mask;
+        }
+    copyOpaque(sprite.image, opaque.data(), dx, dy, dw, dh, sx, sy, w, h);
+    copyTransparent(sprite.image, transparent.data(), dx, dy, dw, dh, sx, sy, w, h);
+    copyTinted(sprite.image, tinted.data(), dx, dy, dw, dh, sx, sy, w, h, mask);
+    EXPECT_EQ(opaque, expectOpaque);
+    EXPECT_EQ(transparent, expectTransparent);
+    EXPECT_EQ(tinted, expectTinted);
+}
+
+TEST(Blits, DefaultsAndEmptyCopies) {
+    Sprite sprite(6, 4);
+    std::vector<uint16_t> dst(6 * 4, 0x2222), expect(dst);
+    copyOpaque(sprite.image, dst.data(), 0, 0, 6, 4, 0, 0, 6, 0);
+    copyOpaque(sprite.image, dst.data(), 0, 0, 6, 4, 0, 0, 6, -3);
+    EXPECT_EQ(dst, expect);
+    copyTransparent(sprite.image, dst.data(), 0, 0, 6, 4, 0, 0, -1, -1);
+    for (int i = 0; i < 24; ++i)
+        if (sprite.pixels[i] != 0xF81F) expect[i] = sprite.pixels[i];
+    EXPECT_EQ(dst, expect);
+}
+
+TEST(Blits, AllTransparentLeavesTheDestination) {
+    Picture p;
+    p.width = 8;
+    p.height = 5;
+    p.globalColors = {{255, 0, 255}, {0, 0, 0}};
+    p.indices.assign(40, 0);
+    ImageBuffer image(writeTempGif("magenta.gif", writeWithGiflib(p)));
+    ASSERT_TRUE(image.load(nullptr, true));
+    std::vector<uint16_t> dst(10 * 10);
+    for (size_t i = 0; i < dst.size(); ++i) dst[i] = static_cast<uint16_t>(i * 31);
+    const std::vector<uint16_t> expect = dst;
+    copyTransparent(image, dst.data(), 1, 2, 10, 10, 0, 0, -1, -1);
+    copyTinted(image, dst.data(), 0, 0, 10, 10, 0, 0, 8, 5, 0x001F);
+    EXPECT_EQ(dst, expect);
+}
+
+}  // namespace
