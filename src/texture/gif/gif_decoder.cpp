@@ -3,6 +3,7 @@
 // copied twice. Every byte is read through a check against the data length.
 #include "texture/gif/gif_decoder.h"
 
+#include <algorithm>
 #include <cstring>
 #include <new>
 
@@ -49,6 +50,12 @@ struct WriteRgb {
 
 GifDecoder::GifDecoder() = default;
 GifDecoder::~GifDecoder() = default;
+
+void GifDecoder::setData(const uint8_t* data, size_t size) {
+    data_ = data;
+    // The input offset is 32-bit; bytes beyond 4 GiB are never reached.
+    size_ = data ? std::min<size_t>(size, UINT32_MAX) : 0;
+}
 
 bool GifDecoder::takeByte(uint8_t* value) {
     if (inputOffset_ >= size_) return false;
@@ -134,8 +141,7 @@ void GifDecoder::buildOutputPalettes() {
 bool GifDecoder::decodeImage(const uint8_t* data, size_t size, void* destination, int bytesPerPixel,
                              int32_t* width, int32_t* height, bool wantPixels) {
     releaseCodeTables();
-    data_ = data;
-    size_ = data ? size : 0;
+    setData(data, size);
     interlaced_ = false;
     rowsDelivered_ = 0;
     streamStarted_ = streamEnded_ = streamFailed_ = false;
@@ -173,8 +179,7 @@ bool GifDecoder::decodeWhole(uint8_t* destination, int bytesPerPixel) {
 }
 
 bool GifDecoder::decodeNextRow(const uint8_t* data, size_t size, uint32_t* row) {
-    data_ = data;
-    size_ = data ? size : 0;
+    setData(data, size);
     if (!info_) return false;
     if (streamFailed_ || streamEnded_ || rowsDelivered_ >= static_cast<uint32_t>(info_->height)) {
         releaseCodeTables();

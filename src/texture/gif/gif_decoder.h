@@ -69,6 +69,7 @@ class GifDecoder {
     static constexpr uint32_t kNoData = 0x10000;
 
   private:
+    void setData(const uint8_t* data, size_t size);
     bool parseHeader();
     bool readColorTable(int packed);
     bool skipSubBlocks();
