@@ -56,7 +56,11 @@ bool ImageBuffer::decodeSource(void* destination, bool withPixels) const {
     }
     GifDecoder decoder;
     int32_t w = 0, h = 0;
-    if (!decoder.decodeImage(data, size, destination, bytesPerPixel_, &w, &h, withPixels))
+    if (!decoder.decodeImage(data, size, nullptr, bytesPerPixel_, &w, &h, false)) return false;
+    // A destination was sized from the known size; a file replaced since then by a larger
+    // picture must not be decoded into it.
+    if (withPixels && width_ != 0 && height_ != 0 && (w != width_ || h != height_)) return false;
+    if (withPixels && !decoder.decodeImage(data, size, destination, bytesPerPixel_, &w, &h, true))
         return false;
     width_ = w;
     height_ = h;
@@ -67,7 +71,14 @@ bool ImageBuffer::load(uint16_t* destination, bool withPixels) {
     bytesPerPixel_ = displayBytesPerPixel();
     if (!withPixels) return decodeSource(nullptr, false);
     if (destination) return decodeSource(destination, true);
-    if ((width_ == 0 || height_ == 0) && !decodeSource(nullptr, false)) return false;
+    // The own block is sized from the header as it is now, in case the file was replaced.
+    const int32_t knownWidth = width_, knownHeight = height_;
+    width_ = height_ = 0;
+    if (!decodeSource(nullptr, false)) {
+        width_ = knownWidth;
+        height_ = knownHeight;
+        return false;
+    }
     const size_t bytes = static_cast<size_t>(width_) * height_ * bytesPerPixel_;
     std::unique_ptr<uint16_t[]> block(new (std::nothrow) uint16_t[(bytes + 1) / 2]);
     if (!block || !decodeSource(block.get(), true)) return false;

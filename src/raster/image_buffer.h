@@ -26,7 +26,8 @@ class ImageBuffer {
     // Decodes the picture. With `withPixels` clear only width and height are read. With it
     // set the pixels go to `destination` (width × height pixels, plain rows) when given,
     // else into the image's own pixel block, allocated here. False when the source is
-    // missing or damaged, or memory runs out; the pixel block then stays as it was.
+    // missing or damaged, its size differs from the one already known (the file was
+    // replaced), or memory runs out; the pixel block then stays as it was.
     bool load(uint16_t* destination, bool withPixels);
 
     // Width and height in pixels, reading only the header first when not yet known
@@ -53,7 +54,8 @@ class ImageBuffer {
 
   private:
     // Decodes the source (the resource, else the file: the open row-by-row mapping or one
-    // made for this call) with decodeImage; fills width and height on success.
+    // made for this call) with decodeImage; fills width and height on success. Pixels are
+    // refused when the picture's size is no longer the known one.
     bool decodeSource(void* destination, bool withPixels) const;
 
     // Known size in pixels; a header read from a const accessor fills them in.

@@ -68,6 +68,19 @@ TEST(ImageBuffer, DamagedFileKeepsThePixelBlock) {
     EXPECT_EQ(image.pixels(), before);
 }
 
+TEST(ImageBuffer, ReplacedFileNeverOverrunsADestination) {
+    const std::string path =
+        writeTempGif("replaced.gif", writeWithGiflib(earthLike(20, 10, false, 1)));
+    ImageBuffer image(path);
+    std::vector<uint16_t> dst(image.width() * image.height());
+    const std::vector<uint8_t> larger = writeWithGiflib(earthLike(40, 30, false, 2));
+    writeTempGif("replaced.gif", larger);
+    EXPECT_FALSE(image.load(dst.data(), true));  // sized for 20 × 10; ASan checks the rest
+    ASSERT_TRUE(image.load(nullptr, true));      // its own block follows the new size
+    EXPECT_EQ(image.width(), 40);
+    EXPECT_EQ(std::vector<uint16_t>(image.pixels(), image.pixels() + 40 * 30), giflib565(larger));
+}
+
 TEST(ImageBuffer, LoadsAResource) {
     static const std::vector<uint8_t> file = writeWithGiflib(earthLike(24, 12, false, 5));
     static const platform::Resource table[] = {{900, file.data(), file.size()}};
