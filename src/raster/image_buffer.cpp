@@ -106,8 +106,10 @@ bool ImageBuffer::readNextRow(uint32_t* row) {
     if (!rowDecoder_) {
         rowDecoder_.reset(new (std::nothrow) GifDecoder());
         int32_t w = 0, h = 0;
+        // The caller sized its row from the known width; a replaced file must match it.
         if (!rowDecoder_ ||
-            !rowDecoder_->decodeImage(map_.data(), map_.size(), nullptr, 4, &w, &h, false)) {
+            !rowDecoder_->decodeImage(map_.data(), map_.size(), nullptr, 4, &w, &h, false) ||
+            (width_ != 0 && w != width_)) {
             rowDecoder_.reset();
             return false;
         }
