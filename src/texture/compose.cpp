@@ -1,0 +1,224 @@
+// The compositing routines: one common frame (check, allocate, map, stream rows, progress,
+// release) and one small pixel rule per routine. Integer arithmetic only; the longitude
+// offsets of the columns are worked out once per rebuild, the latitude terms once per row.
+
+#include "texture/compose.h"
+
+#include <algorithm>
+#include <memory>
+#include <new>
+#include <vector>
+
+#include "raster/back_buffer.h"
+#include "raster/progress_meter.h"
+#include "shell/options.h"
+#include "texture/map_set.h"
+#include "texture/sun.h"
+
+int32_t shadeFactor(int32_t e, const ShadeTerms& t) {
+    const int32_t n = t.night;
+    if (t.twilight > 0) {
+        if (e >= 0) return 256;
+        return e >= -t.twilight ? n + (256 - n) / 2 : n;
+    }
+    const int32_t r = t.halfWidth;
+    if (e >= r) return 256;
+    if (e < -r) return n;
+    return n + (e + r) * (256 - n) / (2 * r);
+}
+
+uint32_t overlayChannel(uint32_t m, uint32_t o, int32_t op) {
+    switch (op) {
+        case kOverlayUnion:
+            return m | o;
+        case kOverlayIntersection:
+            return m & o;
+        case kOverlayExclusion:
+            return m ^ o;
+        case kOverlayMerge:
+            return (m + o) >> 1;
+        case kOverlayOverlay:
+            return o + (((256 - o) * m) >> 8);
+        case kOverlayDayNight:
+            return m;
+        default:
+            return 0;
+    }
+}
+
+uint32_t brightnessMultiplier(int32_t percent) {
+    return static_cast<uint32_t>(std::clamp(percent, 0, 100)) * 256 / 100;
+}
+
+uint16_t packBrightness(uint32_t red, uint32_t green, uint32_t blue, uint32_t b) {
+    uint32_t r = ((red * b) >> 8) & 0xF8, g = ((green * b) >> 8) & 0xFC;
+    return static_cast<uint16_t>(r << 8 | g << 3 | (((blue * b) >> 11) & 0x1F));
+}
+
+int32_t interlacedRow(int32_t stored, int32_t height) {
+    static const int32_t kStart[4] = {0, 4, 2, 1}, kStep[4] = {8, 8, 4, 2};
+    for (int pass = 0; pass < 4; ++pass) {
+        int32_t rows =
+            height > kStart[pass] ? (height - kStart[pass] + kStep[pass] - 1) / kStep[pass] : 0;
+        if (stored < rows) return kStart[pass] + stored * kStep[pass];
+        stored -= rows;
+    }
+    return height - 1;  // past the last row: not reached for stored < height
+}
+
+namespace {
+
+enum class Kind { Day, Overlay, Shaded, ShadedOverlay };
+
+// Everything a row needs, fixed for one rebuild.
+struct Rebuild {
+    Kind kind;
+    int32_t width, height;        // texture, pixels
+    uint32_t brightness;          // 0 .. 256
+    int32_t operation;            // overlay operation
+    SunVector sun;                // for this rebuild's moment
+    ShadeTerms shade;             // twilight, half-width, night level
+    std::vector<int32_t> lonOff;  // per column: trunc((x − W/2) × 65536 / W), angle units
+};
+
+inline uint32_t channel(uint32_t pixel, int shift) {
+    return (pixel >> shift) & 0xFF;
+}
+
+// Packs the three channels of `m` (and `o`) combined by `rule(m, o)`.
+template <typename Rule>
+inline uint16_t packWith(uint32_t m, uint32_t o, uint32_t b, Rule rule) {
+    return packBrightness(rule(channel(m, 16), channel(o, 16)), rule(channel(m, 8), channel(o, 8)),
+                          rule(channel(m, 0), channel(o, 0)), b);
+}
+
+void composeUnshadedRow(const Rebuild& rb, const uint32_t* main, const uint32_t* over,
+                        uint16_t* out) {
+    const int32_t op = rb.kind == Kind::Day ? kOverlayDayNight : rb.operation;
+    for (int32_t x = 0; x < rb.width; ++x) {
+        uint32_t o = over ? over[x] : 0;
+        out[x] = packWith(main[x], o, rb.brightness,
+                          [op](uint32_t m, uint32_t ov) { return overlayChannel(m, ov, op); });
+    }
+}
+
+void composeShadedRow(const Rebuild& rb, int32_t y, const uint32_t* main, const uint32_t* over,
+                      uint16_t* out) {
+    const SunRow terms = sunRowTerms((rb.height / 2 - y) * 32768 / rb.height, rb.sun);
+    const int32_t op = rb.operation;
+    for (int32_t x = 0; x < rb.width; ++x) {
+        uint32_t f = static_cast<uint32_t>(
+            shadeFactor(sunElevationInRow(terms, rb.lonOff[x], rb.sun), rb.shade));
+        if (!over) {
+            out[x] = packWith(main[x], 0, rb.brightness,
+                              [f](uint32_t m, uint32_t) { return (m * f) >> 8; });
+        } else if (op == kOverlayDayNight) {
+            out[x] = packWith(main[x], over[x], rb.brightness, [f](uint32_t m, uint32_t o) {
+                return (o * (256 - f) + m * f) / 256;
+            });
+        } else {
+            out[x] = packWith(main[x], over[x], rb.brightness, [f, op](uint32_t m, uint32_t o) {
+                return op >= 0 && op < kOverlayDayNight ? overlayChannel(m, o, op) * f / 256 : 0;
+            });
+        }
+    }
+}
+
+// Shows `step` on the bar and puts it on the display at once: the rebuild holds the thread.
+void showProgress(ProgressMeter* progress, int step) {
+    setProgressMeterPercent(progress, step);
+    drawProgressMeter(*progress);
+    present(-1);
+}
+
+// Streams every row of the mapped maps into the texture.
+void composeRows(const Rebuild& rb, ImageBuffer* main, ImageBuffer* over, uint32_t* mainRow,
+                 uint32_t* overRow, ProgressMeter* progress) {
+    const bool shaded = rb.kind == Kind::Shaded || rb.kind == Kind::ShadedOverlay;
+    int nextStep = 0;
+    for (int32_t i = 0; i < rb.height; ++i) {
+        // A row the decoder cannot deliver comes out black rather than as stale pixels.
+        std::fill(mainRow, mainRow + rb.width, 0u);
+        main->readNextRow(mainRow);
+        if (over) {
+            std::fill(overRow, overRow + rb.width, 0u);
+            over->readNextRow(overRow);
+        }
+        int32_t y = gMapSet.interlacedRows ? interlacedRow(i, rb.height) : i;
+        uint16_t* out = gMapSet.mapTexture.get() + static_cast<size_t>(y) * rb.width;
+        if (shaded)
+            composeShadedRow(rb, y, mainRow, over ? overRow : nullptr, out);
+        else
+            composeUnshadedRow(rb, mainRow, over ? overRow : nullptr, out);
+        if (progress && int64_t{i} * 100 / rb.height >= nextStep) {
+            showProgress(progress, nextStep);
+            nextStep += 14;
+        }
+    }
+}
+
+void setupShading(Rebuild* rb) {
+    rb->shade.twilight = twilightThreshold(gOptions.twilightType);
+    rb->shade.halfWidth = transitionHalfWidth(gOptions.shadowSpecularity);
+    rb->shade.night = nightLevel(gOptions.shadowDarkness);
+    // The night map itself is the night side: it is not darkened again.
+    if (rb->kind == Kind::ShadedOverlay && rb->operation == kOverlayDayNight) rb->shade.night = 0;
+    rb->lonOff.resize(static_cast<size_t>(rb->width));
+    for (int32_t x = 0; x < rb->width; ++x)
+        rb->lonOff[x] = static_cast<int32_t>(int64_t{x - rb->width / 2} * 65536 / rb->width);
+}
+
+// Allocates the texture (replacing the old one) and the row buffers; false when memory ran
+// out, with the texture released.
+bool allocateBuffers(int32_t w, int32_t h, bool overlay, std::unique_ptr<uint32_t[]>* mainRow,
+                     std::unique_ptr<uint32_t[]>* overRow) {
+    gMapSet.mapTexture.reset();
+    gMapSet.textureWidth = gMapSet.textureHeight = 0;
+    std::unique_ptr<uint16_t[]> texture(new (std::nothrow) uint16_t[size_t(w) * h]);
+    mainRow->reset(new (std::nothrow) uint32_t[size_t(w)]);
+    if (overlay) overRow->reset(new (std::nothrow) uint32_t[size_t(w)]);
+    if (!texture || !*mainRow || (overlay && !*overRow)) return false;
+    gMapSet.mapTexture = std::move(texture);
+    gMapSet.textureWidth = w;
+    gMapSet.textureHeight = h;
+    return true;
+}
+
+int compose(Kind kind, ProgressMeter* progress) {
+    Rebuild rb{
+        kind, 0,  0, brightnessMultiplier(gOptions.textureBrightness), gOptions.overlayOperation,
+        {},   {}, {}};
+    const bool overlay = kind == Kind::Overlay || kind == Kind::ShadedOverlay;
+    if (checkMapSet(overlay, &rb.width, &rb.height) != kMapOk) return kMapUnusable;
+    std::unique_ptr<uint32_t[]> mainRow, overRow;
+    if (!allocateBuffers(rb.width, rb.height, overlay, &mainRow, &overRow)) return kMapOutOfMemory;
+    ImageBuffer* main = gMapSet.mainMapImage.get();
+    ImageBuffer* over = overlay ? gMapSet.overlayMapImage.get() : nullptr;
+    if (main->mapFile() && (!over || over->mapFile())) {
+        rb.sun = updateSunPosition();
+        if (kind == Kind::Shaded || kind == Kind::ShadedOverlay) setupShading(&rb);
+        composeRows(rb, main, over, mainRow.get(), overRow.get(), progress);
+    } else {
+        // The set passed its check but cannot be read now: a black texture until the next
+        // rebuild, rather than whatever the allocation held.
+        std::fill_n(gMapSet.mapTexture.get(), size_t(rb.width) * rb.height, uint16_t(0));
+    }
+    main->unmap();
+    if (over) over->unmap();
+    return kMapOk;
+}
+
+}  // namespace
+
+int composeDayMap(ProgressMeter* progress) {
+    return compose(Kind::Day, progress);
+}
+int composeOverlay(ProgressMeter* progress) {
+    return compose(Kind::Overlay, progress);
+}
+int composeShadedMap(ProgressMeter* progress) {
+    return compose(Kind::Shaded, progress);
+}
+int composeShadedOverlay(ProgressMeter* progress) {
+    return compose(Kind::ShadedOverlay, progress);
+}

@@ -1,0 +1,101 @@
+// Checking a map set and rebuilding the texture from it: which compositing the options ask
+// for, the progress bar of a rebuild, the message for an unusable set, and the planar height
+// that follows the map's size. The compositing itself is compose.cpp.
+
+#include "texture/map_set.h"
+
+#include "platform/files.h"
+#include "platform/folders.h"
+#include "raster/draw.h"
+#include "raster/progress_meter.h"
+#include "shell/options.h"
+#include "texture/compose.h"
+#include "texture/gif/gif_decoder.h"
+#include "texture/map_message.h"
+#include "view/redraw.h"
+#include "view/view_state.h"
+
+const char* const kMapSetKeptText =
+    "The texture map files you have selected are either incompatible or of invalid "
+    "dimensions.\nThe program will continue to work with your current set.";
+const char* const kMapSetMissingText =
+    "The texture map files currently selected are either incompatible or of invalid "
+    "dimensions.\nPlease choose a different set of map files from the options dialog.";
+
+std::string mapPath(const std::string& fileName) {
+    return platform::homeFile("maps/" + fileName);
+}
+
+bool readMapHeader(const std::string& path, MapHeader* header) {
+    platform::MappedFile file;
+    if (!file.open(path)) return false;
+    GifDecoder decoder;
+    int32_t w = 0, h = 0;
+    if (!decoder.decodeImage(file.data(), file.size(), nullptr, 4, &w, &h, false)) return false;
+    *header = MapHeader{w, h, decoder.info()->colorCount, decoder.interlaced()};
+    return true;
+}
+
+int checkMapSet(bool withOverlay, int32_t* width, int32_t* height) {
+    const std::string mainPath = mapPath(gOptions.mainMapFile);
+    MapHeader mainHeader;
+    if (!readMapHeader(mainPath, &mainHeader)) return kMapUnusable;
+    const int32_t w = mainHeader.width, h = mainHeader.height;
+    if (w < 1 || w != 2 * h) return kMapUnusable;
+    std::string overlayPath;
+    if (withOverlay) {
+        overlayPath = mapPath(gOptions.overlayMapFile);
+        MapHeader over;
+        if (!readMapHeader(overlayPath, &over) || over.width != w || over.height != h ||
+            over.interlaced != mainHeader.interlaced)
+            return kMapUnusable;
+        gMapSet.overlayMapImage = std::make_unique<ImageBuffer>(overlayPath);
+        gMapSet.overlayMapImage->width();
+    }
+    gMapSet.mainMapImage = std::make_unique<ImageBuffer>(mainPath);
+    gMapSet.mainMapImage->width();
+    gMapSet.interlacedRows = mainHeader.interlaced;
+    *width = w;
+    *height = h;
+    return kMapOk;
+}
+
+namespace {
+
+// The compositing for Show Day and Night × Use Overlay Map.
+int composeForOptions(ProgressMeter* progress) {
+    if (gOptions.showDayNight)
+        return gOptions.useOverlayMap ? composeShadedOverlay(progress) : composeShadedMap(progress);
+    return gOptions.useOverlayMap ? composeOverlay(progress) : composeDayMap(progress);
+}
+
+// The flat map keeps its zoom across a change of map size: its own height stays its own
+// height (the offsets scaled with it), a chosen height is applied again within the new map.
+void reapplyPlanarHeight(int32_t newHeight) {
+    const int32_t wanted = gView.planarHeight;
+    // The offsets are scaled from the height in use before the change.
+    if (wanted == -1 && gView.mapHeight > 0) gView.planarHeight = gView.mapHeight;
+    gView.mapHeight = newHeight;
+    setPlanarHeight(wanted);
+}
+
+}  // namespace
+
+int rebuildTexture(bool showProgress) {
+    ProgressMeter meter;
+    if (showProgress) {
+        setupProgressMeter(&meter, 80, 155, 80, 14, true);
+        fillRect(79, 154, 82, 16, 0x0000);
+    }
+    int result = composeForOptions(showProgress ? &meter : nullptr);
+    gRedraw = 1;
+    if (result == kMapUnusable) {
+        if (gMapSet.mapTexture)  // an unusable set leaves the old texture in place
+            showMapSetMessage(kMapSetKeptText, false);
+        else
+            showMapSetMessage(kMapSetMissingText, true);
+        return kMapOk;
+    }
+    if (gMapSet.mapTexture) reapplyPlanarHeight(gMapSet.textureHeight);
+    return result;
+}

@@ -1,0 +1,160 @@
+// The flat-map renderer: a wrapped copy of texels at the map's own size, or a resampling
+// with a 2 × 2 (zoomed in past half the map's height) or 3 × 3 box filter; then the grid and
+// the circles with the line primitive. Column and row texel indices are worked out once per
+// frame, not per pixel.
+
+#include "texture/render_planar.h"
+
+#include <algorithm>
+#include <vector>
+
+#include "raster/back_buffer.h"
+#include "raster/draw.h"
+#include "shell/options.h"
+#include "texture/map_lines.h"
+#include "texture/map_message.h"
+#include "texture/texels.h"
+#include "view/redraw.h"
+#include "view/view_state.h"
+
+namespace {
+
+// The band being drawn: its height Hp (width 2 Hp) and where it sits on the screen.
+struct Band {
+    int32_t height;   // Hp, pixels
+    int32_t width;    // Wp = 2 Hp, pixels
+    int32_t offsetX;  // map column at the screen's left edge, 0 .. Wp − 1
+    int32_t offsetY;  // map row at the screen's top edge
+    int32_t margin;   // background rows above the band
+    int32_t screenW, screenH;
+};
+
+Band bandForView(const TexelSource& tex) {
+    Band b{};
+    b.height = gView.planarHeight == -1 ? tex.height : gView.planarHeight;
+    b.width = 2 * b.height;
+    b.offsetX = gView.offsetX;
+    b.offsetY = gView.offsetY;
+    b.margin = gView.margin;
+    b.screenW = screenWidth();
+    b.screenH = screenHeight();
+    return b;
+}
+
+inline int32_t wrap(int64_t x, int32_t width) {
+    int64_t r = x % width;
+    return static_cast<int32_t>(r < 0 ? r + width : r);
+}
+
+// Background rows outside screen rows first .. last − 1 (the band).
+void fillOutsideBand(const Band& b, int32_t first, int32_t last) {
+    fillRect(0, 0, b.screenW, first, gOptions.backgroundColor);
+    fillRect(0, last, b.screenW, b.screenH - last, gOptions.backgroundColor);
+}
+
+// The map at its own size: each screen pixel one texel, the column wrapped.
+void copyOwnSize(const Band& b, const TexelSource& tex, uint16_t* screen) {
+    std::vector<int32_t> column(static_cast<size_t>(b.screenW));
+    for (int32_t k = 0; k < b.screenW; ++k) column[k] = wrap(int64_t{b.offsetX} + k, tex.width);
+    // A map lower than the screen sits in the band the margin leaves, where the overlays
+    // expect it; rows without texels are background.
+    int32_t first = b.margin, last = b.margin;
+    for (int32_t r = 0; r + b.margin < b.screenH; ++r) {
+        int32_t v = b.offsetY + r;
+        if (v < 0 || v >= tex.height) continue;
+        if (last == b.margin) first = r + b.margin;
+        last = r + b.margin + 1;
+        const uint16_t* src = tex.texels + static_cast<size_t>(v) * tex.width;
+        uint16_t* dst = screen + static_cast<size_t>(r + b.margin) * b.screenW;
+        for (int32_t k = 0; k < b.screenW; ++k) dst[k] = src[column[k]];
+    }
+    fillOutsideBand(b, first, last);
+}
+
+// The map resampled to the band: texel u = mx × W / Wp, v = (Y + r) × H / Hp, filtered
+// except on the texture's edge rows and columns.
+void resampleBand(const Band& b, const TexelSource& tex, uint16_t* screen) {
+    const int32_t rows = std::min(b.height, b.screenH - b.margin);
+    fillOutsideBand(b, b.margin, b.margin + rows);
+    std::vector<int32_t> texelU(static_cast<size_t>(b.screenW));
+    for (int32_t k = 0; k < b.screenW; ++k)
+        texelU[k] = static_cast<int32_t>(int64_t{wrap(int64_t{b.offsetX} + k, b.width)} *
+                                         tex.width / b.width);
+    const bool fine = b.height > tex.height / 2;  // else the wider 3 × 3 filter
+    for (int32_t r = 0; r < rows; ++r) {
+        int32_t v = static_cast<int32_t>(int64_t{b.offsetY + r} * tex.height / b.height);
+        uint16_t* dst = screen + static_cast<size_t>(b.margin + r) * b.screenW;
+        const bool edgeRow = v <= 0 || v >= tex.height - 1;
+        for (int32_t k = 0; k < b.screenW; ++k) {
+            int32_t u = texelU[k];
+            if (edgeRow || u == 0 || u >= tex.width - 1)
+                dst[k] = texelAt(tex, u, v);
+            else
+                dst[k] = fine ? average2x2(tex, u, v) : average3x3(tex, u, v);
+        }
+    }
+}
+
+void drawGrid(const Band& b) {
+    const int32_t degrees = gridDegrees(gOptions.gridStep);
+    const double spacing = degrees * b.width * 0.002777777777777778;  // pixels
+    const int32_t n = 360 / degrees;
+    for (int32_t i = 0; i < n; ++i) {
+        int32_t x = static_cast<int32_t>(i * spacing) - b.offsetX;
+        if (x < 0) x += b.width;
+        if (x >= b.width) x -= b.width;
+        if (x < 0 || x >= b.screenW) continue;
+        bool main = i == 0 || i == n / 2;  // the antimeridian and the prime meridian
+        drawLine(x, b.margin, x, b.margin + b.height,
+                 main ? gOptions.equatorColor : gOptions.gridColor, 0);
+    }
+    for (int32_t i = 0; i <= n / 2; ++i) {
+        int32_t y = static_cast<int32_t>(i * spacing) - b.offsetY;
+        if (y < 0 || y >= b.screenH) continue;
+        bool equator = i == (n / 2) / 2;
+        drawLine(0, b.margin + y, b.screenW - 1, b.margin + y,
+                 equator ? gOptions.equatorColor : gOptions.gridColor, 0);
+    }
+}
+
+void drawCircles(const Band& b, int32_t mapHeight) {
+    const int32_t dash = 4 * b.height / mapHeight + 1;
+    const int32_t t1 = static_cast<int32_t>(b.height * kTropicFraction);
+    const int32_t t2 = static_cast<int32_t>(b.height * kPolarFraction);
+    const int32_t centre = b.height / 2 - b.offsetY;
+    const struct {
+        int32_t y;
+        uint16_t colour;
+    } rows[4] = {{centre - t1, gOptions.tropicColor},
+                 {centre + t1, gOptions.tropicColor},
+                 {centre - t2, gOptions.arcticColor},
+                 {centre + t2, gOptions.arcticColor}};
+    for (const auto& row : rows)
+        if (row.y >= 0 && row.y < b.screenH)
+            drawLine(0, b.margin + row.y, b.screenW - 1, b.margin + row.y, row.colour, dash);
+}
+
+}  // namespace
+
+void renderPlanar() {
+    gRedraw = 0;
+    uint16_t* screen = backBuffer();
+    if (!screen) return;
+    const TexelSource tex = currentTexture();
+    if (!tex.texels) {
+        fillRect(0, 0, screenWidth(), screenHeight(), gOptions.backgroundColor);
+        drawMapSetMessage();
+        return;
+    }
+    const Band b = bandForView(tex);
+    if (b.height <= 0) {
+        fillRect(0, 0, b.screenW, b.screenH, gOptions.backgroundColor);
+        return;
+    }
+    if (gView.planarHeight == -1)
+        copyOwnSize(b, tex, screen);
+    else
+        resampleBand(b, tex, screen);
+    if (gOptions.latLonGrid) drawGrid(b);
+    if (gOptions.tropicPolarCircles) drawCircles(b, tex.height);
+}

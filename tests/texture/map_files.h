@@ -1,0 +1,79 @@
+// Test fixture for the map texture: a temporary home folder whose maps/ receives small GIF
+// files written by giflib, a 240 × 320 back buffer, built tables and default options.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <string>
+
+#include "../gif/giflib_io.h"
+#include "platform/folders.h"
+#include "raster/back_buffer.h"
+#include "shell/options.h"
+#include "texture/map_message.h"
+#include "texture/map_set.h"
+#include "view/tables.h"
+#include "view/view_state.h"
+
+class MapFiles : public ::testing::Test {
+  protected:
+    static constexpr int kW = 240, kH = 320;
+
+    void SetUp() override {
+        root_ = std::filesystem::temp_directory_path() /
+                ("mundora-maps-" + std::to_string(::getpid()) + "-" +
+                 ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        std::filesystem::create_directories(root_ / "home" / "maps");
+        std::filesystem::create_directories(root_ / "state");
+        platform::chooseFolders((root_ / "home").string(), (root_ / "state").string(), nullptr);
+        gDisplay = {kW, kH, 2, 2 * kW, 16};
+        ASSERT_TRUE(allocateBackBuffer());
+        buildTrigTables();
+        gOptions = Options{};
+        gView = ViewState{};
+        buildColumnTables();
+        gMapSet = MapSet{};
+        gMapSetMessage = MapSetMessage{};
+    }
+    void TearDown() override {
+        gMapSet = MapSet{};
+        freeBackBuffer();
+        std::filesystem::remove_all(root_);
+    }
+
+    // Writes maps/`name`: width × height pixels, colour(x, y) from a palette of ≤ 256.
+    void writeMap(const std::string& name, int width, int height,
+                  const std::vector<gifref::Rgb>& palette,
+                  const std::function<uint8_t(int, int)>& index, bool interlaced = false) {
+        gifref::Picture p;
+        p.width = width, p.height = height;
+        p.globalColors = palette;
+        // giflib takes colour tables of a power of two entries only.
+        size_t entries = 2;
+        while (entries < palette.size()) entries *= 2;
+        p.globalColors.resize(entries, gifref::Rgb{0, 0, 0});
+        p.interlaced = interlaced;
+        p.indices.resize(size_t(width) * height);
+        for (int y = 0; y < height; ++y)
+            for (int x = 0; x < width; ++x) p.indices[size_t(y) * width + x] = index(x, y);
+        std::vector<uint8_t> bytes = gifref::writeWithGiflib(p);
+        ASSERT_FALSE(bytes.empty());
+        std::ofstream out(root_ / "home" / "maps" / name, std::ios::binary);
+        out.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+    }
+    // A map of one colour.
+    void writeUniform(const std::string& name, int width, int height, gifref::Rgb colour) {
+        writeMap(name, width, height, {colour, {0, 0, 0}}, [](int, int) { return 0; });
+    }
+
+    uint16_t texel(int u, int v) const {
+        return gMapSet.mapTexture[size_t(v) * gMapSet.textureWidth + u];
+    }
+    uint16_t at(int x, int y) const { return backBuffer()[y * kW + x]; }
+
+    std::filesystem::path root_;
+};

@@ -1,0 +1,115 @@
+// Which map sets are accepted, what an unusable set leaves behind and says, and the map
+// size the view learns from a good one.
+
+#include <fstream>
+
+#include "map_files.h"
+#include "view/redraw.h"
+
+namespace {
+
+class MapSetTest : public MapFiles {
+  protected:
+    void SetUp() override {
+        MapFiles::SetUp();
+        gOptions.showDayNight = false;
+    }
+    void writeGarbage(const std::string& name) {
+        std::ofstream out(root_ / "home" / "maps" / name, std::ios::binary);
+        out << "GIF89a this is not a picture";
+    }
+};
+
+TEST_F(MapSetTest, MainMapMustBeTwiceAsWideAsHigh) {
+    struct Case {
+        int width, height;  // 0: garbage file
+        bool accepted;
+    } cases[] = {{1024, 512, true}, {1024, 511, false}, {1000, 512, false},
+                 {2, 1, true},      {512, 1024, false}, {0, 0, false}};
+    gOptions.useOverlayMap = false;
+    for (const Case& c : cases) {
+        if (c.width)
+            writeUniform("Day.gif", c.width, c.height, {90, 90, 90});
+        else
+            writeGarbage("Day.gif");
+        int32_t w = -1, h = -1;
+        EXPECT_EQ(checkMapSet(false, &w, &h), c.accepted ? 0 : -5) << c.width << "x" << c.height;
+        EXPECT_EQ(w, c.accepted ? c.width : -1);
+        EXPECT_EQ(h, c.accepted ? c.height : -1);
+    }
+}
+
+TEST_F(MapSetTest, UnusableSetKeepsTheTextureAndSaysSo) {
+    gOptions.useOverlayMap = false;
+    writeUniform("Day.gif", 1024, 512, {90, 90, 90});
+    ASSERT_EQ(rebuildTexture(false), 0);
+    ASSERT_TRUE(gMapSet.mapTexture);
+    EXPECT_FALSE(gMapSetMessage.pending);
+    EXPECT_EQ(gView.mapHeight, 512);
+    const uint16_t* kept = gMapSet.mapTexture.get();
+    for (const auto& size : {std::pair{1024, 511}, std::pair{1000, 512}}) {
+        writeUniform("Day.gif", size.first, size.second, {1, 2, 3});
+        gMapSetMessage = MapSetMessage{};
+        EXPECT_EQ(rebuildTexture(true), 0);
+        EXPECT_EQ(gMapSet.mapTexture.get(), kept);
+        EXPECT_EQ(gMapSet.textureWidth, 1024);
+        MapSetMessage shown;
+        ASSERT_TRUE(takeMapSetMessage(&shown));
+        EXPECT_EQ(shown.text, kMapSetKeptText);
+        EXPECT_FALSE(shown.openOptionsOnClose);
+        EXPECT_FALSE(gMapSetMessage.pending);  // taken
+    }
+}
+
+TEST_F(MapSetTest, MissingFirstMapAsksForOtherFiles) {
+    gOptions.useOverlayMap = false;
+    EXPECT_EQ(rebuildTexture(false), 0);
+    EXPECT_FALSE(gMapSet.mapTexture);
+    EXPECT_TRUE(gMapSetMessage.pending);
+    EXPECT_EQ(gMapSetMessage.text, kMapSetMissingText);
+    EXPECT_TRUE(gMapSetMessage.openOptionsOnClose);
+    EXPECT_EQ(gRedraw, 1);
+}
+
+TEST_F(MapSetTest, OverlayOfAnotherSizeRejectsTheSetOnlyWhenUsed) {
+    writeUniform("Day.gif", 1024, 512, {90, 90, 90});
+    writeUniform("Night.gif", 512, 256, {9, 9, 9});
+    int32_t w = 0, h = 0;
+    EXPECT_EQ(checkMapSet(true, &w, &h), -5);
+    gOptions.useOverlayMap = true;
+    EXPECT_EQ(rebuildTexture(false), 0);
+    EXPECT_FALSE(gMapSet.mapTexture);
+    gOptions.useOverlayMap = false;
+    gMapSetMessage = MapSetMessage{};
+    EXPECT_EQ(rebuildTexture(false), 0);
+    EXPECT_TRUE(gMapSet.mapTexture);
+    EXPECT_FALSE(gMapSetMessage.pending);
+}
+
+TEST_F(MapSetTest, OverlayMustShareTheMainMapsInterlacing) {
+    // Both maps are streamed row by row in stored order: mixed orders cannot be combined.
+    std::vector<gifref::Rgb> two = {{1, 1, 1}, {200, 200, 200}};
+    writeMap(
+        "Day.gif", 64, 32, two, [](int, int y) { return uint8_t(y & 1); }, false);
+    writeMap(
+        "Night.gif", 64, 32, two, [](int, int y) { return uint8_t(y & 1); }, true);
+    int32_t w = 0, h = 0;
+    EXPECT_EQ(checkMapSet(true, &w, &h), -5);
+    writeMap(
+        "Day.gif", 64, 32, two, [](int, int y) { return uint8_t(y & 1); }, true);
+    EXPECT_EQ(checkMapSet(true, &w, &h), 0);
+}
+
+TEST_F(MapSetTest, FlatMapKeepsItsOwnHeightAcrossAMapChange) {
+    gOptions.useOverlayMap = false;
+    writeUniform("Day.gif", 1024, 512, {90, 90, 90});
+    ASSERT_EQ(rebuildTexture(false), 0);
+    gView.offsetX = 1000;
+    writeUniform("Day.gif", 2048, 1024, {90, 90, 90});
+    ASSERT_EQ(rebuildTexture(false), 0);
+    EXPECT_EQ(gView.mapHeight, 1024);
+    EXPECT_EQ(gView.planarHeight, -1);
+    EXPECT_EQ(gView.offsetX, 2000);  // the same longitude at the left edge
+}
+
+}  // namespace
