@@ -111,7 +111,9 @@ const GiflibCase kGiflibCases[] = {
     {"height under 8 interlaced", 20, 5, 16, true, false},
 };
 
-void PrintTo(const GiflibCase& c, std::ostream* out) { *out << c.name; }
+void PrintTo(const GiflibCase& c, std::ostream* out) {
+    *out << c.name;
+}
 
 class GiflibFiles : public testing::TestWithParam<GiflibCase> {};
 
@@ -251,6 +253,19 @@ TEST(GifDecoder, WideCodeSizesDecode) {
         ASSERT_TRUE(d.ok) << m;
         EXPECT_EQ(d.pixels, expected565(colors, indices)) << m;
     }
+}
+
+TEST(GifDecoder, ReadCodeUnpacksAcrossSubBlocks) {
+    // 904 codes of 3 bits (339 bytes, no padding) span two sub-blocks.
+    CodeStream codes;
+    for (uint32_t i = 0; i < 904; ++i) codes.codes.push_back({i * 5 % 8, 3});
+    const std::vector<uint8_t> file = rawFor(4, 4, palette(4, 1), 2, codes).bytes();
+    GifDecoder decoder;
+    int32_t w, h;
+    ASSERT_TRUE(decoder.decodeImage(file.data(), file.size(), nullptr, 2, &w, &h, false));
+    ASSERT_TRUE(decoder.beginCodeStream());
+    for (const auto& [code, width] : codes.codes) ASSERT_EQ(decoder.readCode(), code);
+    EXPECT_EQ(decoder.readCode(), GifDecoder::kNoData);
 }
 
 TEST(GifDecoder, PaletteExtremesIn565) {
