@@ -39,7 +39,9 @@ int64_t utcMillis() {
     return static_cast<int64_t>(ts.tv_sec) * 1000 + ts.tv_nsec / 1000000;
 }
 
-UtcTime systemTimeUtc() { return utcFromMillis(utcMillis()); }
+UtcTime systemTimeUtc() {
+    return utcFromMillis(utcMillis());
+}
 
 UtcTime utcFromMillis(int64_t ms) {
     int64_t days = ms >= 0 ? ms / 86400000 : -((-ms + 86399999) / 86400000);
@@ -74,8 +76,8 @@ bool parseUtc(const char* text, int64_t* ms) {
         used == 0 || text[used] != '\0')
         return false;
     static const int kDays[] = {31, 29, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-    if (mo < 1 || mo > 12 || d < 1 || d > kDays[mo - 1] || h > 23 || mi > 59 || s > 59 ||
-        h < 0 || mi < 0 || s < 0)
+    if (mo < 1 || mo > 12 || d < 1 || d > kDays[mo - 1] || h > 23 || mi > 59 || s > 59 || h < 0 ||
+        mi < 0 || s < 0)
         return false;
     const bool leap = (y % 4 == 0 && y % 100 != 0) || y % 400 == 0;
     if (mo == 2 && d == 29 && !leap) return false;
@@ -89,13 +91,17 @@ void useManualClock(uint32_t tick, int64_t utcMs) {
     gManualUtc = utcMs;
 }
 
-void setManualUtc(int64_t utcMs) { gManualUtc = utcMs; }
+void setManualUtc(int64_t utcMs) {
+    gManualUtc = utcMs;
+}
 
 void advanceManualClock(uint32_t ms) {
     gManualTick += ms;
     gManualUtc += ms;
 }
 
-bool manualClock() { return gManual; }
+bool manualClock() {
+    return gManual;
+}
 
 }  // namespace platform

@@ -1,21 +1,40 @@
 #include "platform/display.h"
 
 #include <SDL2/SDL.h>
+#include <spawn.h>
+#include <sys/wait.h>
 
 #include <cstdio>
+
+extern char** environ;
 
 namespace platform {
 namespace {
 Backend* gBackend = nullptr;
 }
 
-void setBackend(Backend* b) { gBackend = b; }
-Backend* backend() { return gBackend; }
+void setBackend(Backend* b) {
+    gBackend = b;
+}
+Backend* backend() {
+    return gBackend;
+}
 
 void showMessageBox(const std::string& text) {
     std::fprintf(stderr, "%s\n", text.c_str());
     if (gBackend && gBackend->hasWindowSystem())
         SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_INFORMATION, "Mundora", text.c_str(), nullptr);
+}
+
+bool openDocument(const std::string& path) {
+    if (!gBackend || !gBackend->hasWindowSystem()) return false;
+    char* argv[] = {const_cast<char*>("xdg-open"), const_cast<char*>(path.c_str()), nullptr};
+    pid_t pid = 0;
+    if (posix_spawnp(&pid, "xdg-open", nullptr, nullptr, argv, environ) != 0) return false;
+    // xdg-open hands the page to the viewer and returns at once; its status says whether
+    // a viewer was found.
+    int status = 0;
+    return waitpid(pid, &status, 0) == pid && WIFEXITED(status) && WEXITSTATUS(status) == 0;
 }
 
 }  // namespace platform

@@ -19,7 +19,7 @@ struct DisplayProperties {
 };
 
 class Backend {
-public:
+  public:
     virtual ~Backend() = default;
 
     // The window; false when it cannot be made.
@@ -57,5 +57,9 @@ Backend* backend();
 // Shows `text` to the user: on standard error always, and in a window when the backend has
 // a window system.
 void showMessageBox(const std::string& text);
+
+// Opens `path` (the help page) in the desktop's viewer with xdg-open; false when there is no
+// window system or the viewer cannot be started.
+bool openDocument(const std::string& path);
 
 }  // namespace platform

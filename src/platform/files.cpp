@@ -37,7 +37,9 @@ bool endsWithNoCase(const std::string& s, const std::string& suffix) {
 
 }  // namespace
 
-MappedFile::~MappedFile() { close(); }
+MappedFile::~MappedFile() {
+    close();
+}
 
 MappedFile::MappedFile(MappedFile&& other) noexcept
     : data_(other.data_), size_(other.size_), open_(other.open_) {
@@ -111,8 +113,7 @@ bool readFile(const std::string& path, std::vector<uint8_t>* out, size_t maxByte
     return true;
 }
 
-bool writeFileAtomic(const std::string& path, const void* data, size_t size,
-                     std::string* error) {
+bool writeFileAtomic(const std::string& path, const void* data, size_t size, std::string* error) {
     auto fail = [&](const char* what) {
         if (error) *error = std::string(what) + " " + path + ": " + std::strerror(errno);
         return false;
@@ -146,7 +147,9 @@ bool writeFileAtomic(const std::string& path, const void* data, size_t size,
     return true;
 }
 
-void failNextAtomicRename() { gFailRename = true; }
+void failNextAtomicRename() {
+    gFailRename = true;
+}
 
 std::vector<std::string> listFiles(const std::string& folder, const std::string& suffix) {
     std::vector<std::string> names;

@@ -13,7 +13,7 @@ namespace platform {
 // A read-only mapping of a whole file. Pointers into it stay valid until close() or
 // destruction; an empty file maps to size 0 with a null data pointer.
 class MappedFile {
-public:
+  public:
     MappedFile() = default;
     ~MappedFile();
     MappedFile(const MappedFile&) = delete;
@@ -31,7 +31,7 @@ public:
     const uint8_t* data() const { return data_; }
     size_t size() const { return size_; }
 
-private:
+  private:
     const uint8_t* data_ = nullptr;
     size_t size_ = 0;
     bool open_ = false;

@@ -52,9 +52,17 @@ void chooseFolders(const std::string& homeOverride, const std::string& stateOver
     makeDirectories(gState);
 }
 
-const std::string& homeFolder() { return gHome; }
-const std::string& stateFolder() { return gState; }
-std::string homeFile(const std::string& name) { return joinPath(gHome, name); }
-std::string stateFile(const std::string& name) { return joinPath(gState, name); }
+const std::string& homeFolder() {
+    return gHome;
+}
+const std::string& stateFolder() {
+    return gState;
+}
+std::string homeFile(const std::string& name) {
+    return joinPath(gHome, name);
+}
+std::string stateFile(const std::string& name) {
+    return joinPath(gState, name);
+}
 
 }  // namespace platform

@@ -12,7 +12,7 @@
 namespace platform {
 
 class HeadlessBackend : public Backend {
-public:
+  public:
     // The default layout is the plain one: 2 bytes per pixel, rows of 480 bytes.
     explicit HeadlessBackend(DisplayProperties layout = {240, 320, 2, 480, 16});
 
@@ -46,7 +46,7 @@ public:
     int raises() const { return raises_; }
     int presents() const { return presents_; }
 
-private:
+  private:
     DisplayProperties layout_;
     std::vector<uint8_t> memory_;
     size_t origin_ = 0;  // byte offset of logical pixel (0, 0) in memory_

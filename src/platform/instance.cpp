@@ -19,6 +19,8 @@ namespace {
 int gLockFd = -1;
 int gListenFd = -1;
 std::string gSocketPath;
+int gRaised = 0;      // raise requests handled
+int gRaisedSeen = 0;  // of those, the ones a waiter has already been told of
 
 // A socket path too long for sockaddr_un becomes an abstract name made from it.
 socklen_t socketAddress(const std::string& path, sockaddr_un* addr) {
@@ -68,8 +70,8 @@ void listenForRequests() {
 
 InstanceClaim claimSingleInstance(const std::string& stateFolder) {
     gSocketPath = joinPath(stateFolder, "mundora.sock");
-    gLockFd = ::open(joinPath(stateFolder, "mundora.lock").c_str(),
-                     O_RDWR | O_CREAT | O_CLOEXEC, 0644);
+    gLockFd =
+        ::open(joinPath(stateFolder, "mundora.lock").c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
     if (gLockFd < 0) return InstanceClaim::First;
     if (flock(gLockFd, LOCK_EX | LOCK_NB) != 0) {
         ::close(gLockFd);
@@ -96,14 +98,19 @@ int serviceRaiseRequests() {
         }
         ++handled;
     }
+    gRaised += handled;
     return handled;
 }
 
 bool waitForRaiseRequest(uint32_t timeoutMs) {
     if (gListenFd < 0) return false;
-    pollfd p{gListenFd, POLLIN, 0};
-    if (poll(&p, 1, static_cast<int>(timeoutMs)) <= 0) return false;
-    return serviceRaiseRequests() > 0;
+    if (gRaised == gRaisedSeen) {
+        pollfd p{gListenFd, POLLIN, 0};
+        if (poll(&p, 1, static_cast<int>(timeoutMs)) > 0) serviceRaiseRequests();
+    }
+    if (gRaised == gRaisedSeen) return false;
+    gRaisedSeen = gRaised;
+    return true;
 }
 
 void releaseSingleInstance() {

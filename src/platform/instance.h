@@ -21,8 +21,8 @@ InstanceClaim claimSingleInstance(const std::string& stateFolder);
 // message loop's idle hook). Returns the number handled.
 int serviceRaiseRequests();
 
-// First copy: waits up to `timeoutMs` real milliseconds for a raise request and handles it;
-// false when none came.
+// First copy: true at once when a raise request was handled since the last call, else
+// waits up to `timeoutMs` real milliseconds for one and handles it; false when none came.
 bool waitForRaiseRequest(uint32_t timeoutMs);
 
 void releaseSingleInstance();

@@ -8,11 +8,20 @@ namespace platform {
 namespace {
 
 const KeyName kNamed[] = {
-    {"enter", VK_RETURN, 13, 0},   {"up", VK_UP, 0, 0},          {"down", VK_DOWN, 0, 0},
-    {"left", VK_LEFT, 0, 0},       {"right", VK_RIGHT, 0, 0},    {"escape", VK_ESCAPE, 27, 0},
-    {"backspace", VK_BACK, 8, 0},  {"tab", VK_TAB, 9, 0},        {"space", VK_SPACE, ' ', 0},
-    {"delete", VK_DELETE, 0, 0},   {"home", VK_HOME, 0, 0},      {"end", VK_END, 0, 0},
-    {"f1", VK_F1, 0, 0},           {"ctrl+a", 0, 0, CMD_ACCEL_CTRL_A},
+    {"enter", VK_RETURN, 13, 0},
+    {"up", VK_UP, 0, 0},
+    {"down", VK_DOWN, 0, 0},
+    {"left", VK_LEFT, 0, 0},
+    {"right", VK_RIGHT, 0, 0},
+    {"escape", VK_ESCAPE, 27, 0},
+    {"backspace", VK_BACK, 8, 0},
+    {"tab", VK_TAB, 9, 0},
+    {"space", VK_SPACE, ' ', 0},
+    {"delete", VK_DELETE, 0, 0},
+    {"home", VK_HOME, 0, 0},
+    {"end", VK_END, 0, 0},
+    {"f1", VK_F1, 0, 0},
+    {"ctrl+a", 0, 0, CMD_ACCEL_CTRL_A},
     {"ctrl+q", 0, 0, CMD_ACCEL_CTRL_Q},
 };
 

@@ -24,7 +24,9 @@ uint32_t gPaints = 0;
 void (*gIdle)() = nullptr;
 
 // Signed distance on the wrapping tick count.
-int32_t ticksUntil(uint32_t due, uint32_t now) { return static_cast<int32_t>(due - now); }
+int32_t ticksUntil(uint32_t due, uint32_t now) {
+    return static_cast<int32_t>(due - now);
+}
 
 bool takeDueTimer(Message* out) {
     uint32_t now = tickCount();
@@ -44,11 +46,19 @@ void postMessage(uint32_t msg, intptr_t wParam, intptr_t lParam) {
     gQueue.push_back({msg, wParam, lParam});
 }
 
-void postQuitMessage(int exitCode) { postMessage(WM_QUIT, exitCode, 0); }
+void postQuitMessage(int exitCode) {
+    postMessage(WM_QUIT, exitCode, 0);
+}
 
-void invalidate() { gPaint = true; }
-void validate() { gPaint = false; }
-bool paintPending() { return gPaint; }
+void invalidate() {
+    gPaint = true;
+}
+void validate() {
+    gPaint = false;
+}
+bool paintPending() {
+    return gPaint;
+}
 
 uint32_t setTimer(uint32_t id, uint32_t periodMs) {
     if (periodMs == 0) periodMs = 1;
@@ -106,8 +116,12 @@ bool getMessage(Message* out) {
     }
 }
 
-int quitCode() { return gQuitCode; }
-uint32_t paintCount() { return gPaints; }
+int quitCode() {
+    return gQuitCode;
+}
+uint32_t paintCount() {
+    return gPaints;
+}
 
 void resetLoop() {
     gQueue.clear();
@@ -118,6 +132,8 @@ void resetLoop() {
     gPaints = 0;
 }
 
-void setIdleHook(void (*hook)()) { gIdle = hook; }
+void setIdleHook(void (*hook)()) {
+    gIdle = hook;
+}
 
 }  // namespace platform

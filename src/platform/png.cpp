@@ -55,8 +55,7 @@ bool writePng565(const std::string& path, const uint16_t* pixels, int width, int
     return writeFileAtomic(path, file.data(), file.size(), error);
 }
 
-bool readPng565(const std::string& path, std::vector<uint16_t>* pixels, int* width,
-                int* height) {
+bool readPng565(const std::string& path, std::vector<uint16_t>* pixels, int* width, int* height) {
     png_image image{};
     image.version = PNG_IMAGE_VERSION;
     if (!png_image_begin_read_from_file(&image, path.c_str())) return false;
@@ -71,8 +70,8 @@ bool readPng565(const std::string& path, std::vector<uint16_t>* pixels, int* wid
     pixels->resize(static_cast<size_t>(*width) * *height);
     for (size_t i = 0; i < pixels->size(); ++i) {
         const uint8_t* p = &rgb[i * 3];
-        (*pixels)[i] = static_cast<uint16_t>(((p[0] & 0xF8) << 8) | ((p[1] & 0xFC) << 3) |
-                                             (p[2] >> 3));
+        (*pixels)[i] =
+            static_cast<uint16_t>(((p[0] & 0xF8) << 8) | ((p[1] & 0xFC) << 3) | (p[2] >> 3));
     }
     return true;
 }

@@ -12,7 +12,6 @@ bool writePng565(const std::string& path, const uint16_t* pixels, int width, int
                  std::string* error);
 
 // Reads an 8-bit RGB or RGBA PNG into RGB565 pixels (used by tests to read screenshots back).
-bool readPng565(const std::string& path, std::vector<uint16_t>* pixels, int* width,
-                int* height);
+bool readPng565(const std::string& path, std::vector<uint16_t>* pixels, int* width, int* height);
 
 }  // namespace platform

@@ -137,8 +137,8 @@ bool Script::execute(const std::string& cmd) {
         return args.size() == n ||
                fail("'" + name + "' takes " + std::to_string(n) + " argument(s)");
     };
-    const DisplayProperties screen = backend_ ? backend_->displayProperties()
-                                              : DisplayProperties{240, 320, 2, 480, 16};
+    const DisplayProperties screen =
+        backend_ ? backend_->displayProperties() : DisplayProperties{240, 320, 2, 480, 16};
 
     if (name == "clock") {
         int64_t ms;

@@ -23,7 +23,7 @@ struct ScriptHooks {
 };
 
 class Script {
-public:
+  public:
     // Reads the script; false with a reason when the file cannot be read.
     bool load(const std::string& path, std::string* error);
 
@@ -38,7 +38,7 @@ public:
     // One step: continue a wait by at most `maxWaitMs` or execute the next line.
     void step(uint32_t maxWaitMs);
 
-private:
+  private:
     bool execute(const std::string& line);
     bool fail(const std::string& message);
 

@@ -19,20 +19,34 @@ constexpr uint32_t kSliceMs = 100;
 int keyCode(SDL_Keycode k) {
     switch (k) {
         case SDLK_RETURN:
-        case SDLK_KP_ENTER: return VK_RETURN;
-        case SDLK_UP: return VK_UP;
-        case SDLK_DOWN: return VK_DOWN;
-        case SDLK_LEFT: return VK_LEFT;
-        case SDLK_RIGHT: return VK_RIGHT;
-        case SDLK_ESCAPE: return VK_ESCAPE;
-        case SDLK_BACKSPACE: return VK_BACK;
-        case SDLK_TAB: return VK_TAB;
-        case SDLK_SPACE: return VK_SPACE;
-        case SDLK_DELETE: return VK_DELETE;
-        case SDLK_HOME: return VK_HOME;
-        case SDLK_END: return VK_END;
-        case SDLK_F1: return VK_F1;
-        default: break;
+        case SDLK_KP_ENTER:
+            return VK_RETURN;
+        case SDLK_UP:
+            return VK_UP;
+        case SDLK_DOWN:
+            return VK_DOWN;
+        case SDLK_LEFT:
+            return VK_LEFT;
+        case SDLK_RIGHT:
+            return VK_RIGHT;
+        case SDLK_ESCAPE:
+            return VK_ESCAPE;
+        case SDLK_BACKSPACE:
+            return VK_BACK;
+        case SDLK_TAB:
+            return VK_TAB;
+        case SDLK_SPACE:
+            return VK_SPACE;
+        case SDLK_DELETE:
+            return VK_DELETE;
+        case SDLK_HOME:
+            return VK_HOME;
+        case SDLK_END:
+            return VK_END;
+        case SDLK_F1:
+            return VK_F1;
+        default:
+            break;
     }
     if (k >= SDLK_a && k <= SDLK_z) return static_cast<int>(k - SDLK_a) + 'A';
     if (k >= SDLK_0 && k <= SDLK_9) return static_cast<int>(k - SDLK_0) + '0';
@@ -42,16 +56,21 @@ int keyCode(SDL_Keycode k) {
 // Keys whose press also types a control character, as the handheld's keyboard did.
 int controlChar(int vk) {
     switch (vk) {
-        case VK_RETURN: return 13;
-        case VK_BACK: return 8;
-        case VK_TAB: return 9;
-        case VK_ESCAPE: return 27;
-        default: return 0;
+        case VK_RETURN:
+            return 13;
+        case VK_BACK:
+            return 8;
+        case VK_TAB:
+            return 9;
+        case VK_ESCAPE:
+            return 27;
+        default:
+            return 0;
     }
 }
 
 class SdlBackend : public Backend {
-public:
+  public:
     explicit SdlBackend(int scale) : scale_(scale), pixels_(kWidth * kHeight, 0) {}
     ~SdlBackend() override { closeWindow(); }
 
@@ -65,8 +84,8 @@ public:
         if (!renderer_) return false;
         SDL_RenderSetLogicalSize(renderer_, kWidth, kHeight);
         SDL_RenderSetIntegerScale(renderer_, SDL_TRUE);
-        texture_ = SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_RGB565,
-                                     SDL_TEXTUREACCESS_STREAMING, kWidth, kHeight);
+        texture_ = SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_RGB565, SDL_TEXTUREACCESS_STREAMING,
+                                     kWidth, kHeight);
         if (!texture_) return false;
         SDL_StartTextInput();
         return true;
@@ -118,7 +137,7 @@ public:
         while (SDL_PollEvent(&e));
     }
 
-private:
+  private:
     void show() {
         if (!texture_) return;
         SDL_UpdateTexture(texture_, nullptr, pixels_.data(), kWidth * 2);
@@ -138,7 +157,9 @@ private:
 
     void translate(const SDL_Event& e) {
         switch (e.type) {
-            case SDL_QUIT: postMessage(WM_CLOSE); break;
+            case SDL_QUIT:
+                postMessage(WM_CLOSE);
+                break;
             case SDL_MOUSEBUTTONDOWN:
                 if (e.button.button != SDL_BUTTON_LEFT) break;
                 pressed_ = true;
@@ -153,13 +174,20 @@ private:
                 // A stylus only moves while it touches the screen.
                 if (pressed_) postMessage(WM_MOUSEMOVE, kStylusDown, point(e.motion.x, e.motion.y));
                 break;
-            case SDL_KEYDOWN: key(e.key.keysym); break;
+            case SDL_KEYDOWN:
+                key(e.key.keysym);
+                break;
             case SDL_KEYUP:
                 if (int vk = keyCode(e.key.keysym.sym)) postMessage(WM_KEYUP, vk, 0);
                 break;
-            case SDL_TEXTINPUT: text(e.text.text); break;
-            case SDL_WINDOWEVENT: window(e.window.event); break;
-            default: break;
+            case SDL_TEXTINPUT:
+                text(e.text.text);
+                break;
+            case SDL_WINDOWEVENT:
+                window(e.window.event);
+                break;
+            default:
+                break;
         }
     }
 
@@ -182,17 +210,25 @@ private:
             int extra = *s >= 0xF0 ? 3 : *s >= 0xE0 ? 2 : *s >= 0xC0 ? 1 : 0;
             int cp = extra ? *s & (0x3F >> extra) : *s;
             ++s;
-            for (int i = 0; i < extra && (*s & 0xC0) == 0x80; ++i, ++s) cp = (cp << 6) | (*s & 0x3F);
+            for (int i = 0; i < extra && (*s & 0xC0) == 0x80; ++i, ++s)
+                cp = (cp << 6) | (*s & 0x3F);
             postMessage(WM_CHAR, cp, 0);
         }
     }
 
     void window(uint8_t event) {
         switch (event) {
-            case SDL_WINDOWEVENT_FOCUS_GAINED: postMessage(WM_SETFOCUS); break;
-            case SDL_WINDOWEVENT_FOCUS_LOST: postMessage(WM_KILLFOCUS); break;
-            case SDL_WINDOWEVENT_EXPOSED: show(); break;
-            default: break;
+            case SDL_WINDOWEVENT_FOCUS_GAINED:
+                postMessage(WM_SETFOCUS);
+                break;
+            case SDL_WINDOWEVENT_FOCUS_LOST:
+                postMessage(WM_KILLFOCUS);
+                break;
+            case SDL_WINDOWEVENT_EXPOSED:
+                show();
+                break;
+            default:
+                break;
         }
     }
 

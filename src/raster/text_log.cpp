@@ -53,6 +53,14 @@ void clearTextLog() {
     gLog.clear();
 }
 
+size_t textLogMark() {
+    return gLog.size();
+}
+
+void truncateTextLog(size_t mark) {
+    if (mark < gLog.size()) gLog.resize(mark);
+}
+
 std::string textLogContents() {
     return gLog;
 }

@@ -3,6 +3,7 @@
 // the start of each frame and writes the log out on request.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
@@ -11,6 +12,12 @@ void logText(int x, int y, uint16_t colour, const char16_t* text, int length);
 
 // Forgets every recorded string (the start of a frame).
 void clearTextLog();
+
+// A frame that keeps the scene drawn by an earlier frame keeps its strings too: the mark
+// after the scene's strings, and cutting the log back to it before the layers above are
+// drawn again.
+size_t textLogMark();
+void truncateTextLog(size_t mark);
 
 // Writes the recorded strings atomically to `path`, one a line: "x y 0xRRRR text", the text
 // in UTF-8. False with the reason in `error` (when given) when the file cannot be written.

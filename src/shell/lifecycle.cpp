@@ -27,8 +27,8 @@ bool showSplash() {
     if (!splash.load(nullptr, true) || splash.width() != gDisplay.width ||
         splash.height() != gDisplay.height)
         return false;
-    copyOpaque(splash, backBuffer(), 0, 0, gDisplay.width, gDisplay.height, 0, 0,
-               gDisplay.width, gDisplay.height);
+    copyOpaque(splash, backBuffer(), 0, 0, gDisplay.width, gDisplay.height, 0, 0, gDisplay.width,
+               gDisplay.height);
     fadeIn();
     return true;
 }
@@ -70,7 +70,9 @@ void shutdown() {
     windowProc(platform::WM_CLOSE, 0, 0);
 }
 
-bool shuttingDown() { return gShuttingDown; }
+bool shuttingDown() {
+    return gShuttingDown;
+}
 
 void release() {
     releaseProgramData();
@@ -80,8 +82,7 @@ void release() {
 
 int runProgram(platform::Backend* backend) {
     platform::setBackend(backend);
-    if (platform::claimSingleInstance(platform::stateFolder()) ==
-        platform::InstanceClaim::Another)
+    if (platform::claimSingleInstance(platform::stateFolder()) == platform::InstanceClaim::Another)
         return 0;
     platform::setIdleHook([] { platform::serviceRaiseRequests(); });
     int32_t result = kStartupGeneral;

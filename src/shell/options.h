@@ -111,16 +111,3 @@ struct Options {
 };
 
 inline Options gOptions;
-
-// Checked states of the command panel's toggle buttons, indexed by command − 2000 (13
-// commands, 2000 .. 2012). The settings load sets 2001, 2002, 2004 .. 2007; the panel draws
-// from here and the window's commands update it.
-constexpr int kFirstCommand = 2000;
-constexpr int kCommandCount = 13;
-inline bool gCommandChecked[kCommandCount] = {};
-
-// Sets the checked state of `command`; an identifier outside 2000 .. 2012 changes nothing.
-inline void setCommandChecked(int command, bool checked) {
-    if (command >= kFirstCommand && command < kFirstCommand + kCommandCount)
-        gCommandChecked[command - kFirstCommand] = checked;
-}

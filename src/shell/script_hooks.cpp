@@ -1,17 +1,68 @@
+// The headless script's questions to the program: what the last frame drew, where the view
+// stands, panel commands as if tapped, and the orderly exit.
 #include "shell/script_hooks.h"
 
 #include <string>
 
 #include "platform/files.h"
 #include "platform/loop.h"
+#include "raster/text_log.h"
+#include "shell/frame.h"
 #include "shell/lifecycle.h"
+#include "shell/options.h"
+#include "shell/ui_state.h"
+#include "toolkit/command_panel.h"
+#include "toolkit/message_box.h"
+#include "toolkit/modal.h"
+#include "view/stylus.h"
+#include "view/view_state.h"
 
 namespace {
 
+void add(std::string* out, const char* name, long value) {
+    *out += name;
+    *out += '=';
+    *out += std::to_string(value);
+    *out += '\n';
+}
+
 bool writeView(const std::string& path, std::string* error) {
-    std::string text = "UiMode=" + std::to_string(gUiMode) + "\n";
-    text += "frames=" + std::to_string(platform::paintCount()) + "\n";
+    std::string text;
+    add(&text, "UiMode", gUiMode);
+    add(&text, "planar", gView.planar);
+    add(&text, "lonAngle", gView.lonAngle);
+    add(&text, "latAngle", gView.latAngle);
+    add(&text, "radius", gView.radius);
+    add(&text, "planarHeight", gView.planarHeight);
+    add(&text, "planarHeightInUse", planarHeightInUse());
+    add(&text, "offsetX", gView.offsetX);
+    add(&text, "offsetY", gView.offsetY);
+    add(&text, "margin", gView.margin);
+    add(&text, "animating", gView.animating);
+    add(&text, "grid", gOptions.latLonGrid);
+    add(&text, "dayNight", gOptions.showDayNight);
+    add(&text, "panRotate", gOptions.panRotate);
+    add(&text, "computeDistance", gOptions.computeDistance);
+    add(&text, "selectedCities", gOptions.showSelectedCities);
+    add(&text, "zoomSelection", gZoomSelection);
+    add(&text, "panelRolledOut", panelRolledOut());
+    add(&text, "pressX", gPressPoint.x);
+    add(&text, "pressY", gPressPoint.y);
+    add(&text, "currentX", gCurrentPoint.x);
+    add(&text, "currentY", gCurrentPoint.y);
+    add(&text, "modal", openMessageBox() ? 2 : gModalDialog ? 1 : 0);
+    add(&text, "frames", static_cast<long>(framesComposed()));
     return platform::writeFileAtomic(path, text.data(), text.size(), error);
+}
+
+bool pressCommand(int id, std::string* error) {
+    const int index = panelIndexOfCommand(id);
+    if (index < 0) {
+        *error = "no panel button has command " + std::to_string(id) + " (2000 .. 2012)";
+        return false;
+    }
+    platform::postMessage(platform::WM_COMMAND, id, index);
+    return true;
 }
 
 }  // namespace
@@ -19,6 +70,10 @@ bool writeView(const std::string& path, std::string* error) {
 platform::ScriptHooks scriptHooks() {
     platform::ScriptHooks hooks;
     hooks.view = writeView;
-    hooks.quit = [] { shutdown(); };
+    hooks.texts = writeTextLog;
+    hooks.command = pressCommand;
+    hooks.quit = [] {
+        if (!shuttingDown()) shutdown();
+    };
     return hooks;
 }

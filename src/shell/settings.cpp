@@ -11,6 +11,7 @@
 
 #include "platform/files.h"
 #include "platform/folders.h"
+#include "toolkit/command_panel.h"
 #include "view/view_state.h"
 
 namespace {
@@ -393,12 +394,12 @@ bool loadSettings() {
     if (read) parseSettings(bytes.data(), bytes.size(), &gOptions);
     copyLastViewToView(gOptions.lastView);
     gStoredRouteFileName = gOptions.routeFileName;
-    setCommandChecked(2001, gOptions.latLonGrid);
-    setCommandChecked(2002, gOptions.showDayNight);
-    setCommandChecked(2006, !gOptions.lastView.planar);
-    setCommandChecked(2005, gOptions.panRotate);
-    setCommandChecked(2004, gOptions.computeDistance);
-    setCommandChecked(2007, gOptions.showSelectedCities);
+    panelSetChecked(2001, gOptions.latLonGrid);
+    panelSetChecked(2002, gOptions.showDayNight);
+    panelSetChecked(2006, !gOptions.lastView.planar);
+    panelSetChecked(2005, gOptions.panRotate);
+    panelSetChecked(2004, gOptions.computeDistance);
+    panelSetChecked(2007, gOptions.showSelectedCities);
     return read;
 }
 

@@ -1,14 +1,62 @@
+// The loading half of start-up, with "Initializing..." and the progress bar over the splash.
 #include "shell/startup_screen.h"
 
+#include "geo/city_db.h"
+#include "platform/folders.h"
 #include "raster/back_buffer.h"
+#include "raster/font.h"
 #include "shell/lifecycle.h"
+#include "shell/settings.h"
+#include "texture/map_set.h"
+#include "toolkit/progress_bar.h"
+#include "view/tables.h"
+#include "view/view_state.h"
 
-bool prepareStartupPictures() { return true; }
+namespace {
 
-void beginStartupProgress() { present(-1); }
+ProgressBar gStartupBar;
 
-int32_t loadProgramData() { return kStartupOk; }
+void showProgress(int percent) {
+    gStartupBar.setPercent(percent);
+    gStartupBar.Draw();
+    present(-1);
+}
 
-void saveProgramData() {}
+// The database is optional: without it (missing or refused) the program runs with no cities.
+void openCities() {
+    if (geo::cityDatabase.open(platform::homeFile("cities.bin"))) geo::cityDatabase.buildIndexes();
+}
 
-void releaseProgramData() {}
+}  // namespace
+
+bool prepareStartupPictures() {
+    return loadFont();
+}
+
+void beginStartupProgress() {
+    drawText(50, 106, u"Initializing...", 0xFFFF);
+    gStartupBar.setup(40, 120, 160, 14, true);
+    showProgress(0);
+}
+
+int32_t loadProgramData() {
+    openCities();
+    loadSettings();
+    normaliseViewAngles();
+    showProgress(20);
+    buildTrigTables();
+    buildColumnTables();
+    showProgress(60);
+    if (rebuildTexture(false) == kStartupNoMemory) return kStartupNoMemory;
+    restorePlanarZoom();
+    showProgress(100);
+    return kStartupOk;
+}
+
+void saveProgramData() {
+    saveSettings();
+}
+
+void releaseProgramData() {
+    geo::cityDatabase.close();
+}

@@ -1,13 +1,60 @@
-// Message routing of the main window.
+// Message routing of the main window: the about screen first when it is up, then the main
+// handling. Every handled input ends with a paint request unless it says otherwise.
 #include "shell/window_proc.h"
 
 #include "platform/display.h"
 #include "platform/loop.h"
 #include "raster/back_buffer.h"
+#include "shell/commands.h"
+#include "shell/frame.h"
+#include "shell/gestures.h"
 #include "shell/lifecycle.h"
+#include "shell/ui_state.h"
+#include "toolkit/modal.h"
 #include "view/redraw.h"
 
 using namespace platform;
+
+namespace {
+
+// The about screen fades in over repeated paints and out on a tap. Returns true when it
+// took the message.
+bool aboutScreen(uint32_t msg, intptr_t wParam) {
+    switch (msg) {
+        case WM_PAINT:
+            present(gAboutFade);
+            if (gAboutFade < 256)
+                gAboutFade += 8;
+            else
+                validate();  // fully shown: no more paints until something changes
+            return true;
+        case WM_LBUTTONDOWN:
+            for (gAboutFade -= 8; gAboutFade >= 1; gAboutFade -= 8) present(gAboutFade);
+            postMessage(WM_COMMAND, kCmdAboutDone);
+            return true;
+        case WM_COMMAND:
+            if ((wParam & 0xFFFF) == kCmdAboutDone) {
+                runCommand(kCmdAboutDone, 0);
+                return true;
+            }
+            return false;
+        case WM_MOUSEMOVE:
+        case WM_LBUTTONUP:
+            return true;
+        default:
+            return false;
+    }
+}
+
+intptr_t dialogDone(intptr_t command, intptr_t continuation) {
+    closeModalDialog();
+    if (auto handler = reinterpret_cast<WidgetHandler>(continuation))
+        handler(nullptr, static_cast<int>(command));
+    invalidate();
+    return 0;
+}
+
+}  // namespace
 
 intptr_t defaultWindowProc(uint32_t msg, intptr_t, intptr_t) {
     if (msg == WM_CLOSE) {
@@ -18,8 +65,11 @@ intptr_t defaultWindowProc(uint32_t msg, intptr_t, intptr_t) {
 }
 
 intptr_t windowProc(uint32_t msg, intptr_t wParam, intptr_t lParam) {
+    if (gUiMode == kUiAbout && aboutScreen(msg, wParam)) return 0;
     switch (msg) {
-        case WM_DESTROY: postQuitMessage(0); return 0;
+        case WM_DESTROY:
+            postQuitMessage(0);
+            return 0;
         case WM_CLOSE:
             // A close from the window system takes the orderly exit, as the Exit button does.
             if (!shuttingDown()) {
@@ -29,20 +79,53 @@ intptr_t windowProc(uint32_t msg, intptr_t wParam, intptr_t lParam) {
             return defaultWindowProc(msg, wParam, lParam);
         case WM_SETFOCUS:
             if (Backend* b = backend()) b->resume();
-            invalidate();
-            return 1;
+            break;
         case WM_KILLFOCUS:
             if (Backend* b = backend()) b->suspend();
             return 1;
         case WM_PAINT:
             validate();
-            if (!shuttingDown()) present(-1);
-            gRedraw = 0;
+            if (!shuttingDown()) composeFrame();
             return 0;
-        case WM_ERASEBKGND: return 1;
+        case WM_ERASEBKGND:
+            return 1;
+        case WM_HELP:
+            openHelp();
+            break;
+        case WM_KEYDOWN:
+            if (gFocusWidget)
+                gFocusWidget->OnKey(static_cast<int>(wParam), 2);
+            else
+                zoomKey(static_cast<int>(wParam));
+            break;
+        case WM_CHAR:
+            if (gFocusWidget) gFocusWidget->OnKey(static_cast<int>(wParam), 1);
+            break;
+        case WM_COMMAND:
+            if (!runCommand(static_cast<int>(wParam & 0xFFFF), lParam))
+                return defaultWindowProc(msg, wParam, lParam);
+            return 0;
         case WM_TIMER:
-            if (gRedraw) invalidate();
+            timerTick();
             return 0;
-        default: return defaultWindowProc(msg, wParam, lParam);
+        case WM_LBUTTONDOWN:
+            stylusDown(pointX(lParam), pointY(lParam));
+            break;
+        case WM_MOUSEMOVE:
+            stylusMove(pointX(lParam), pointY(lParam));
+            break;
+        case WM_LBUTTONUP:
+            stylusUp(pointX(lParam), pointY(lParam));
+            break;
+        case MSG_DIALOG_DONE:
+            return dialogDone(wParam, lParam);
+        case MSG_SOFT_KEY:
+            if (gFocusWidget)
+                gFocusWidget->OnKey(static_cast<int>(wParam), static_cast<int>(lParam));
+            break;
+        default:
+            return defaultWindowProc(msg, wParam, lParam);
     }
+    invalidate();
+    return 0;
 }

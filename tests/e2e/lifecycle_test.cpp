@@ -38,12 +38,13 @@ std::vector<uint16_t> splashByGiflib() {
     GifFileType* gif = DGifOpen(&src, readGifBytes, &error);
     if (!gif || DGifSlurp(gif) != GIF_OK || gif->ImageCount < 1) return {};
     const SavedImage& image = gif->SavedImages[0];
-    const ColorMapObject* map = image.ImageDesc.ColorMap ? image.ImageDesc.ColorMap : gif->SColorMap;
+    const ColorMapObject* map =
+        image.ImageDesc.ColorMap ? image.ImageDesc.ColorMap : gif->SColorMap;
     std::vector<uint16_t> out;
     for (int i = 0; i < image.ImageDesc.Width * image.ImageDesc.Height; ++i) {
         GifColorType c = map->Colors[image.RasterBits[i]];
-        out.push_back(static_cast<uint16_t>(((c.Red & 0xF8) << 8) | ((c.Green & 0xFC) << 3) |
-                                            (c.Blue >> 3)));
+        out.push_back(
+            static_cast<uint16_t>(((c.Red & 0xF8) << 8) | ((c.Green & 0xFC) << 3) | (c.Blue >> 3)));
     }
     DGifCloseFile(gif, &error);
     return out;
@@ -51,8 +52,8 @@ std::vector<uint16_t> splashByGiflib() {
 
 TEST(Lifecycle, StartupShowsTheSplashAndQuitsCleanly) {
     TempFolder folder;
-    Run run = runScript(folder, "clock 2027-03-20T12:00:00Z\nshot " + folder.file("a.png") +
-                                    "\nquit\n");
+    ProgramRun run =
+        runScript(folder, "clock 2027-03-20T12:00:00Z\nshot " + folder.file("a.png") + "\nquit\n");
     ASSERT_EQ(run.exitCode, 0) << run.err;
     std::vector<uint16_t> shot;
     int w = 0, h = 0;
@@ -81,16 +82,16 @@ TEST(Lifecycle, SecondCopyAsksTheFirstToComeForwardAndExitsZero) {
     for (int i = 0; i < 200 && stat(folder.file("mundora.sock").c_str(), &st) != 0; ++i)
         usleep(50000);
     ASSERT_EQ(stat(folder.file("mundora.sock").c_str(), &st), 0);
-    Run second = runScript(folder, "shot " + folder.file("second.png") + "\nquit\n");
+    ProgramRun second = runScript(folder, "shot " + folder.file("second.png") + "\nquit\n");
     EXPECT_EQ(second.exitCode, 0) << second.err;
     EXPECT_NE(stat(folder.file("second.png").c_str(), &st), 0) << "the second copy ran a script";
-    Run firstRun = waitRun(first, folder, "first");
+    ProgramRun firstRun = waitRun(first, folder, "first");
     EXPECT_EQ(firstRun.exitCode, 0) << firstRun.err;
 }
 
 TEST(Lifecycle, BadScriptStopsWithItsLineNumber) {
     TempFolder folder;
-    Run run = runScript(folder, "wait 100\n# fine\nfly 1 2\nquit\n");
+    ProgramRun run = runScript(folder, "wait 100\n# fine\nfly 1 2\nquit\n");
     EXPECT_EQ(run.exitCode, 2);
     EXPECT_NE(run.err.find("run.script:3: unknown command 'fly'"), std::string::npos) << run.err;
 }

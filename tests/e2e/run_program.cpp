@@ -14,8 +14,8 @@ const char kData[] = MUNDORA_BINARY_DIR "/data";
 
 std::vector<std::string> commandLine(const TempFolder& folder, const std::string& name,
                                      const std::string& home) {
-    return {kProgram, "--headless", "--script", folder.file(name + ".script"),
-            "--state", folder.path, "--home", home.empty() ? kData : home};
+    return {kProgram,  "--headless", "--script", folder.file(name + ".script"),
+            "--state", folder.path,  "--home",   home.empty() ? kData : home};
 }
 
 int spawn(const std::vector<std::string>& args, const std::string& errPath) {
@@ -53,15 +53,15 @@ int startScript(const TempFolder& folder, const std::string& script, const std::
     return spawn(commandLine(folder, name, ""), folder.file(name + ".err"));
 }
 
-Run waitRun(int pid, const TempFolder& folder, const std::string& name) {
-    Run run;
+ProgramRun waitRun(int pid, const TempFolder& folder, const std::string& name) {
+    ProgramRun run;
     int status = 0;
     if (waitpid(pid, &status, 0) == pid && WIFEXITED(status)) run.exitCode = WEXITSTATUS(status);
     run.err = readText(folder.file(name + ".err"));
     return run;
 }
 
-Run runScript(const TempFolder& folder, const std::string& script, const std::string& home) {
+ProgramRun runScript(const TempFolder& folder, const std::string& script, const std::string& home) {
     std::ofstream(folder.file("run.script")) << script;
     int pid = spawn(commandLine(folder, "run", home), folder.file("run.err"));
     return waitRun(pid, folder, "run");

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-struct Run {
+struct ProgramRun {
     int exitCode = -1;
     std::string err;  // standard error
 };
@@ -20,10 +20,11 @@ struct TempFolder {
 
 // Writes `script` into `folder` and runs `mundora --headless --script` on it with the state
 // folder `folder` and the build's data folder as home (or `home` when given).
-Run runScript(const TempFolder& folder, const std::string& script, const std::string& home = "");
+ProgramRun runScript(const TempFolder& folder, const std::string& script,
+                     const std::string& home = "");
 
 // The same, started in the background; wait with waitRun.
 int startScript(const TempFolder& folder, const std::string& script, const std::string& name);
-Run waitRun(int pid, const TempFolder& folder, const std::string& name);
+ProgramRun waitRun(int pid, const TempFolder& folder, const std::string& name);
 
 std::string readText(const std::string& path);

@@ -13,6 +13,7 @@
 #include "platform/files.h"
 #include "platform/folders.h"
 #include "shell/options.h"
+#include "toolkit/command_panel.h"
 #include "view/view_state.h"
 
 namespace {
@@ -142,12 +143,13 @@ TEST_F(Settings, AllTogetherThroughTheFileAndTheView) {
     EXPECT_EQ(gView.radius, 325);
     EXPECT_EQ(gView.offsetY, -7);
     EXPECT_TRUE(gView.planar);
-    EXPECT_TRUE(gCommandChecked[2001 - kFirstCommand]);
-    EXPECT_FALSE(gCommandChecked[2002 - kFirstCommand]);
-    EXPECT_FALSE(gCommandChecked[2006 - kFirstCommand]);  // checked in the spherical view
-    EXPECT_FALSE(gCommandChecked[2005 - kFirstCommand]);
-    EXPECT_TRUE(gCommandChecked[2004 - kFirstCommand]);
-    EXPECT_TRUE(gCommandChecked[2007 - kFirstCommand]);
+    EXPECT_TRUE(gCommandButtons[panelIndexOfCommand(2001)].state);
+    EXPECT_FALSE(gCommandButtons[panelIndexOfCommand(2002)].state);
+    EXPECT_FALSE(
+        gCommandButtons[panelIndexOfCommand(2006)].state);  // checked in the spherical view
+    EXPECT_FALSE(gCommandButtons[panelIndexOfCommand(2005)].state);
+    EXPECT_TRUE(gCommandButtons[panelIndexOfCommand(2004)].state);
+    EXPECT_TRUE(gCommandButtons[panelIndexOfCommand(2007)].state);
 }
 
 TEST_F(Settings, StoredValueRules) {

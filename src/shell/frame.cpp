@@ -1,0 +1,102 @@
+#include "shell/frame.h"
+
+#include <algorithm>
+#include <cstdlib>
+
+#include "platform/loop.h"
+#include "raster/back_buffer.h"
+#include "raster/draw.h"
+#include "raster/font.h"
+#include "raster/text_log.h"
+#include "shell/gestures.h"
+#include "shell/options.h"
+#include "shell/ui_state.h"
+#include "texture/map_message.h"
+#include "texture/map_set.h"
+#include "texture/render_planar.h"
+#include "texture/render_sphere.h"
+#include "toolkit/command_panel.h"
+#include "toolkit/message_box.h"
+#include "toolkit/modal.h"
+#include "view/animation.h"
+#include "view/redraw.h"
+#include "view/stylus.h"
+#include "view/view_state.h"
+
+namespace {
+
+unsigned gFrames = 0;
+size_t gSceneTexts = 0;  // the scene's strings in the text log
+
+// The zoom rectangle being dragged out, in green.
+void drawZoomRectangle() {
+    if (!gZoomSelection || !gPressPoint.valid() || !gCurrentPoint.valid()) return;
+    const int x = std::min(gPressPoint.x, gCurrentPoint.x);
+    const int y = std::min(gPressPoint.y, gCurrentPoint.y);
+    outlineRect(x, y, std::abs(gCurrentPoint.x - gPressPoint.x) + 1,
+                std::abs(gCurrentPoint.y - gPressPoint.y) + 1, 0x07E0);
+}
+
+// The scene: the view redrawn when the redraw flag is set or the stylus scrolls at an edge.
+// True when the stylus is held on the view in plain mode and the scene was drawn, so that
+// snapping and scrolling follow it frame by frame.
+bool drawScene() {
+    const bool scrolled = edgeScrollStep();
+    if (!gRedraw && !scrolled) {
+        truncateTextLog(gSceneTexts);
+        return false;
+    }
+    clearTextLog();
+    if (gView.planar)
+        renderPlanar();
+    else
+        renderSphere();
+    drawZoomRectangle();
+    gSceneTexts = textLogMark();
+    return gCurrentPoint.valid() && !gOptions.panRotate && !gZoomSelection;
+}
+
+// No usable maps: the background and, once, the message that leads to the options.
+void drawWithoutMaps() {
+    clearTextLog();
+    fillRect(0, 0, gDisplay.width, gDisplay.height, gOptions.backgroundColor);
+    gSceneTexts = textLogMark();
+    gRedraw = 0;
+    if (!gModalDialog) showMessage(kMapSetMissingText, nullptr, nullptr);
+}
+
+// A map set the rebuild could not use is reported in the message box, once.
+void showPendingMapMessage() {
+    MapSetMessage message;
+    if (takeMapSetMessage(&message)) showMessage(message.text.c_str(), nullptr, nullptr);
+}
+
+}  // namespace
+
+void composeFrame() {
+    ++gFrames;
+    showPendingMapMessage();
+    bool more = false;
+    if (!mapTexture())
+        drawWithoutMaps();
+    else
+        more = drawScene();
+    more = drawCommandPanel() || more;
+    if (gModalDialog) gModalDialog->Draw();
+    if (gView.animating) {
+        animationStep();
+        gRedraw = 1;
+    }
+    present(-1);
+    if (more) platform::invalidate();
+}
+
+void drawAboutCredits() {
+    drawText(6, 276, u"City data: GeoNames (CC BY 4.0)", 0xFFFF);
+    drawText(6, 288, u"Maps: NASA Earth images", 0xFFFF);
+    drawText(6, 300, u"Tap to return", 0xC618);
+}
+
+unsigned framesComposed() {
+    return gFrames;
+}
