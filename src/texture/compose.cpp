@@ -14,6 +14,8 @@
 #include "shell/options.h"
 #include "texture/map_set.h"
 #include "texture/sun.h"
+#include "view/angles.h"
+#include "view/tables.h"
 
 int32_t shadeFactor(int32_t e, const ShadeTerms& t) {
     const int32_t n = t.night;
@@ -68,18 +70,26 @@ int32_t interlacedRow(int32_t stored, int32_t height) {
 
 namespace {
 
-enum class Kind { Day, Overlay, Shaded, ShadedOverlay };
+using Kind = Compositing;
 
 // Everything a row needs, fixed for one rebuild.
 struct Rebuild {
     Kind kind;
-    int32_t width, height;        // texture, pixels
-    uint32_t brightness;          // 0 .. 256
-    int32_t operation;            // overlay operation
-    SunVector sun;                // for this rebuild's moment
-    ShadeTerms shade;             // twilight, half-width, night level
-    std::vector<int32_t> lonOff;  // per column: trunc((x − W/2) × 65536 / W), angle units
+    int32_t width, height;         // texture, pixels
+    uint32_t brightness;           // 0 .. 256
+    int32_t operation;             // overlay operation
+    SunVector sun;                 // for this rebuild's moment
+    ShadeTerms shade;              // twilight, half-width, night level
+    std::vector<int32_t> cosHour;  // per column: cos of the local hour angle, × 32768
 };
+
+// The sun's elevation in a row from the column's cosine of the local hour angle: the second
+// half of sunElevationInRow, whose hour-angle cosine depends on the column only and is
+// therefore looked up once per rebuild instead of once per texel.
+inline int32_t elevationInRow(const SunRow& row, int32_t cosHour) {
+    int32_t e = fixedAsin(row.a + cosHour * row.b / kUnitScale + kUnitScale);
+    return e > kQuarterTurn ? e - kTurn : e;
+}
 
 inline uint32_t channel(uint32_t pixel, int shift) {
     return (pixel >> shift) & 0xFF;
@@ -107,8 +117,8 @@ void composeShadedRow(const Rebuild& rb, int32_t y, const uint32_t* main, const 
     const SunRow terms = sunRowTerms((rb.height / 2 - y) * 32768 / rb.height, rb.sun);
     const int32_t op = rb.operation;
     for (int32_t x = 0; x < rb.width; ++x) {
-        uint32_t f = static_cast<uint32_t>(
-            shadeFactor(sunElevationInRow(terms, rb.lonOff[x], rb.sun), rb.shade));
+        uint32_t f =
+            static_cast<uint32_t>(shadeFactor(elevationInRow(terms, rb.cosHour[x]), rb.shade));
         if (!over) {
             out[x] = packWith(main[x], 0, rb.brightness,
                               [f](uint32_t m, uint32_t) { return (m * f) >> 8; });
@@ -124,6 +134,14 @@ void composeShadedRow(const Rebuild& rb, int32_t y, const uint32_t* main, const 
     }
 }
 
+void composeRow(const Rebuild& rb, int32_t y, const uint32_t* main, const uint32_t* over,
+                uint16_t* out) {
+    if (rb.kind == Kind::Shaded || rb.kind == Kind::ShadedOverlay)
+        composeShadedRow(rb, y, main, over, out);
+    else
+        composeUnshadedRow(rb, main, over, out);
+}
+
 // Shows `step` on the bar and puts it on the display at once: the rebuild holds the thread.
 void showProgress(ProgressMeter* progress, int step) {
     setProgressMeterPercent(progress, step);
@@ -134,7 +152,6 @@ void showProgress(ProgressMeter* progress, int step) {
 // Streams every row of the mapped maps into the texture.
 void composeRows(const Rebuild& rb, ImageBuffer* main, ImageBuffer* over, uint32_t* mainRow,
                  uint32_t* overRow, ProgressMeter* progress) {
-    const bool shaded = rb.kind == Kind::Shaded || rb.kind == Kind::ShadedOverlay;
     int nextStep = 0;
     for (int32_t i = 0; i < rb.height; ++i) {
         // A row the decoder cannot deliver comes out black rather than as stale pixels.
@@ -146,10 +163,7 @@ void composeRows(const Rebuild& rb, ImageBuffer* main, ImageBuffer* over, uint32
         }
         int32_t y = gMapSet.interlacedRows ? interlacedRow(i, rb.height) : i;
         uint16_t* out = gMapSet.mapTexture.get() + static_cast<size_t>(y) * rb.width;
-        if (shaded)
-            composeShadedRow(rb, y, mainRow, over ? overRow : nullptr, out);
-        else
-            composeUnshadedRow(rb, mainRow, over ? overRow : nullptr, out);
+        composeRow(rb, y, mainRow, over ? overRow : nullptr, out);
         if (progress && int64_t{i} * 100 / rb.height >= nextStep) {
             showProgress(progress, nextStep);
             nextStep += 14;
@@ -163,9 +177,28 @@ void setupShading(Rebuild* rb) {
     rb->shade.night = nightLevel(gOptions.shadowDarkness);
     // The night map itself is the night side: it is not darkened again.
     if (rb->kind == Kind::ShadedOverlay && rb->operation == kOverlayDayNight) rb->shade.night = 0;
-    rb->lonOff.resize(static_cast<size_t>(rb->width));
-    for (int32_t x = 0; x < rb->width; ++x)
-        rb->lonOff[x] = static_cast<int32_t>(int64_t{x - rb->width / 2} * 65536 / rb->width);
+    rb->cosHour.resize(static_cast<size_t>(rb->width));
+    for (int32_t x = 0; x < rb->width; ++x) {
+        int32_t lonOffset = static_cast<int32_t>(int64_t{x - rb->width / 2} * 65536 / rb->width);
+        rb->cosHour[x] = fixedCos(wrapAngle(int64_t{rb->sun.hourAngle} + lonOffset));
+    }
+}
+
+// The sun and, for the shaded routines, the options' shading terms.
+void setupRebuild(Rebuild* rb, const SunVector& sun) {
+    rb->sun = sun;
+    if (rb->kind == Kind::Shaded || rb->kind == Kind::ShadedOverlay) setupShading(rb);
+}
+
+Rebuild rebuildFor(Kind kind, int32_t width, int32_t height) {
+    return Rebuild{kind,
+                   width,
+                   height,
+                   brightnessMultiplier(gOptions.textureBrightness),
+                   gOptions.overlayOperation,
+                   {},
+                   {},
+                   {}};
 }
 
 // Allocates the texture (replacing the old one) and the row buffers; false when memory ran
@@ -195,8 +228,7 @@ int compose(Kind kind, ProgressMeter* progress) {
     ImageBuffer* main = gMapSet.mainMapImage.get();
     ImageBuffer* over = overlay ? gMapSet.overlayMapImage.get() : nullptr;
     if (main->mapFile() && (!over || over->mapFile())) {
-        rb.sun = updateSunPosition();
-        if (kind == Kind::Shaded || kind == Kind::ShadedOverlay) setupShading(&rb);
+        setupRebuild(&rb, updateSunPosition());
         composeRows(rb, main, over, mainRow.get(), overRow.get(), progress);
     } else {
         // The set passed its check but cannot be read now: a black texture until the next
@@ -209,6 +241,18 @@ int compose(Kind kind, ProgressMeter* progress) {
 }
 
 }  // namespace
+
+void composeDecoded(Compositing kind, const uint32_t* main, const uint32_t* overlay, int32_t width,
+                    int32_t height, int64_t utcMs, uint16_t* texture) {
+    Rebuild rb = rebuildFor(kind, width, height);
+    setupRebuild(&rb, updateSunPositionAt(utcMs));
+    const bool withOverlay = kind == Kind::Overlay || kind == Kind::ShadedOverlay;
+    for (int32_t y = 0; y < height; ++y) {
+        const size_t row = static_cast<size_t>(y) * width;
+        composeRow(rb, y, main + row, withOverlay && overlay ? overlay + row : nullptr,
+                   texture + row);
+    }
+}
 
 int composeDayMap(ProgressMeter* progress) {
     return compose(Kind::Day, progress);

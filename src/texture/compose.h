@@ -17,6 +17,16 @@ int composeOverlay(ProgressMeter* progress);        // main and overlay by the o
 int composeShadedMap(ProgressMeter* progress);      // main map shaded by the Earth's shadow
 int composeShadedOverlay(ProgressMeter* progress);  // combined, then shaded
 
+// The four compositings, for composeDecoded.
+enum class Compositing { Day, Overlay, Shaded, ShadedOverlay };
+
+// The pixel work of a rebuild alone, on maps already decoded whole (width × height
+// 0x00RRGGBB pixels each; `overlay` may be null for Day and Shaded) into `texture` (width ×
+// height RGB565), with the options and the sun of `utcMs` (milliseconds since 1970). The
+// same rules as the rebuild; no files, no progress. For the benchmark and checks.
+void composeDecoded(Compositing kind, const uint32_t* main, const uint32_t* overlay, int32_t width,
+                    int32_t height, int64_t utcMs, uint16_t* texture);
+
 // The shading terms of one rebuild (see sun.h).
 struct ShadeTerms {
     int32_t twilight;   // distinct band depth, angle units; −1 for a smooth transition

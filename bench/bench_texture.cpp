@@ -1,0 +1,216 @@
+// The map texture's costs, each beside a reference measured in the same run (ratios only):
+// decoding Day.gif (program decoder vs giflib to RGB565), the shading pass alone vs one
+// decode, the whole rebuild vs giflib decoding both maps, globe and flat-map frames and a
+// zoom step that rebuilds the column tables vs a plain copy of the back buffer.
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "../tests/gif/giflib_io.h"
+#include "platform/clock.h"
+#include "platform/files.h"
+#include "platform/folders.h"
+#include "raster/back_buffer.h"
+#include "shell/options.h"
+#include "texture/compose.h"
+#include "texture/gif/gif_decoder.h"
+#include "texture/map_set.h"
+#include "texture/render_planar.h"
+#include "texture/render_sphere.h"
+#include "view/tables.h"
+#include "view/view_state.h"
+
+namespace {
+
+const std::string kMaps = std::string(MUNDORA_DATA_DIR) + "/maps/";
+constexpr int64_t kInstant = 1813575600000;  // 2027-06-21T11:00:00Z
+
+std::vector<uint8_t> readMap(const char* name) {
+    std::vector<uint8_t> bytes;
+    platform::readFile(kMaps + name, &bytes, 64 << 20);
+    return bytes;
+}
+const std::vector<uint8_t>& dayBytes() {
+    static const std::vector<uint8_t> bytes = readMap("Day.gif");
+    return bytes;
+}
+const std::vector<uint8_t>& nightBytes() {
+    static const std::vector<uint8_t> bytes = readMap("Night.gif");
+    return bytes;
+}
+
+bool decodeOurs(const std::vector<uint8_t>& bytes, void* out, int bytesPerPixel) {
+    GifDecoder decoder;
+    int32_t w = 0, h = 0;
+    return decoder.decodeImage(bytes.data(), bytes.size(), out, bytesPerPixel, &w, &h, true);
+}
+
+// giflib to RGB565: DGifSlurp, then a palette lookup.
+bool decodeGiflib(const std::vector<uint8_t>& bytes, std::vector<uint16_t>* out) {
+    gifref::Source source{bytes.data(), bytes.size(), 0};
+    int error = 0;
+    GifFileType* gif = DGifOpen(&source, gifref::takeBytes, &error);
+    if (!gif) return false;
+    bool ok = DGifSlurp(gif) == GIF_OK && gif->ImageCount > 0;
+    if (ok) {
+        const SavedImage& image = gif->SavedImages[0];
+        const ColorMapObject* map =
+            image.ImageDesc.ColorMap ? image.ImageDesc.ColorMap : gif->SColorMap;
+        uint16_t palette[256] = {};
+        for (int i = 0; map && i < map->ColorCount; ++i)
+            palette[i] =
+                gifref::to565({map->Colors[i].Red, map->Colors[i].Green, map->Colors[i].Blue});
+        const size_t n = static_cast<size_t>(image.ImageDesc.Width) * image.ImageDesc.Height;
+        out->resize(n);
+        for (size_t i = 0; i < n; ++i) (*out)[i] = palette[image.RasterBits[i]];
+    }
+    DGifCloseFile(gif, &error);
+    return ok;
+}
+
+void setUp() {
+    static bool done = false;
+    if (done) return;
+    done = true;
+    const auto state = std::filesystem::temp_directory_path() / "mundora-bench-texture";
+    platform::chooseFolders(std::string(MUNDORA_DATA_DIR), state.string(), nullptr);
+    platform::useManualClock(0, kInstant);
+    gDisplay = {240, 320, 2, 480, 16};
+    allocateBackBuffer();
+    buildTrigTables();
+    buildColumnTables();
+    rebuildTexture(false);
+}
+
+void decodeMundora(benchmark::State& s) {
+    std::vector<uint16_t> out(2048 * 1024);
+    for (auto _ : s) {
+        if (!decodeOurs(dayBytes(), out.data(), 2)) s.SkipWithError("decode");
+        benchmark::DoNotOptimize(out.data());
+    }
+}
+void decodeGiflibDay(benchmark::State& s) {
+    std::vector<uint16_t> out;
+    for (auto _ : s) {
+        if (!decodeGiflib(dayBytes(), &out)) s.SkipWithError("giflib");
+        benchmark::DoNotOptimize(out.data());
+    }
+}
+void decodeGiflibBoth(benchmark::State& s) {
+    std::vector<uint16_t> out;
+    for (auto _ : s) {
+        if (!decodeGiflib(dayBytes(), &out) || !decodeGiflib(nightBytes(), &out))
+            s.SkipWithError("giflib");
+        benchmark::DoNotOptimize(out.data());
+    }
+}
+void shadingPass(benchmark::State& s) {
+    setUp();
+    std::vector<uint32_t> day(2048 * 1024), night(2048 * 1024);
+    std::vector<uint16_t> texture(2048 * 1024);
+    if (!decodeOurs(dayBytes(), day.data(), 4) || !decodeOurs(nightBytes(), night.data(), 4))
+        s.SkipWithError("decode");
+    for (auto _ : s) {
+        composeDecoded(Compositing::ShadedOverlay, day.data(), night.data(), 2048, 1024, kInstant,
+                       texture.data());
+        benchmark::DoNotOptimize(texture.data());
+    }
+}
+void fullRebuild(benchmark::State& s) {
+    setUp();
+    for (auto _ : s)
+        if (rebuildTexture(false) != 0 || !mapTexture()) s.SkipWithError("rebuild");
+}
+void copyBackBuffer(benchmark::State& s) {
+    setUp();
+    std::vector<uint16_t> copy(240 * 320);
+    for (auto _ : s) {
+        std::memcpy(copy.data(), backBuffer(), copy.size() * 2);
+        benchmark::DoNotOptimize(copy.data());
+        benchmark::ClobberMemory();
+    }
+}
+void globeFrame(benchmark::State& s) {
+    setUp();
+    gView.planar = false;
+    gView.radius = 118;
+    buildColumnTables();
+    gOptions.latLonGrid = s.range(0) != 0;
+    gOptions.tropicPolarCircles = s.range(0) != 0;
+    for (auto _ : s) {
+        renderSphere();
+        benchmark::DoNotOptimize(backBuffer());
+    }
+    gOptions.latLonGrid = gOptions.tropicPolarCircles = false;
+}
+void flatFrame(benchmark::State& s) {
+    setUp();
+    gView.planar = true;
+    setPlanarHeight(static_cast<int32_t>(s.range(0)));  // −1: the map's own size
+    for (auto _ : s) {
+        renderPlanar();
+        benchmark::DoNotOptimize(backBuffer());
+    }
+    setPlanarHeight(-1);
+}
+void zoomStep(benchmark::State& s) {
+    setUp();
+    gView.planar = false;
+    int step = 0;
+    for (auto _ : s) {
+        gView.radius = 118 + (++step & 1) * 4;  // the nudge-in key and back
+        buildColumnTables();
+        renderSphere();
+        benchmark::DoNotOptimize(backBuffer());
+    }
+}
+
+// Keeps each benchmark's CPU time per iteration so that the ratios can be printed.
+class RatioReporter : public benchmark::ConsoleReporter {
+  public:
+    std::map<std::string, double> seconds;
+    void ReportRuns(const std::vector<Run>& runs) override {
+        for (const Run& run : runs)
+            if (run.run_type == Run::RT_Iteration && run.iterations > 0)
+                seconds[run.run_name.str()] = run.cpu_accumulated_time / run.iterations;
+        ConsoleReporter::ReportRuns(runs);
+    }
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const auto ms = benchmark::kMillisecond, us = benchmark::kMicrosecond;
+    benchmark::RegisterBenchmark("decode/mundora", decodeMundora)->Unit(ms);
+    benchmark::RegisterBenchmark("decode/giflib", decodeGiflibDay)->Unit(ms);
+    benchmark::RegisterBenchmark("decode/giflib-both", decodeGiflibBoth)->Unit(ms);
+    benchmark::RegisterBenchmark("shade/pass", shadingPass)->Unit(ms);
+    benchmark::RegisterBenchmark("rebuild/full", fullRebuild)->Unit(ms);
+    benchmark::RegisterBenchmark("copy/backbuffer", copyBackBuffer)->Unit(us);
+    benchmark::RegisterBenchmark("frame/globe", globeFrame)->Arg(0)->Arg(1)->Unit(us);
+    benchmark::RegisterBenchmark("frame/flat", flatFrame)->Arg(-1)->Arg(320)->Arg(200)->Unit(us);
+    benchmark::RegisterBenchmark("frame/zoom-step", zoomStep)->Unit(us);
+    benchmark::Initialize(&argc, argv);
+    RatioReporter r;
+    benchmark::RunSpecifiedBenchmarks(&r);
+    auto ratio = [&](const char* what, const char* a, const char* b, double goal) {
+        double x = r.seconds[a], y = r.seconds[b];
+        if (x > 0 && y > 0) std::printf("%-40s %7.3f  (goal <= %g)\n", what, x / y, goal);
+    };
+    ratio("decode / giflib decode", "decode/mundora", "decode/giflib", 0.8);
+    ratio("shading pass / one decode", "shade/pass", "decode/mundora", 0.25);
+    ratio("full rebuild / giflib both maps", "rebuild/full", "decode/giflib-both", 1.3);
+    ratio("globe frame / back-buffer copy", "frame/globe/0", "copy/backbuffer", 25);
+    ratio("globe + grid + circles / copy", "frame/globe/1", "copy/backbuffer", 25);
+    ratio("flat frame (own size) / copy", "frame/flat/-1", "copy/backbuffer", 20);
+    ratio("flat frame (height 320) / copy", "frame/flat/320", "copy/backbuffer", 20);
+    ratio("flat frame (height 200, 3x3) / copy", "frame/flat/200", "copy/backbuffer", 20);
+    ratio("zoom step with tables / copy", "frame/zoom-step", "copy/backbuffer", 25);
+    benchmark::Shutdown();
+    return 0;
+}
