@@ -1,5 +1,6 @@
 #include "platform/loop.h"
 
+#include <algorithm>
 #include <deque>
 #include <vector>
 
@@ -18,6 +19,8 @@ struct Timer {
 std::deque<Message> gQueue;
 std::vector<Timer> gTimers;
 bool gPaint = false;
+bool gPainting = false;      // the last message handed out was WM_PAINT
+bool gPaintDeferred = false;  // a paint asked for while painting (an animation's next frame)
 bool gQuit = false;
 int gQuitCode = 0;
 uint32_t gPaints = 0;
@@ -50,8 +53,14 @@ void postQuitMessage(int exitCode) {
     postMessage(WM_QUIT, exitCode, 0);
 }
 
+// A frame that asks for the next one while it is being painted gets it after the loop has
+// looked at input once, waiting at most one frame interval: windows then animate at a steady
+// rate without starving input, and a script's wait advances time frame by frame.
 void invalidate() {
-    gPaint = true;
+    if (gPainting)
+        gPaintDeferred = true;
+    else
+        gPaint = true;
 }
 void validate() {
     gPaint = false;
@@ -87,6 +96,15 @@ uint32_t msUntilNextTimer() {
 }
 
 bool getMessage(Message* out) {
+    gPainting = false;
+    if (gPaintDeferred && !gQuit) {
+        gPaintDeferred = false;
+        if (gQueue.empty()) {
+            if (gIdle) gIdle();
+            if (Backend* b = backend()) b->waitForInput(std::min(msUntilNextTimer(), kFrameMs));
+        }
+        gPaint = true;
+    }
     for (;;) {
         if (gQuit) return false;
         if (!gQueue.empty()) {
@@ -101,6 +119,7 @@ bool getMessage(Message* out) {
         }
         if (gPaint) {
             ++gPaints;
+            gPainting = true;
             *out = {WM_PAINT, 0, 0};
             return true;
         }
@@ -126,7 +145,7 @@ uint32_t paintCount() {
 void resetLoop() {
     gQueue.clear();
     gTimers.clear();
-    gPaint = false;
+    gPaint = gPainting = gPaintDeferred = false;
     gQuit = false;
     gQuitCode = 0;
     gPaints = 0;

@@ -14,8 +14,10 @@ void postMessage(uint32_t msg, intptr_t wParam = 0, intptr_t lParam = 0);
 void postQuitMessage(int exitCode);
 
 // Requests a paint of the whole window; any number of requests before the paint is handled
-// make one WM_PAINT.
+// make one WM_PAINT. A request made while a paint is handled comes after one look at input.
 void invalidate();
+// The longest a frame that asks for the next one waits for input in between, milliseconds.
+constexpr uint32_t kFrameMs = 20;
 // Marks the window painted; the WM_PAINT handler calls it, as a paint that does not keep
 // the window invalid.
 void validate();

@@ -1,2 +1,3 @@
-#The end - to - end tests run the built program and compare with the embedded pictures.
-target_link_libraries(test_${name} PRIVATE mundora_resources) add_dependencies(test_${name} mundora)
+# The end-to-end tests run the built program and compare with the embedded pictures.
+target_link_libraries(test_${name} PRIVATE mundora_resources)
+add_dependencies(test_${name} mundora)

@@ -99,6 +99,33 @@ TEST_F(LoopFixture, BadScriptLinesStopWithExitCodeTwo) {
     }
 }
 
+TEST_F(LoopFixture, FramesThatAskForMoreAdvanceAScriptWaitFrameByFrame) {
+    char path[] = "/tmp/mundora-script-XXXXXX";
+    int fd = mkstemp(path);
+    close(fd);
+    std::ofstream(path) << "wait 200\n";
+    Script script;
+    std::string error;
+    ASSERT_TRUE(script.load(path, &error));
+    script.runPrelude();
+    script.attach(&screen, {});
+    invalidate();
+    std::vector<uint32_t> paintTicks;
+    Message m;
+    while (getMessage(&m)) {
+        if (m.msg != WM_PAINT) continue;
+        validate();
+        paintTicks.push_back(tickCount());
+        invalidate();  // an animation: every frame asks for the next
+    }
+    // The script reached its end, and time moved at most one frame interval per frame.
+    ASSERT_GE(paintTicks.size(), 200u / kFrameMs);
+    EXPECT_EQ(paintTicks.back(), 200u);
+    for (size_t i = 1; i < paintTicks.size(); ++i)
+        EXPECT_LE(paintTicks[i] - paintTicks[i - 1], kFrameMs);
+    unlink(path);
+}
+
 TEST_F(LoopFixture, PackedPointsKeepTheirSign) {
     for (int x : {0, 239, -5, 32767, -32768})
         for (int y : {0, 319, -1}) {
