@@ -1,6 +1,7 @@
 // The compositing routines: one common frame (check, allocate, map, stream rows, progress,
 // release) and one small pixel rule per routine. Integer arithmetic only; the longitude
-// offsets of the columns are worked out once per rebuild, the latitude terms once per row.
+// offsets of the columns and the shade factor of every elevation are worked out once per
+// rebuild, the latitude terms once per row.
 
 #include "texture/compose.h"
 
@@ -72,6 +73,9 @@ namespace {
 
 using Kind = Compositing;
 
+// The arcsine arguments 0 .. 65536 of the elevation: one shade factor each.
+constexpr int32_t kArguments = 2 * kUnitScale + 1;
+
 // Everything a row needs, fixed for one rebuild.
 struct Rebuild {
     Kind kind;
@@ -81,13 +85,22 @@ struct Rebuild {
     SunVector sun;                 // for this rebuild's moment
     ShadeTerms shade;              // twilight, half-width, night level
     std::vector<int32_t> cosHour;  // per column: cos of the local hour angle, × 32768
+    // Per arcsine argument of the elevation: its shade factor 0 .. 256. The factor depends
+    // on the elevation alone, and the elevation on that argument alone, so one table built
+    // per rebuild replaces the arcsine and the transition's division at every texel.
+    std::vector<uint16_t> shadeByArgument;
 };
 
-// The sun's elevation in a row from the column's cosine of the local hour angle: the second
-// half of sunElevationInRow, whose hour-angle cosine depends on the column only and is
-// therefore looked up once per rebuild instead of once per texel.
-inline int32_t elevationInRow(const SunRow& row, int32_t cosHour) {
-    int32_t e = fixedAsin(row.a + cosHour * row.b / kUnitScale + kUnitScale);
+// The sun's elevation in a row from the column's cosine of the local hour angle, as the
+// arcsine argument 0 .. 65536 (clamped as fixedAsin clamps): the second half of
+// sunElevationInRow, whose hour-angle cosine depends on the column only and is therefore
+// looked up once per rebuild instead of once per texel.
+inline int32_t elevationArgument(const SunRow& row, int32_t cosHour) {
+    return std::clamp(row.a + cosHour * row.b / kUnitScale + kUnitScale, 0, kArguments - 1);
+}
+
+inline int32_t elevationOfArgument(int32_t argument) {
+    int32_t e = fixedAsin(argument);
     return e > kQuarterTurn ? e - kTurn : e;
 }
 
@@ -102,6 +115,17 @@ inline uint16_t packWith(uint32_t m, uint32_t o, uint32_t b, Rule rule) {
                           rule(channel(m, 0), channel(o, 0)), b);
 }
 
+// Red and blue of a 0x00RRGGBB pixel, each alone in its half-word: a factor up to 256 then
+// scales both with one multiplication, as 255 × 256 still fits a half-word.
+constexpr uint32_t kRedBlue = 0x00FF00FF;
+
+// packBrightness for red and blue held as kRedBlue lanes: the same fields, since shifting
+// blue × b right by 11 is shifting its lane right by 8 and then by 3.
+inline uint16_t packLanes(uint32_t redBlue, uint32_t green, uint32_t b) {
+    const uint32_t lanes = ((redBlue * b) >> 8) & kRedBlue, g = (green * b) >> 8;
+    return static_cast<uint16_t>((lanes >> 16 & 0xF8) << 8 | (g & 0xFC) << 3 | (lanes & 0xFF) >> 3);
+}
+
 void composeUnshadedRow(const Rebuild& rb, const uint32_t* main, const uint32_t* over,
                         uint16_t* out) {
     const int32_t op = rb.kind == Kind::Day ? kOverlayDayNight : rb.operation;
@@ -112,25 +136,41 @@ void composeUnshadedRow(const Rebuild& rb, const uint32_t* main, const uint32_t*
     }
 }
 
+// A shaded row: `pixel(m, o, f)` gives the texel of main value m, overlay value o (0 without
+// an overlay) and shade factor f.
+template <typename Pixel>
+void shadeRow(const Rebuild& rb, int32_t y, const uint32_t* main, const uint32_t* over,
+              uint16_t* out, Pixel pixel) {
+    const SunRow terms = sunRowTerms((rb.height / 2 - y) * 32768 / rb.height, rb.sun);
+    const uint16_t* shade = rb.shadeByArgument.data();
+    for (int32_t x = 0; x < rb.width; ++x) {
+        const uint32_t f = shade[elevationArgument(terms, rb.cosHour[x])];
+        out[x] = pixel(main[x], over ? over[x] : 0, f);
+    }
+}
+
 void composeShadedRow(const Rebuild& rb, int32_t y, const uint32_t* main, const uint32_t* over,
                       uint16_t* out) {
-    const SunRow terms = sunRowTerms((rb.height / 2 - y) * 32768 / rb.height, rb.sun);
+    const uint32_t b = rb.brightness;
     const int32_t op = rb.operation;
-    for (int32_t x = 0; x < rb.width; ++x) {
-        uint32_t f =
-            static_cast<uint32_t>(shadeFactor(elevationInRow(terms, rb.cosHour[x]), rb.shade));
-        if (!over) {
-            out[x] = packWith(main[x], 0, rb.brightness,
-                              [f](uint32_t m, uint32_t) { return (m * f) >> 8; });
-        } else if (op == kOverlayDayNight) {
-            out[x] = packWith(main[x], over[x], rb.brightness, [f](uint32_t m, uint32_t o) {
-                return (o * (256 - f) + m * f) / 256;
+    if (!over) {
+        shadeRow(rb, y, main, over, out, [b](uint32_t m, uint32_t, uint32_t f) {
+            return packLanes((((m & kRedBlue) * f) >> 8) & kRedBlue, (channel(m, 8) * f) >> 8, b);
+        });
+    } else if (op == kOverlayDayNight) {
+        // Day map by day, night map by night: the two weights add up to 256, so a lane
+        // holds at most 255 × 256.
+        shadeRow(rb, y, main, over, out, [b](uint32_t m, uint32_t o, uint32_t f) {
+            const uint32_t redBlue = ((o & kRedBlue) * (256 - f) + (m & kRedBlue) * f) >> 8;
+            const uint32_t green = (channel(o, 8) * (256 - f) + channel(m, 8) * f) >> 8;
+            return packLanes(redBlue & kRedBlue, green, b);
+        });
+    } else {
+        shadeRow(rb, y, main, over, out, [b, op](uint32_t m, uint32_t o, uint32_t f) {
+            return packWith(m, o, b, [f, op](uint32_t mc, uint32_t oc) {
+                return op >= 0 && op < kOverlayDayNight ? overlayChannel(mc, oc, op) * f / 256 : 0;
             });
-        } else {
-            out[x] = packWith(main[x], over[x], rb.brightness, [f, op](uint32_t m, uint32_t o) {
-                return op >= 0 && op < kOverlayDayNight ? overlayChannel(m, o, op) * f / 256 : 0;
-            });
-        }
+        });
     }
 }
 
@@ -177,6 +217,10 @@ void setupShading(Rebuild* rb) {
     rb->shade.night = nightLevel(gOptions.shadowDarkness);
     // The night map itself is the night side: it is not darkened again.
     if (rb->kind == Kind::ShadedOverlay && rb->operation == kOverlayDayNight) rb->shade.night = 0;
+    rb->shadeByArgument.resize(kArguments);
+    for (int32_t a = 0; a < kArguments; ++a)
+        rb->shadeByArgument[a] =
+            static_cast<uint16_t>(shadeFactor(elevationOfArgument(a), rb->shade));
     rb->cosHour.resize(static_cast<size_t>(rb->width));
     for (int32_t x = 0; x < rb->width; ++x) {
         int32_t lonOffset = static_cast<int32_t>(int64_t{x - rb->width / 2} * 65536 / rb->width);
@@ -196,6 +240,7 @@ Rebuild rebuildFor(Kind kind, int32_t width, int32_t height) {
                    height,
                    brightnessMultiplier(gOptions.textureBrightness),
                    gOptions.overlayOperation,
+                   {},
                    {},
                    {},
                    {}};
@@ -218,9 +263,15 @@ bool allocateBuffers(int32_t w, int32_t h, bool overlay, std::unique_ptr<uint32_
 }
 
 int compose(Kind kind, ProgressMeter* progress) {
-    Rebuild rb{
-        kind, 0,  0, brightnessMultiplier(gOptions.textureBrightness), gOptions.overlayOperation,
-        {},   {}, {}};
+    Rebuild rb{kind,
+               0,
+               0,
+               brightnessMultiplier(gOptions.textureBrightness),
+               gOptions.overlayOperation,
+               {},
+               {},
+               {},
+               {}};
     const bool overlay = kind == Kind::Overlay || kind == Kind::ShadedOverlay;
     if (checkMapSet(overlay, &rb.width, &rb.height) != kMapOk) return kMapUnusable;
     std::unique_ptr<uint32_t[]> mainRow, overRow;

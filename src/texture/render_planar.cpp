@@ -1,7 +1,7 @@
 // The flat-map renderer: a wrapped copy of texels at the map's own size, or a resampling
 // with a 2 × 2 (zoomed in past half the map's height) or 3 × 3 box filter; then the grid and
-// the circles with the line primitive. Column and row texel indices are worked out once per
-// frame, not per pixel.
+// the circles with the line primitive. Column texel indices are worked out once per frame and
+// row indices once per row, both by stepping rather than dividing.
 
 #include "texture/render_planar.h"
 
@@ -71,28 +71,98 @@ void copyOwnSize(const Band& b, const TexelSource& tex, uint16_t* screen) {
     fillOutsideBand(b, first, last);
 }
 
+// trunc(n × scale / divisor) for n = first, first + 1, ... with a quotient and remainder
+// stepped instead of a division per value. Needs n ≥ 0 throughout, where truncating and
+// flooring agree, and divisor ≥ 1.
+class ScaledSteps {
+  public:
+    ScaledSteps(int64_t first, int32_t scale, int32_t divisor)
+        : stepQ_(scale / divisor), stepR_(scale % divisor), divisor_(divisor) {
+        restart(first, scale);
+    }
+    void restart(int64_t n, int32_t scale) {
+        const int64_t product = n * scale;
+        q_ = static_cast<int32_t>(product / divisor_);
+        r_ = static_cast<int32_t>(product % divisor_);
+    }
+    int32_t value() const { return q_; }
+    void next() {
+        q_ += stepQ_;
+        r_ += stepR_;
+        if (r_ >= divisor_) {
+            r_ -= divisor_;
+            ++q_;
+        }
+    }
+
+  private:
+    int32_t q_ = 0, r_ = 0;
+    const int32_t stepQ_, stepR_, divisor_;
+};
+
+// Texel column u = mx × W / Wp for each screen column, mx the band column wrapped into
+// 0 .. Wp − 1.
+void bandColumns(const Band& b, const TexelSource& tex, std::vector<int32_t>* texelU) {
+    const int32_t first = wrap(b.offsetX, b.width);
+    ScaledSteps u(first, tex.width, b.width);
+    for (int32_t k = 0, mx = first; k < b.screenW; ++k) {
+        (*texelU)[k] = u.value();
+        if (++mx == b.width) {
+            mx = 0;
+            u.restart(0, tex.width);
+        } else {
+            u.next();
+        }
+    }
+}
+
+// One band row from texel row v: edge texels as they are, the others through `filter`.
+template <typename Filter>
+void resampleRow(const TexelSource& tex, int32_t v, const int32_t* texelU, int32_t columns,
+                 uint16_t* dst, Filter filter) {
+    const uint16_t* src = tex.texels + static_cast<size_t>(v) * tex.width;
+    if (v <= 0 || v >= tex.height - 1) {
+        for (int32_t k = 0; k < columns; ++k) dst[k] = src[texelU[k]];
+        return;
+    }
+    for (int32_t k = 0; k < columns; ++k) {
+        const int32_t u = texelU[k];
+        dst[k] = u == 0 || u >= tex.width - 1 ? src[u] : filter(tex, u, v);
+    }
+}
+
+// The band rows with one filter; row texels v = (Y + r) × H / Hp.
+template <typename Filter>
+void resampleRows(const Band& b, const TexelSource& tex, const int32_t* texelU, int32_t rows,
+                  uint16_t* screen, Filter filter) {
+    ScaledSteps steps(std::max(b.offsetY, 0), tex.height, b.height);
+    for (int32_t r = 0; r < rows; ++r) {
+        const int64_t n = int64_t{b.offsetY} + r;
+        // Above the map (a negative offset) the truncating division is worked out directly.
+        const int32_t v = n < 0 ? static_cast<int32_t>(n * tex.height / b.height) : steps.value();
+        if (n >= 0) steps.next();
+        uint16_t* dst = screen + static_cast<size_t>(b.margin + r) * b.screenW;
+        resampleRow(tex, std::clamp(v, 0, tex.height - 1), texelU, b.screenW, dst, filter);
+    }
+}
+
 // The map resampled to the band: texel u = mx × W / Wp, v = (Y + r) × H / Hp, filtered
 // except on the texture's edge rows and columns.
 void resampleBand(const Band& b, const TexelSource& tex, uint16_t* screen) {
     const int32_t rows = std::min(b.height, b.screenH - b.margin);
     fillOutsideBand(b, b.margin, b.margin + rows);
     std::vector<int32_t> texelU(static_cast<size_t>(b.screenW));
-    for (int32_t k = 0; k < b.screenW; ++k)
-        texelU[k] = static_cast<int32_t>(int64_t{wrap(int64_t{b.offsetX} + k, b.width)} *
-                                         tex.width / b.width);
-    const bool fine = b.height > tex.height / 2;  // else the wider 3 × 3 filter
-    for (int32_t r = 0; r < rows; ++r) {
-        int32_t v = static_cast<int32_t>(int64_t{b.offsetY + r} * tex.height / b.height);
-        uint16_t* dst = screen + static_cast<size_t>(b.margin + r) * b.screenW;
-        const bool edgeRow = v <= 0 || v >= tex.height - 1;
-        for (int32_t k = 0; k < b.screenW; ++k) {
-            int32_t u = texelU[k];
-            if (edgeRow || u == 0 || u >= tex.width - 1)
-                dst[k] = texelAt(tex, u, v);
-            else
-                dst[k] = fine ? average2x2(tex, u, v) : average3x3(tex, u, v);
-        }
-    }
+    bandColumns(b, tex, &texelU);
+    // On a texture narrower or lower than 3 every texel is an edge texel, so neither filter
+    // can leave it. The filters go in as lambdas so that each loop inlines its own.
+    if (b.height > tex.height / 2)
+        resampleRows(
+            b, tex, texelU.data(), rows, screen,
+            [](const TexelSource& t, int32_t u, int32_t v) { return average2x2Inside(t, u, v); });
+    else
+        resampleRows(
+            b, tex, texelU.data(), rows, screen,
+            [](const TexelSource& t, int32_t u, int32_t v) { return average3x3Inside(t, u, v); });
 }
 
 void drawGrid(const Band& b) {
