@@ -19,7 +19,7 @@ struct Timer {
 std::deque<Message> gQueue;
 std::vector<Timer> gTimers;
 bool gPaint = false;
-bool gPainting = false;      // the last message handed out was WM_PAINT
+bool gPainting = false;       // the last message handed out was WM_PAINT
 bool gPaintDeferred = false;  // a paint asked for while painting (an animation's next frame)
 bool gQuit = false;
 int gQuitCode = 0;
@@ -99,6 +99,12 @@ bool getMessage(Message* out) {
     gPainting = false;
     if (gPaintDeferred && !gQuit) {
         gPaintDeferred = false;
+        // A due timer goes before the next frame: at a frame rate above the timer's, frames
+        // would otherwise keep the timer, and with it a script's time, from ever moving.
+        if (gQueue.empty() && takeDueTimer(out)) {
+            gPaint = true;
+            return true;
+        }
         if (gQueue.empty()) {
             if (gIdle) gIdle();
             if (Backend* b = backend()) b->waitForInput(std::min(msUntilNextTimer(), kFrameMs));

@@ -52,8 +52,8 @@ std::vector<uint16_t> splashByGiflib() {
 
 TEST(Lifecycle, StartupShowsTheSplashAndQuitsCleanly) {
     TempFolder folder;
-    ProgramRun run =
-        runScript(folder, "clock 2027-03-20T12:00:00Z\nshot " + folder.file("a.png") + "\nquit\n");
+    ProgramRun run = runScript(folder, "clock 2027-03-20T12:00:00Z\nshot " + folder.file("a.png") +
+                                           "\ntexts " + folder.file("a.txt") + "\nquit\n");
     ASSERT_EQ(run.exitCode, 0) << run.err;
     std::vector<uint16_t> shot;
     int w = 0, h = 0;
@@ -69,6 +69,14 @@ TEST(Lifecycle, StartupShowsTheSplashAndQuitsCleanly) {
         for (int x = 0; x < 240; ++x) differing += shot[y * 240 + x] != splash[y * 240 + x];
     }
     EXPECT_EQ(differing, 0);
+    // The start-up texts, and the progress bar filled to its right end.
+    std::string texts = readText(folder.file("a.txt"));
+    EXPECT_NE(texts.find("50 106 0xFFFF Initializing...\n"), std::string::npos) << texts;
+    EXPECT_NE(texts.find(" 100 %\n"), std::string::npos) << texts;
+    const uint16_t fill = shot[127 * 240 + 45];
+    EXPECT_NE(fill, splash[127 * 240 + 45]);
+    for (int x = 45; x < 195; x += 10)
+        if (x < 100 || x > 140) EXPECT_EQ(shot[127 * 240 + x], fill) << "column " << x;
     // Settings were saved by the orderly exit.
     struct stat st;
     EXPECT_EQ(stat(folder.file("settings.ini").c_str(), &st), 0);

@@ -1,4 +1,6 @@
 // The message loop's order and coalescing, and the headless script driving it.
+#include "platform/loop.h"
+
 #include <gtest/gtest.h>
 
 #include <fstream>
@@ -6,7 +8,6 @@
 
 #include "platform/clock.h"
 #include "platform/headless.h"
-#include "platform/loop.h"
 #include "platform/script.h"
 
 using namespace platform;
@@ -77,8 +78,9 @@ TEST_F(LoopFixture, ScriptWaitFiresTheTimerOncePerPeriod) {
 }
 
 TEST_F(LoopFixture, BadScriptLinesStopWithExitCodeTwo) {
-    const char* bad[] = {"wait soon", "tap 10", "tap 240 0", "key warp", "frobnicate",
-                         "clock 2027-02-30T00:00:00Z", "shot"};
+    const char* bad[] = {"wait soon", "tap 10",     "tap 240 0",
+                         "key warp",  "frobnicate", "clock 2027-02-30T00:00:00Z",
+                         "shot"};
     for (const char* line : bad) {
         resetLoop();
         char path[] = "/tmp/mundora-script-XXXXXX";
@@ -109,6 +111,7 @@ TEST_F(LoopFixture, FramesThatAskForMoreAdvanceAScriptWaitFrameByFrame) {
     ASSERT_TRUE(script.load(path, &error));
     script.runPrelude();
     script.attach(&screen, {});
+    setTimer(8000, 50);
     invalidate();
     std::vector<uint32_t> paintTicks;
     Message m;

@@ -1,0 +1,136 @@
+// Gestures, keys and panel commands end to end: each script's outcome is read back through
+// the view state the driver writes, and against the documented rules (a drag of one radius
+// turns the globe by one radian; zoom limits; rectangles filling the screen).
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <map>
+#include <sstream>
+
+#include "run_program.h"
+
+namespace {
+
+using View = std::map<std::string, long>;
+
+View parseView(const std::string& text) {
+    View v;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);) {
+        size_t eq = line.find('=');
+        if (eq != std::string::npos) v[line.substr(0, eq)] = std::stol(line.substr(eq + 1));
+    }
+    return v;
+}
+
+// Runs `body` after start-up and returns the view state written after each "view" line,
+// named v0, v1, ... in `views`.
+std::vector<View> views(const std::string& body, int count) {
+    TempFolder folder;
+    std::string script = "clock 2027-03-20T12:00:00Z\nwait 100\n";
+    std::istringstream in(body);
+    int n = 0;
+    for (std::string line; std::getline(in, line);)
+        script +=
+            line == "view" ? "view " + folder.file("v" + std::to_string(n++)) + "\n" : line + "\n";
+    ProgramRun run = runScript(folder, script + "quit\n");
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    std::vector<View> out;
+    for (int i = 0; i < count; ++i)
+        out.push_back(parseView(readText(folder.file("v" + std::to_string(i)))));
+    return out;
+}
+
+constexpr double kUnitsPerRadian = 65536 / (2 * M_PI);
+
+TEST(Gestures, DragTurnsTheGlobeByOneRadianPerRadius) {
+    // Radius 118: a 59-pixel drag right turns west by half a radian, 30 down turns north.
+    auto v = views("view\ndown 100 150\nmove 130 150\nmove 159 180\nup 159 180\nview", 2);
+    const long lonTurn = (v[0]["lonAngle"] - v[1]["lonAngle"] + 65536) % 65536;
+    EXPECT_NEAR(lonTurn, 0.5 * kUnitsPerRadian, 2);
+    EXPECT_NEAR(v[0]["latAngle"] - v[1]["latAngle"], 30 / 118.0 * kUnitsPerRadian, 1);
+    EXPECT_EQ(v[1]["pressX"], -1) << "the release ends the gesture";
+}
+
+TEST(Gestures, ZoomKeysStopAtTheirLimits) {
+    std::string ups, downs;
+    for (int i = 0; i < 40; ++i) ups += "key up\n", downs += "key down\n";
+    auto v = views(ups + "view\n" + downs + "view\nkey enter\nview", 3);
+    // The largest radius shows the 1024-row map at one texel a pixel: 2H/π = 651.
+    EXPECT_GE(v[0]["radius"], 651);
+    EXPECT_LT(v[0]["radius"], 651 + 20);
+    EXPECT_LE(v[1]["radius"], 40);
+    EXPECT_GT(v[1]["radius"], 20);
+    EXPECT_EQ(v[2]["radius"], 118);
+}
+
+TEST(Gestures, ZoomRectangleOnTheFlatMapFillsTheScreen) {
+    // Flat map zoomed out to a 320-row band (640 wide), then a 120 × 160 rectangle.
+    auto v = views(
+        "command 2006\nkey down\nview\ncommand 2008\ndown 60 80\nmove 120 160\n"
+        "move 179 239\nup 179 239\nview",
+        2);
+    ASSERT_EQ(v[0]["planarHeightInUse"], 320);
+    const double h0 = 320, h1 = v[1]["planarHeightInUse"];
+    EXPECT_EQ(h1, 640) << "120 px wide becomes the screen's 240";
+    // The map point under the rectangle's middle is now under the screen's middle.
+    const double fx0 = (v[0]["offsetX"] + 120) / (2 * h0), fy0 = (v[0]["offsetY"] + 160) / h0;
+    const double fx1 = (v[1]["offsetX"] + 120) / (2 * h1), fy1 = (v[1]["offsetY"] + 160) / h1;
+    EXPECT_NEAR(fx1, fx0, 1 / (2 * h1));
+    EXPECT_NEAR(fy1, fy0, 1 / h1);
+    EXPECT_EQ(v[1]["zoomSelection"], 0) << "one rectangle, then the mode ends";
+}
+
+TEST(Gestures, HoldingAtTheEdgeScrollsWithEveryFrame) {
+    // Pan/rotate off: holding at the left edge turns 6° (1092 units) a frame.
+    auto v =
+        views("command 2005\ndown 3 160\nview\nwait 200\nview\nup 3 160\nview\nwait 200\nview", 4);
+    const long frames = v[1]["frames"] - v[0]["frames"];
+    const long turned = (v[0]["lonAngle"] - v[1]["lonAngle"] + 65536) % 65536;
+    EXPECT_GE(frames, 5);
+    EXPECT_EQ(turned, frames * 1092 % 65536);
+    EXPECT_EQ(v[3]["lonAngle"], v[2]["lonAngle"]) << "released: scrolling stops";
+}
+
+TEST(Gestures, APressWithPanRotateOffSetsThePoint) {
+    auto v = views("command 2005\ndown 70 90\nview\nup 70 90\nview", 2);
+    EXPECT_EQ(v[0]["currentX"], 70);
+    EXPECT_EQ(v[0]["currentY"], 90);
+    EXPECT_EQ(v[0]["panRotate"], 0);
+    EXPECT_EQ(v[1]["currentX"], -1);
+}
+
+TEST(Commands, PanelTapsToggleAndRequestsCoalesce) {
+    // The grid button is entry 1 at x 2..19 of the strip at y 298..319.
+    auto v = views(
+        "view\ntap 10 305\nview\nkey right\nview\ncommand 2006\nview\n"
+        "command 2000\nwait 1000\nview",
+        5);
+    EXPECT_EQ(v[1]["grid"], 1 - v[0]["grid"]);
+    EXPECT_EQ(v[1]["frames"] - v[0]["frames"], 1) << "down, up and the command: one frame";
+    EXPECT_EQ(v[2]["radius"], v[1]["radius"] + 4);
+    EXPECT_EQ(v[2]["frames"] - v[1]["frames"], 1) << "key down, char and up: one frame";
+    EXPECT_EQ(v[3]["planar"], 1);
+    EXPECT_EQ(v[4]["panelRolledOut"], 0);
+}
+
+TEST(Commands, CloseAsksFirstAndCancelKeepsRunning) {
+    // The confirmation is centred: 193 × 58 at (23, 131), buttons 55 × 16 at y 161.
+    TempFolder folder;
+    ProgramRun run =
+        runScript(folder, "wait 100\ncommand 2012\nwait 100\nview " + folder.file("a") +
+                              "\ntap 180 168\nwait 100\nview " + folder.file("b") +
+                              "\ncommand 2012\nwait 100\n"
+                              "tap 55 168\nwait 100\ntap 120 160\n");
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(parseView(readText(folder.file("a")))["modal"], 1);
+    EXPECT_EQ(parseView(readText(folder.file("b")))["modal"], 0);
+}
+
+TEST(Commands, AboutScreenFadesInAndATapReturns) {
+    auto v = views("command 2010\nwait 100\nview\ntap 120 160\nwait 100\nview", 2);
+    EXPECT_EQ(v[0]["UiMode"], 2);
+    EXPECT_EQ(v[1]["UiMode"], 1);
+}
+
+}  // namespace
