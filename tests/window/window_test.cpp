@@ -21,13 +21,13 @@
 namespace {
 
 const char kProgram[] = MUNDORA_BINARY_DIR "/src/shell/mundora";
-const char kDisplay[] = ":73";
+std::string gDisplayName;  // ":N" of the virtual X server this test started
 
 pid_t spawn(std::vector<std::string> args, const std::string& errPath) {
     pid_t pid = fork();
     if (pid == 0) {
         if (!std::freopen(errPath.c_str(), "w", stderr)) _exit(126);
-        setenv("DISPLAY", kDisplay, 1);
+        setenv("DISPLAY", gDisplayName.c_str(), 1);
         // SDL and the X libraries keep some memory until exit; only real errors matter here.
         setenv("ASAN_OPTIONS", "detect_leaks=0", 1);
         // Drawn by the X server itself, so that its pixels can be read back.
@@ -43,7 +43,29 @@ pid_t spawn(std::vector<std::string> args, const std::string& errPath) {
 }
 
 int shell(const std::string& command) {
-    return std::system(("DISPLAY=" + std::string(kDisplay) + " " + command).c_str());
+    return std::system(("DISPLAY=" + gDisplayName + " " + command).c_str());
+}
+
+// Starts Xvfb on a free display (it writes the number it chose to a pipe) and sets
+// gDisplayName; the name stays empty when the server does not come up.
+pid_t startServer(const TempFolder& folder) {
+    int fds[2];
+    if (pipe(fds) != 0) return -1;
+    pid_t pid = fork();
+    if (pid == 0) {
+        close(fds[0]);
+        if (!std::freopen(folder.file("xvfb.err").c_str(), "w", stderr)) _exit(126);
+        std::string fd = std::to_string(fds[1]);
+        execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "640x480x24", "-nolisten",
+               "tcp", static_cast<char*>(nullptr));
+        _exit(127);
+    }
+    close(fds[1]);
+    char buf[16] = {};
+    ssize_t n = read(fds[0], buf, sizeof buf - 1);
+    close(fds[0]);
+    if (n > 0) gDisplayName = ":" + std::to_string(std::atoi(buf));
+    return pid;
 }
 
 // The 240 × 320 window's pixels as RGB565, or empty when it cannot be read.
@@ -88,13 +110,8 @@ std::vector<uint16_t> settledPicture(Display* x, Window w) {
 
 TEST(SdlWindow, MouseDragTurnsTheGlobeAsTheHeadlessDragDoes) {
     TempFolder folder;
-    pid_t server = spawn({"Xvfb", kDisplay, "-screen", "0", "640x480x24", "-nolisten", "tcp"},
-                         folder.file("xvfb.err"));
-    Display* x = nullptr;
-    for (int i = 0; i < 100 && !x; ++i) {
-        usleep(100000);
-        x = XOpenDisplay(kDisplay);
-    }
+    pid_t server = startServer(folder);
+    Display* x = gDisplayName.empty() ? nullptr : XOpenDisplay(gDisplayName.c_str());
     ASSERT_NE(x, nullptr) << "Xvfb did not start";
 
     // Settings with day and night off, then the same drag headless.
