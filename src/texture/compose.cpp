@@ -189,26 +189,22 @@ void showProgress(ProgressMeter* progress, int step) {
     present(-1);
 }
 
-// Streams every row of the mapped maps into the texture.
-void composeRows(const Rebuild& rb, ImageBuffer* main, ImageBuffer* over, uint32_t* mainRow,
-                 uint32_t* overRow, ProgressMeter* progress) {
+// Streams every row of the mapped maps into `texture`; false at the first row a map file
+// cannot deliver (a damaged GIF), so that the set is refused instead of shown half black.
+bool composeRows(const Rebuild& rb, ImageBuffer* main, ImageBuffer* over, uint32_t* mainRow,
+                 uint32_t* overRow, uint16_t* texture, ProgressMeter* progress) {
     int nextStep = 0;
     for (int32_t i = 0; i < rb.height; ++i) {
-        // A row the decoder cannot deliver comes out black rather than as stale pixels.
-        std::fill(mainRow, mainRow + rb.width, 0u);
-        main->readNextRow(mainRow);
-        if (over) {
-            std::fill(overRow, overRow + rb.width, 0u);
-            over->readNextRow(overRow);
-        }
+        if (!main->readNextRow(mainRow) || (over && !over->readNextRow(overRow))) return false;
         int32_t y = gMapSet.interlacedRows ? interlacedRow(i, rb.height) : i;
-        uint16_t* out = gMapSet.mapTexture.get() + static_cast<size_t>(y) * rb.width;
-        composeRow(rb, y, mainRow, over ? overRow : nullptr, out);
+        composeRow(rb, y, mainRow, over ? overRow : nullptr,
+                   texture + static_cast<size_t>(y) * rb.width);
         if (progress && int64_t{i} * 100 / rb.height >= nextStep) {
             showProgress(progress, nextStep);
             nextStep += 14;
         }
     }
+    return true;
 }
 
 void setupShading(Rebuild* rb) {
@@ -246,20 +242,17 @@ Rebuild rebuildFor(Kind kind, int32_t width, int32_t height) {
                    {}};
 }
 
-// Allocates the texture (replacing the old one) and the row buffers; false when memory ran
-// out, with the texture released.
-bool allocateBuffers(int32_t w, int32_t h, bool overlay, std::unique_ptr<uint32_t[]>* mainRow,
-                     std::unique_ptr<uint32_t[]>* overRow) {
-    gMapSet.mapTexture.reset();
-    gMapSet.textureWidth = gMapSet.textureHeight = 0;
-    std::unique_ptr<uint16_t[]> texture(new (std::nothrow) uint16_t[size_t(w) * h]);
+// Allocates a new texture and the row buffers. The old texture stays in use until the new
+// one is complete; when memory runs out it is released too (there is then no texture).
+bool allocateBuffers(int32_t w, int32_t h, bool overlay, std::unique_ptr<uint16_t[]>* texture,
+                     std::unique_ptr<uint32_t[]>* mainRow, std::unique_ptr<uint32_t[]>* overRow) {
+    texture->reset(new (std::nothrow) uint16_t[size_t(w) * h]);
     mainRow->reset(new (std::nothrow) uint32_t[size_t(w)]);
     if (overlay) overRow->reset(new (std::nothrow) uint32_t[size_t(w)]);
-    if (!texture || !*mainRow || (overlay && !*overRow)) return false;
-    gMapSet.mapTexture = std::move(texture);
-    gMapSet.textureWidth = w;
-    gMapSet.textureHeight = h;
-    return true;
+    if (*texture && *mainRow && (!overlay || *overRow)) return true;
+    gMapSet.mapTexture.reset();
+    gMapSet.textureWidth = gMapSet.textureHeight = 0;
+    return false;
 }
 
 int compose(Kind kind, ProgressMeter* progress) {
@@ -274,20 +267,24 @@ int compose(Kind kind, ProgressMeter* progress) {
                {}};
     const bool overlay = kind == Kind::Overlay || kind == Kind::ShadedOverlay;
     if (checkMapSet(overlay, &rb.width, &rb.height) != kMapOk) return kMapUnusable;
+    std::unique_ptr<uint16_t[]> texture;
     std::unique_ptr<uint32_t[]> mainRow, overRow;
-    if (!allocateBuffers(rb.width, rb.height, overlay, &mainRow, &overRow)) return kMapOutOfMemory;
+    if (!allocateBuffers(rb.width, rb.height, overlay, &texture, &mainRow, &overRow))
+        return kMapOutOfMemory;
     ImageBuffer* main = gMapSet.mainMapImage.get();
     ImageBuffer* over = overlay ? gMapSet.overlayMapImage.get() : nullptr;
-    if (main->mapFile() && (!over || over->mapFile())) {
+    bool complete = main->mapFile() && (!over || over->mapFile());
+    if (complete) {
         setupRebuild(&rb, updateSunPosition());
-        composeRows(rb, main, over, mainRow.get(), overRow.get(), progress);
-    } else {
-        // The set passed its check but cannot be read now: a black texture until the next
-        // rebuild, rather than whatever the allocation held.
-        std::fill_n(gMapSet.mapTexture.get(), size_t(rb.width) * rb.height, uint16_t(0));
+        complete =
+            composeRows(rb, main, over, mainRow.get(), overRow.get(), texture.get(), progress);
     }
     main->unmap();
     if (over) over->unmap();
+    if (!complete) return kMapUnusable;
+    gMapSet.mapTexture = std::move(texture);
+    gMapSet.textureWidth = rb.width;
+    gMapSet.textureHeight = rb.height;
     return kMapOk;
 }
 

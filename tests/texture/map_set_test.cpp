@@ -1,6 +1,7 @@
 // Which map sets are accepted, what an unusable set leaves behind and says, and the map
 // size the view learns from a good one.
 
+#include <filesystem>
 #include <fstream>
 
 #include "map_files.h"
@@ -47,8 +48,16 @@ TEST_F(MapSetTest, UnusableSetKeepsTheTextureAndSaysSo) {
     EXPECT_FALSE(gMapSetMessage.pending);
     EXPECT_EQ(gView.mapHeight, 512);
     const uint16_t* kept = gMapSet.mapTexture.get();
-    for (const auto& size : {std::pair{1024, 511}, std::pair{1000, 512}}) {
-        writeUniform("Day.gif", size.first, size.second, {1, 2, 3});
+    // Wrong sizes, and a file whose header is whole but whose pixels are cut off (0 × 0
+    // below: the good file truncated to half its length).
+    for (const auto& size : {std::pair{1024, 511}, std::pair{1000, 512}, std::pair{0, 0}}) {
+        if (size.first) {
+            writeUniform("Day.gif", size.first, size.second, {1, 2, 3});
+        } else {
+            writeUniform("Day.gif", 1024, 512, {1, 2, 3});
+            const auto path = root_ / "home" / "maps" / "Day.gif";
+            std::filesystem::resize_file(path, std::filesystem::file_size(path) / 2);
+        }
         gMapSetMessage = MapSetMessage{};
         EXPECT_EQ(rebuildTexture(true), 0);
         EXPECT_EQ(gMapSet.mapTexture.get(), kept);

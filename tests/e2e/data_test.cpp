@@ -1,0 +1,102 @@
+// The program with damaged or missing data, end to end: it always comes up and keeps
+// running, and an unusable map set is reported in the message box.
+#include <gif_lib.h>
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <fstream>
+
+#include "platform/png.h"
+#include "run_program.h"
+
+namespace {
+
+const std::string kData = MUNDORA_BINARY_DIR "/data";
+
+void copyFile(const std::string& from, const std::string& to) {
+    std::ifstream in(from, std::ios::binary);
+    std::ofstream(to, std::ios::binary) << in.rdbuf();
+}
+
+// A grey GIF of the given size written by giflib.
+void writeGif(const std::string& path, int width, int height) {
+    int error = 0;
+    GifFileType* gif = EGifOpenFileName(path.c_str(), false, &error);
+    ASSERT_NE(gif, nullptr);
+    GifColorType colours[2] = {{0, 0, 0}, {128, 128, 128}};
+    ColorMapObject* map = GifMakeMapObject(2, colours);
+    EGifPutScreenDesc(gif, width, height, 1, 0, map);
+    EGifPutImageDesc(gif, 0, 0, width, height, false, nullptr);
+    std::vector<GifPixelType> row(static_cast<size_t>(width), 1);
+    for (int y = 0; y < height; ++y) EGifPutLine(gif, row.data(), width);
+    GifFreeMapObject(map);
+    EGifCloseFile(gif, &error);
+}
+
+// A home folder with the build's maps, arranged by `prepare`, and no cities.bin.
+struct Home : TempFolder {
+    Home() {
+        std::system(("mkdir -p " + file("maps")).c_str());
+        for (const char* m : {"Day.gif", "Night.gif", "Night1024.gif"})
+            copyFile(kData + "/maps/" + m, file("maps/") + m);
+    }
+};
+
+// Runs a short session on `home`; returns the texts of the first frames.
+std::string firstTexts(const Home& home, int* exitCode) {
+    TempFolder state;
+    ProgramRun run = runScript(state,
+                               "wait 200\ntexts " + state.file("t") + "\nshot " +
+                                   state.file("s.png") + "\ntap 120 160\nwait 200\nquit\n",
+                               home.path);
+    *exitCode = run.exitCode;
+    return readText(state.file("t"));
+}
+
+TEST(Data, WithoutCitiesTheGlobeStillComesUp) {
+    Home home;
+    TempFolder state;
+    ProgramRun run =
+        runScript(state, "wait 200\nshot " + state.file("s.png") + "\nquit\n", home.path);
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    std::vector<uint16_t> shot;
+    int w, h;
+    ASSERT_TRUE(platform::readPng565(state.file("s.png"), &shot, &w, &h));
+    int lit = 0;  // the globe's disc is not background
+    for (int y = 100; y < 220; ++y)
+        for (int x = 60; x < 180; ++x) lit += shot[y * 240 + x] != 0;
+    EXPECT_GT(lit, 100 * 100);
+}
+
+TEST(Data, UnusableMapSetsAreReportedAndTheProgramGoesOn) {
+    struct Case {
+        const char* what;
+        void (*spoil)(const Home&);
+    } cases[] = {
+        {"missing", [](const Home& h) { std::remove(h.file("maps/Day.gif").c_str()); }},
+        {"truncated",
+         [](const Home& h) {
+             std::ifstream in(h.file("maps/Day.gif"), std::ios::binary);
+             std::string bytes(4000, '\0');
+             in.read(bytes.data(), 4000);
+             std::ofstream(h.file("maps/Day.gif"), std::ios::binary) << bytes;
+         }},
+        {"not twice as wide", [](const Home& h) { writeGif(h.file("maps/Day.gif"), 1000, 512); }},
+        {"overlay of another size",
+         [](const Home& h) { copyFile(h.file("maps/Night1024.gif"), h.file("maps/Night.gif")); }},
+        {"garbage", [](const Home& h) { std::ofstream(h.file("maps/Day.gif")) << "GIF89a junk"; }},
+    };
+    for (const Case& c : cases) {
+        Home home;
+        c.spoil(home);
+        int exitCode = -1;
+        std::string texts = firstTexts(home, &exitCode);
+        EXPECT_EQ(exitCode, 0) << c.what;
+        EXPECT_NE(texts.find("The texture map files currently"), std::string::npos)
+            << c.what << ":\n"
+            << texts;
+        EXPECT_NE(texts.find("from the options dialog."), std::string::npos) << c.what;
+    }
+}
+
+}  // namespace
