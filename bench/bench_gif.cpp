@@ -56,27 +56,12 @@ void decodeWithMundora(benchmark::State& state, const BenchFile* file) {
 void decodeWithGiflib(benchmark::State& state, const BenchFile* file) {
     std::vector<uint16_t> out;
     for (auto _ : state) {
-        gifref::Source source{file->bytes.data(), file->bytes.size(), 0};
-        int error = 0;
-        GifFileType* gif = DGifOpen(&source, gifref::takeBytes, &error);
-        if (!gif || DGifSlurp(gif) != GIF_OK || gif->ImageCount < 1) {
+        if (!gifref::decodeGiflib565(file->bytes, &out)) {
             state.SkipWithError("giflib");
-            if (gif) DGifCloseFile(gif, &error);
             return;
         }
-        const SavedImage& image = gif->SavedImages[0];
-        const ColorMapObject* map =
-            image.ImageDesc.ColorMap ? image.ImageDesc.ColorMap : gif->SColorMap;
-        uint16_t palette[256] = {};
-        for (int i = 0; map && i < map->ColorCount; ++i)
-            palette[i] =
-                gifref::to565({map->Colors[i].Red, map->Colors[i].Green, map->Colors[i].Blue});
-        const size_t n = static_cast<size_t>(image.ImageDesc.Width) * image.ImageDesc.Height;
-        out.resize(n);
-        for (size_t i = 0; i < n; ++i) out[i] = palette[image.RasterBits[i]];
         benchmark::DoNotOptimize(out.data());
         benchmark::ClobberMemory();
-        DGifCloseFile(gif, &error);
     }
 }
 

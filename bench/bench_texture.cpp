@@ -50,29 +50,6 @@ bool decodeOurs(const std::vector<uint8_t>& bytes, void* out, int bytesPerPixel)
     return decoder.decodeImage(bytes.data(), bytes.size(), out, bytesPerPixel, &w, &h, true);
 }
 
-// giflib to RGB565: DGifSlurp, then a palette lookup.
-bool decodeGiflib(const std::vector<uint8_t>& bytes, std::vector<uint16_t>* out) {
-    gifref::Source source{bytes.data(), bytes.size(), 0};
-    int error = 0;
-    GifFileType* gif = DGifOpen(&source, gifref::takeBytes, &error);
-    if (!gif) return false;
-    bool ok = DGifSlurp(gif) == GIF_OK && gif->ImageCount > 0;
-    if (ok) {
-        const SavedImage& image = gif->SavedImages[0];
-        const ColorMapObject* map =
-            image.ImageDesc.ColorMap ? image.ImageDesc.ColorMap : gif->SColorMap;
-        uint16_t palette[256] = {};
-        for (int i = 0; map && i < map->ColorCount; ++i)
-            palette[i] =
-                gifref::to565({map->Colors[i].Red, map->Colors[i].Green, map->Colors[i].Blue});
-        const size_t n = static_cast<size_t>(image.ImageDesc.Width) * image.ImageDesc.Height;
-        out->resize(n);
-        for (size_t i = 0; i < n; ++i) (*out)[i] = palette[image.RasterBits[i]];
-    }
-    DGifCloseFile(gif, &error);
-    return ok;
-}
-
 void setUp() {
     static bool done = false;
     if (done) return;
@@ -97,14 +74,15 @@ void decodeMundora(benchmark::State& s) {
 void decodeGiflibDay(benchmark::State& s) {
     std::vector<uint16_t> out;
     for (auto _ : s) {
-        if (!decodeGiflib(dayBytes(), &out)) s.SkipWithError("giflib");
+        if (!gifref::decodeGiflib565(dayBytes(), &out)) s.SkipWithError("giflib");
         benchmark::DoNotOptimize(out.data());
     }
 }
 void decodeGiflibBoth(benchmark::State& s) {
     std::vector<uint16_t> out;
     for (auto _ : s) {
-        if (!decodeGiflib(dayBytes(), &out) || !decodeGiflib(nightBytes(), &out))
+        if (!gifref::decodeGiflib565(dayBytes(), &out) ||
+            !gifref::decodeGiflib565(nightBytes(), &out))
             s.SkipWithError("giflib");
         benchmark::DoNotOptimize(out.data());
     }
