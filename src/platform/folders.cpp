@@ -42,6 +42,11 @@ void chooseFolders(const std::string& homeOverride, const std::string& stateOver
                 gHome = c;
                 break;
             }
+        // Shown to users (the help page's path), so without the "../.." of the build tree.
+        if (char* real = realpath(gHome.c_str(), nullptr)) {
+            gHome = real;
+            std::free(real);
+        }
     }
     gState = !stateOverride.empty() ? stateOverride : fromEnv("MUNDORA_STATE");
     if (gState.empty()) {
