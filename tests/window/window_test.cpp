@@ -6,6 +6,8 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <cerrno>
 #include <cstdlib>
 #include <fstream>
 #include <string>
@@ -61,10 +63,16 @@ pid_t startServer(const TempFolder& folder) {
         _exit(127);
     }
     close(fds[1]);
-    char buf[16] = {};
-    ssize_t n = read(fds[0], buf, sizeof buf - 1);
+    std::string number;
+    char c = 0;
+    for (;;) {
+        ssize_t n = read(fds[0], &c, 1);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0 || c == '\n') break;
+        number += c;
+    }
     close(fds[0]);
-    if (n > 0) gDisplayName = ":" + std::to_string(std::atoi(buf));
+    if (!number.empty()) gDisplayName = ":" + number;
     return pid;
 }
 
@@ -96,13 +104,15 @@ Window findWindow(const TempFolder& folder) {
     return 0;
 }
 
-// Waits until two grabs 300 ms apart agree (the frame has settled).
-std::vector<uint16_t> settledPicture(Display* x, Window w) {
-    std::vector<uint16_t> last = grabWindow(x, w);
-    for (int i = 0; i < 30; ++i) {
+// Waits (up to 20 s, the machine may be busy) until the window shows a settled frame other
+// than `unlike`: two grabs 300 ms apart agree, and the globe is there (not a blank window).
+std::vector<uint16_t> settledPicture(Display* x, Window w, const std::vector<uint16_t>& unlike) {
+    std::vector<uint16_t> last;
+    for (int i = 0; i < 66; ++i) {
         usleep(300000);
         std::vector<uint16_t> now = grabWindow(x, w);
-        if (!now.empty() && now == last) return now;
+        const long drawn = std::count_if(now.begin(), now.end(), [](uint16_t p) { return p; });
+        if (!now.empty() && now == last && now != unlike && drawn > 10000) return now;
         last = now;
     }
     return last;
@@ -112,7 +122,8 @@ TEST(SdlWindow, MouseDragTurnsTheGlobeAsTheHeadlessDragDoes) {
     TempFolder folder;
     pid_t server = startServer(folder);
     Display* x = gDisplayName.empty() ? nullptr : XOpenDisplay(gDisplayName.c_str());
-    ASSERT_NE(x, nullptr) << "Xvfb did not start";
+    ASSERT_NE(x, nullptr) << "Xvfb did not start (" << gDisplayName
+                          << "): " << readText(folder.file("xvfb.err"));
 
     // Settings with day and night off, then the same drag headless.
     ProgramRun prepare = runScript(folder, "command 2002\nwait 100\nquit\n");
@@ -130,13 +141,13 @@ TEST(SdlWindow, MouseDragTurnsTheGlobeAsTheHeadlessDragDoes) {
         folder.file("window.err"));
     Window w = findWindow(folder);
     ASSERT_NE(w, 0u) << readText(folder.file("window.err"));
-    std::vector<uint16_t> before = settledPicture(x, w);
+    std::vector<uint16_t> before = settledPicture(x, w, {});
     ASSERT_EQ(before.size(), 240u * 320u);
 
     const std::string id = std::to_string(w);
     shell("xdotool mousemove --window " + id + " 100 150 mousedown 1 mousemove --window " + id +
           " 160 170 mouseup 1");
-    std::vector<uint16_t> after = settledPicture(x, w);
+    std::vector<uint16_t> after = settledPicture(x, w, before);
     ASSERT_EQ(after.size(), before.size());
 
     std::vector<uint16_t> expected;

@@ -3,64 +3,17 @@
 
 #include "splash.h"
 
-#include <jpeglib.h>
-
 #include <algorithm>
 #include <cmath>
-#include <csetjmp>
 #include <cstdio>
+
+#include "jpeg_file.h"
 
 namespace assets {
 
 namespace {
 
-struct Photo {
-    int width = 0, height = 0;  // pixels
-    std::vector<uint8_t> rgb;   // 3 bytes a pixel, rows top to bottom
-};
-
-struct JpegError {
-    jpeg_error_mgr manager;
-    std::jmp_buf jump;
-};
-
-void onJpegError(j_common_ptr info) {
-    std::longjmp(reinterpret_cast<JpegError*>(info->err)->jump, 1);
-}
-
-bool readJpeg(const std::string& path, Photo* photo, std::string* error) {
-    FILE* file = std::fopen(path.c_str(), "rb");
-    if (!file) {
-        *error = "cannot open " + path;
-        return false;
-    }
-    jpeg_decompress_struct info;
-    JpegError jerr;
-    info.err = jpeg_std_error(&jerr.manager);
-    jerr.manager.error_exit = onJpegError;
-    if (setjmp(jerr.jump)) {
-        jpeg_destroy_decompress(&info);
-        std::fclose(file);
-        *error = "damaged JPEG " + path;
-        return false;
-    }
-    jpeg_create_decompress(&info);
-    jpeg_stdio_src(&info, file);
-    jpeg_read_header(&info, TRUE);
-    info.out_color_space = JCS_RGB;
-    jpeg_start_decompress(&info);
-    photo->width = int(info.output_width);
-    photo->height = int(info.output_height);
-    photo->rgb.resize(size_t(photo->width) * photo->height * 3);
-    while (info.output_scanline < info.output_height) {
-        JSAMPROW row = photo->rgb.data() + size_t(info.output_scanline) * photo->width * 3;
-        jpeg_read_scanlines(&info, &row, 1);
-    }
-    jpeg_finish_decompress(&info);
-    jpeg_destroy_decompress(&info);
-    std::fclose(file);
-    return true;
-}
+using Photo = RgbPicture;
 
 struct Rgb {
     double r = 0, g = 0, b = 0;  // 0..1
@@ -215,7 +168,8 @@ void drawTitle(Canvas* out, const GlyphFont& font, const std::string& text) {
 bool drawSplash(const std::string& dayJpeg, const std::string& nightJpeg,
                 const GlyphFont& titleFont, Canvas* out, std::string* error) {
     Photo day, night;
-    if (!readJpeg(dayJpeg, &day, error) || !readJpeg(nightJpeg, &night, error)) return false;
+    if (!readJpegFile(dayJpeg, &day, error) || !readJpegFile(nightJpeg, &night, error))
+        return false;
     *out = Canvas(240, 320, 0);
     drawSpace(out);
     drawGlobe(out, day, night);

@@ -2,17 +2,14 @@
 // program can read. A build tool only: the program reads the result with its own decoder.
 #include <gif_lib.h>
 
-#include <csetjmp>
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <algorithm>
 #include <string>
 #include <vector>
 
-// libjpeg needs FILE declared first.
-#include <jpeglib.h>
-
+#include "jpeg_file.h"
 #include "platform/files.h"
 
 namespace {
@@ -23,51 +20,7 @@ const char kUsage[] =
     "W/2 high (default: the image's own width; W must be even). The image must be twice as\n"
     "wide as high.\n";
 
-struct Picture {
-    int width = 0, height = 0;
-    std::vector<uint8_t> rgb;  // 3 bytes a pixel, rows top to bottom
-};
-
-struct JpegError {
-    jpeg_error_mgr mgr;
-    jmp_buf jump;
-};
-
-void onJpegError(j_common_ptr info) {
-    longjmp(reinterpret_cast<JpegError*>(info->err)->jump, 1);
-}
-
-bool readJpeg(const std::string& path, Picture* out, std::string* error) {
-    std::vector<uint8_t> bytes;
-    if (!platform::readFile(path, &bytes, 256u << 20)) {
-        *error = "cannot read " + path;
-        return false;
-    }
-    jpeg_decompress_struct info;
-    JpegError err;
-    info.err = jpeg_std_error(&err.mgr);
-    err.mgr.error_exit = onJpegError;
-    if (setjmp(err.jump)) {
-        jpeg_destroy_decompress(&info);
-        *error = path + " is not a JPEG image libjpeg can decode";
-        return false;
-    }
-    jpeg_create_decompress(&info);
-    jpeg_mem_src(&info, bytes.data(), bytes.size());
-    jpeg_read_header(&info, TRUE);
-    info.out_color_space = JCS_RGB;
-    jpeg_start_decompress(&info);
-    out->width = static_cast<int>(info.output_width);
-    out->height = static_cast<int>(info.output_height);
-    out->rgb.resize(static_cast<size_t>(out->width) * out->height * 3);
-    while (info.output_scanline < info.output_height) {
-        JSAMPROW row = &out->rgb[static_cast<size_t>(info.output_scanline) * out->width * 3];
-        jpeg_read_scanlines(&info, &row, 1);
-    }
-    jpeg_finish_decompress(&info);
-    jpeg_destroy_decompress(&info);
-    return true;
-}
+using Picture = RgbPicture;
 
 // Box-filtered reduction (or nearest-pixel enlargement) to width × height.
 Picture resize(const Picture& in, int width, int height) {
@@ -110,8 +63,7 @@ bool writeGif(const Picture& p, const std::string& path, std::string* error) {
     int colours = 256;
     std::vector<GifColorType> palette(256);
     if (GifQuantizeBuffer(static_cast<unsigned>(p.width), static_cast<unsigned>(p.height), &colours,
-                          r.data(), g.data(), b.data(), indexes.data(),
-                          palette.data()) != GIF_OK) {
+                          r.data(), g.data(), b.data(), indexes.data(), palette.data()) != GIF_OK) {
         *error = "cannot reduce the image to 256 colours";
         return false;
     }
@@ -147,12 +99,13 @@ int main(int argc, char** argv) {
     }
     Picture in;
     std::string error;
-    if (!readJpeg(argv[1], &in, &error)) {
+    if (!readJpegFile(argv[1], &in, &error)) {
         std::fprintf(stderr, "mundora-mapconv: %s\n", error.c_str());
         return 1;
     }
     if (in.width != 2 * in.height) {
-        std::fprintf(stderr, "mundora-mapconv: %s is %d x %d; a world map is twice as wide as high\n",
+        std::fprintf(stderr,
+                     "mundora-mapconv: %s is %d x %d; a world map is twice as wide as high\n",
                      argv[1], in.width, in.height);
         return 1;
     }

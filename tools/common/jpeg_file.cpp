@@ -1,0 +1,56 @@
+#include "jpeg_file.h"
+
+#include <csetjmp>
+#include <cstdio>
+
+// libjpeg needs FILE declared first.
+#include <jpeglib.h>
+
+namespace {
+
+struct JpegError {
+    jpeg_error_mgr manager;
+    std::jmp_buf jump;
+};
+
+void onJpegError(j_common_ptr info) {
+    std::longjmp(reinterpret_cast<JpegError*>(info->err)->jump, 1);
+}
+
+}  // namespace
+
+bool readJpegFile(const std::string& path, RgbPicture* picture, std::string* error) {
+    FILE* file = std::fopen(path.c_str(), "rb");
+    if (!file) {
+        *error = "cannot open " + path;
+        return false;
+    }
+    RgbPicture out;
+    jpeg_decompress_struct info;
+    JpegError jerr;
+    info.err = jpeg_std_error(&jerr.manager);
+    jerr.manager.error_exit = onJpegError;
+    if (setjmp(jerr.jump)) {
+        jpeg_destroy_decompress(&info);
+        std::fclose(file);
+        *error = path + " is not a JPEG image libjpeg can decode";
+        return false;
+    }
+    jpeg_create_decompress(&info);
+    jpeg_stdio_src(&info, file);
+    jpeg_read_header(&info, TRUE);
+    info.out_color_space = JCS_RGB;
+    jpeg_start_decompress(&info);
+    out.width = static_cast<int>(info.output_width);
+    out.height = static_cast<int>(info.output_height);
+    out.rgb.resize(static_cast<size_t>(out.width) * out.height * 3);
+    while (info.output_scanline < info.output_height) {
+        JSAMPROW row = out.rgb.data() + static_cast<size_t>(info.output_scanline) * out.width * 3;
+        jpeg_read_scanlines(&info, &row, 1);
+    }
+    jpeg_finish_decompress(&info);
+    jpeg_destroy_decompress(&info);
+    std::fclose(file);
+    *picture = std::move(out);
+    return true;
+}
