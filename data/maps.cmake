@@ -4,10 +4,10 @@
 set(nasa_images /usr/share/xplanet/images)
 set(map_dir ${MUNDORA_DATA_DIR}/maps)
 set(map_outputs)
-foreach(spec "Day;earth;2048" "Night;night;2048" "Day1024;earth;1024" "Night1024;night;1024")
-    list(GET spec 0 out)
-    list(GET spec 1 src)
-    list(GET spec 2 width)
+foreach(entry "Day;earth;2048" "Night;night;2048" "Day1024;earth;1024" "Night1024;night;1024")
+    list(GET entry 0 out)
+    list(GET entry 1 src)
+    list(GET entry 2 width)
     add_custom_command(OUTPUT ${map_dir}/${out}.gif
         COMMAND ${CMAKE_COMMAND} -E make_directory ${map_dir}
         COMMAND mundora-mapconv ${nasa_images}/${src}.jpg ${map_dir}/${out}.gif --width ${width}
