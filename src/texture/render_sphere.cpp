@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <vector>
 
 #include "raster/back_buffer.h"
 #include "raster/draw.h"
@@ -119,28 +120,43 @@ inline void texelUnder(const SphereFrame& f, int32_t s, int32_t cosA, int32_t* u
     *v = static_cast<int32_t>((static_cast<uint32_t>(phi + 16384) * span) >> 16);
 }
 
-// The column pair cx − d (right, d ≤ 0) and its mirror cx + d.
-void renderColumnPair(const SphereFrame& f, int32_t d, uint16_t* screen) {
-    const int32_t c = f.cx - std::abs(d);
-    const int32_t k = gColumns.inverse[c];
-    int32_t hh = std::min(gColumns.halfHeight[c], f.cy - 1);
-    if (d == 0) hh -= 1;
-    if (hh < 0) return;
-    int32_t s = 32768 - hh * k;
-    uint16_t* p = screen + static_cast<size_t>(f.cy - hh) * f.stride + f.cx;
-    const int32_t cosA = fixedCos(fixedAsin(d * 32768 / f.radius + 32768));
-    const int32_t w = f.tex.width;
-    for (int32_t row = 0; row <= 2 * hh; ++row, s += k, p += f.stride) {
+// Per column of the right half (index |d|): the arcsine step k, the half-height of the disc
+// there and the cosine of the column's angle.
+struct DiscColumn {
+    int32_t step, halfHeight, cosA;
+};
+
+std::vector<DiscColumn> discColumns(const SphereFrame& f) {
+    std::vector<DiscColumn> columns(static_cast<size_t>(f.columns));
+    for (int32_t a = 0; a < f.columns; ++a) {
+        const int32_t c = f.cx - a;
+        int32_t hh = std::min(gColumns.halfHeight[c], f.cy - 1);
+        if (a == 0) hh -= 1;  // the centre column is one pixel shorter at each end
+        columns[a] = {gColumns.inverse[c], hh, fixedCos(fixedAsin(-a * 32768 / f.radius + 32768))};
+    }
+    return columns;
+}
+
+// One screen row of the disc, the right half computed and mirrored to the left. The disc is
+// walked row by row so that neighbouring pixels read neighbouring texels; the arcsine
+// argument of row y in a column is 32768 + (y − cy) × k, exactly what stepping down the
+// column by k from its top pixel gives.
+void renderDiscRow(const SphereFrame& f, const std::vector<DiscColumn>& columns, int32_t y,
+                   uint16_t* row) {
+    const int32_t dy = y - f.cy, w = f.tex.width;
+    for (int32_t a = 0; a < f.columns; ++a) {
+        const DiscColumn& col = columns[a];
+        if (col.halfHeight < std::abs(dy)) continue;  // the centre column is shorter
         int32_t u, v;
-        texelUnder(f, s, cosA, &u, &v);
+        texelUnder(f, 32768 + dy * col.step, col.cosA, &u, &v);
         uint16_t colour;
-        bool circle = circleColour(f, u, v, &colour);
-        p[-d] = circle ? colour : gridOrTexel(f, u, v);
-        if (d == 0) continue;
+        const bool circle = circleColour(f, u, v, &colour);
+        row[f.cx + a] = circle ? colour : gridOrTexel(f, u, v);
+        if (a == 0) continue;
         int32_t mirrorU = 2 * f.centreU - u;
         if (mirrorU < 0) mirrorU += w;
         if (mirrorU >= w) mirrorU -= w;
-        p[d] = circle ? colour : gridOrTexel(f, mirrorU, v);
+        row[f.cx - a] = circle ? colour : gridOrTexel(f, mirrorU, v);
     }
 }
 
@@ -161,5 +177,9 @@ void renderSphere() {
         gColumns.halfHeight.size() != static_cast<size_t>(centreX() + 1))
         buildColumnTables();
     const SphereFrame f = frameForView(tex);
-    for (int32_t d = 1 - f.columns; d <= 0; ++d) renderColumnPair(f, d, screen);
+    const std::vector<DiscColumn> columns = discColumns(f);
+    int32_t tallest = -1;
+    for (const DiscColumn& col : columns) tallest = std::max(tallest, col.halfHeight);
+    for (int32_t y = f.cy - tallest; y <= f.cy + tallest; ++y)
+        renderDiscRow(f, columns, y, screen + static_cast<size_t>(y) * f.stride);
 }
