@@ -132,6 +132,9 @@ bool zoomKey(int vk) {
         case platform::VK_LEFT:
             zoomView(ZoomKey::NudgeOut);
             break;
+        case platform::VK_F1:  // the desktop's help key
+            platform::postMessage(platform::WM_HELP);
+            break;
         default:
             return false;
     }

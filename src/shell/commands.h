@@ -12,7 +12,7 @@ constexpr int kCmdAboutDone = 2013;
 // for any other identifier (the default handling then takes it).
 bool runCommand(int id, intptr_t index);
 
-// The zoom keys (Enter, arrows) in the normal view; false for any other key.
+// The zoom keys (Enter, arrows) and F1 for help in the normal view; false for any other key.
 bool zoomKey(int vk);
 
 // One 50 ms tick: clock refresh, periodic shadow rebuild, automatic rotation, and a paint

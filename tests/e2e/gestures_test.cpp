@@ -127,6 +127,15 @@ TEST(Commands, CloseAsksFirstAndCancelKeepsRunning) {
     EXPECT_EQ(parseView(readText(folder.file("b")))["modal"], 0);
 }
 
+TEST(Commands, HelpWithoutAViewerSaysWhereThePageIs) {
+    // Headless there is no desktop viewer: Help and F1 both end in the message box.
+    for (const char* ask : {"command 2011", "key f1"}) {
+        auto v = views(std::string("view\n") + ask + "\nwait 100\nview", 2);
+        EXPECT_EQ(v[0]["modal"], 0) << ask;
+        EXPECT_EQ(v[1]["modal"], 2) << ask;
+    }
+}
+
 TEST(Commands, AboutScreenFadesInAndATapReturns) {
     auto v = views("command 2010\nwait 100\nview\ntap 120 160\nwait 100\nview", 2);
     EXPECT_EQ(v[0]["UiMode"], 2);
