@@ -20,13 +20,6 @@ namespace {
 constexpr double kUnitsPerRadian = 10430.378350470453;
 constexpr int32_t kEdgeStepUnits = 1092;  // 6° a frame
 
-void wrapAndClampAngles() {
-    gView.lonAngle %= 65536;
-    if (gView.lonAngle < 0) gView.lonAngle += 65536;
-    if (gView.latAngle > 16384) gView.latAngle = 16384;
-    if (gView.latAngle < -16384) gView.latAngle = -16384;
-}
-
 // Moves the flat map by (dx, dy) map pixels: X wraps around the map, Y stays inside it.
 void panPlanar(int dx, int dy) {
     const int32_t h = planarHeightInUse();
@@ -44,7 +37,7 @@ void turnBy(int dx, int dy) {
             static_cast<int32_t>(dx / static_cast<double>(gView.radius) * kUnitsPerRadian);
         gView.latAngle -=
             static_cast<int32_t>(dy / static_cast<double>(gView.radius) * kUnitsPerRadian);
-        wrapAndClampAngles();
+        normaliseViewAngles();
     }
 }
 
@@ -135,7 +128,7 @@ bool edgeScrollStep() {
     } else {
         gView.lonAngle += dx * kEdgeStepUnits;
         gView.latAngle += dy * kEdgeStepUnits;
-        wrapAndClampAngles();
+        normaliseViewAngles();
     }
     gRedraw = 1;
     return true;

@@ -1,52 +1,24 @@
 // Start-up, shutdown and the single-copy rule, run end to end on the headless program.
-#include <gif_lib.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <cstring>
-
+#include "../gif/giflib_io.h"
 #include "embedded_resources.h"
 #include "platform/png.h"
+#include "platform/resources.h"
 #include "run_program.h"
 
 namespace {
 
-struct GifBytes {
-    const uint8_t* data;
-    size_t size, pos;
-};
-
-int readGifBytes(GifFileType* gif, GifByteType* out, int n) {
-    auto* src = static_cast<GifBytes*>(gif->UserData);
-    size_t take = std::min(static_cast<size_t>(n), src->size - src->pos);
-    std::memcpy(out, src->data + src->pos, take);
-    src->pos += take;
-    return static_cast<int>(take);
-}
-
-// The splash as giflib decodes the embedded picture, in RGB565.
+// The splash as giflib decodes the embedded picture, in RGB565 (findResource looks it up in
+// the same table the program registers).
 std::vector<uint16_t> splashByGiflib() {
     size_t count = 0;
-    const platform::Resource* table = embeddedResources(&count);
-    const platform::Resource* splash = nullptr;
-    for (size_t i = 0; i < count; ++i)
-        if (table[i].id == 110) splash = &table[i];
-    if (!splash) return {};
-    GifBytes src{splash->data, splash->size, 0};
-    int error = 0;
-    GifFileType* gif = DGifOpen(&src, readGifBytes, &error);
-    if (!gif || DGifSlurp(gif) != GIF_OK || gif->ImageCount < 1) return {};
-    const SavedImage& image = gif->SavedImages[0];
-    const ColorMapObject* map =
-        image.ImageDesc.ColorMap ? image.ImageDesc.ColorMap : gif->SColorMap;
+    platform::registerResources(embeddedResources(&count), count);
+    const platform::Resource* splash = platform::findResource(110);
     std::vector<uint16_t> out;
-    for (int i = 0; i < image.ImageDesc.Width * image.ImageDesc.Height; ++i) {
-        GifColorType c = map->Colors[image.RasterBits[i]];
-        out.push_back(
-            static_cast<uint16_t>(((c.Red & 0xF8) << 8) | ((c.Green & 0xFC) << 3) | (c.Blue >> 3)));
-    }
-    DGifCloseFile(gif, &error);
+    if (splash) gifref::decodeGiflib565({splash->data, splash->data + splash->size}, &out);
     return out;
 }
 

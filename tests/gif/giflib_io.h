@@ -111,19 +111,28 @@ inline int takeBytes(GifFileType* gif, GifByteType* bytes, int length) {
     return static_cast<int>(n);
 }
 
-// giflib's decoding of the first image (rows top to bottom) as 0x00RRGGBB; false when giflib
-// rejects the file.
-inline bool readWithGiflib(const uint8_t* data, size_t size, int* width, int* height,
-                           std::vector<uint32_t>* rgb) {
+// Opens `size` bytes with giflib, slurps them and hands the first image and its colour table
+// (local, else global, possibly null) to `use`; false when giflib rejects the file.
+template <typename Use>
+bool withGiflibImage(const uint8_t* data, size_t size, Use use) {
     Source source{data, size, 0};
     int error = 0;
     GifFileType* gif = DGifOpen(&source, takeBytes, &error);
     if (!gif) return false;
-    bool ok = DGifSlurp(gif) == GIF_OK && gif->ImageCount > 0;
+    const bool ok = DGifSlurp(gif) == GIF_OK && gif->ImageCount > 0;
     if (ok) {
         const SavedImage& image = gif->SavedImages[0];
-        const ColorMapObject* map =
-            image.ImageDesc.ColorMap ? image.ImageDesc.ColorMap : gif->SColorMap;
+        use(image, image.ImageDesc.ColorMap ? image.ImageDesc.ColorMap : gif->SColorMap);
+    }
+    DGifCloseFile(gif, &error);
+    return ok;
+}
+
+// giflib's decoding of the first image (rows top to bottom) as 0x00RRGGBB; false when giflib
+// rejects the file.
+inline bool readWithGiflib(const uint8_t* data, size_t size, int* width, int* height,
+                           std::vector<uint32_t>* rgb) {
+    return withGiflibImage(data, size, [&](const SavedImage& image, const ColorMapObject* map) {
         *width = image.ImageDesc.Width;
         *height = image.ImageDesc.Height;
         rgb->assign(static_cast<size_t>(*width) * *height, 0);
@@ -134,31 +143,20 @@ inline bool readWithGiflib(const uint8_t* data, size_t size, int* width, int* he
                 (*rgb)[i] = uint32_t{c.Red} << 16 | uint32_t{c.Green} << 8 | c.Blue;
             }
         }
-    }
-    DGifCloseFile(gif, &error);
-    return ok;
+    });
 }
 
 // giflib to RGB565 as the benchmarks time it: DGifSlurp, then a palette lookup.
 inline bool decodeGiflib565(const std::vector<uint8_t>& bytes, std::vector<uint16_t>* out) {
-    Source source{bytes.data(), bytes.size(), 0};
-    int error = 0;
-    GifFileType* gif = DGifOpen(&source, takeBytes, &error);
-    if (!gif) return false;
-    bool ok = DGifSlurp(gif) == GIF_OK && gif->ImageCount > 0;
-    if (ok) {
-        const SavedImage& image = gif->SavedImages[0];
-        const ColorMapObject* map =
-            image.ImageDesc.ColorMap ? image.ImageDesc.ColorMap : gif->SColorMap;
-        uint16_t palette[256] = {};
-        for (int i = 0; map && i < map->ColorCount; ++i)
-            palette[i] = to565({map->Colors[i].Red, map->Colors[i].Green, map->Colors[i].Blue});
-        const size_t n = static_cast<size_t>(image.ImageDesc.Width) * image.ImageDesc.Height;
-        out->resize(n);
-        for (size_t i = 0; i < n; ++i) (*out)[i] = palette[image.RasterBits[i]];
-    }
-    DGifCloseFile(gif, &error);
-    return ok;
+    return withGiflibImage(
+        bytes.data(), bytes.size(), [&](const SavedImage& image, const ColorMapObject* map) {
+            uint16_t palette[256] = {};
+            for (int i = 0; map && i < map->ColorCount; ++i)
+                palette[i] = to565({map->Colors[i].Red, map->Colors[i].Green, map->Colors[i].Blue});
+            const size_t n = static_cast<size_t>(image.ImageDesc.Width) * image.ImageDesc.Height;
+            out->resize(n);
+            for (size_t i = 0; i < n; ++i) (*out)[i] = palette[image.RasterBits[i]];
+        });
 }
 
 inline uint16_t rgb32To565(uint32_t c) {
