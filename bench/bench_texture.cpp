@@ -178,7 +178,11 @@ int main(int argc, char** argv) {
     benchmark::RunSpecifiedBenchmarks(&r);
     auto ratio = [&](const char* what, const char* a, const char* b, double goal) {
         double x = r.seconds[a], y = r.seconds[b];
-        if (x > 0 && y > 0) std::printf("%-40s %7.3f  (goal <= %g)\n", what, x / y, goal);
+        if (x <= 0 || y <= 0) return;
+        if (goal > 0)
+            std::printf("%-40s %7.3f  (goal <= %g)\n", what, x / y, goal);
+        else
+            std::printf("%-40s %7.3f\n", what, x / y);
     };
     ratio("decode / giflib decode", "decode/mundora", "decode/giflib", 0.8);
     ratio("shading pass / one decode", "shade/pass", "decode/mundora", 0.25);
@@ -188,7 +192,7 @@ int main(int argc, char** argv) {
     ratio("flat frame (own size) / copy", "frame/flat/-1", "copy/backbuffer", 20);
     ratio("flat frame (height 320) / copy", "frame/flat/320", "copy/backbuffer", 20);
     ratio("flat frame (height 200, 3x3) / copy", "frame/flat/200", "copy/backbuffer", 20);
-    ratio("zoom step with tables / copy", "frame/zoom-step", "copy/backbuffer", 25);
+    ratio("zoom step with tables / copy", "frame/zoom-step", "copy/backbuffer", 0);
     benchmark::Shutdown();
     return 0;
 }

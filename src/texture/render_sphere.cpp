@@ -1,11 +1,14 @@
-// The globe renderer: inverts the orthographic projection per pixel with the table sine,
-// cosine and arcsine, computing the right half of the disc and mirroring each pixel to the
-// left about the centre column (the same latitude, the longitude reflected about the view's
-// centre texel). One colour rule (circles, grid, texture) serves both halves.
+// The globe renderer. Inverting the orthographic projection needs the table sine, cosine
+// and arcsine per pixel, but only the view's tilt and radius enter that inversion: the
+// view's longitude just adds to the result. So the inversion runs once per tilt, zoom or
+// map width into a disc table, and a frame adds the longitude, looks up the texel and
+// mirrors it about the centre column (the same latitude, the longitude reflected about the
+// centre texel). Grid and circle tests are per-texel flags, looked up per pixel.
 
 #include "texture/render_sphere.h"
 
 #include <algorithm>
+#include <climits>
 #include <cstdlib>
 #include <vector>
 
@@ -22,142 +25,278 @@
 
 namespace {
 
+// The computed pixels of one screen row: columns cx + first .. cx + last, the left half
+// mirrored from them.
+struct DiscRow {
+    int32_t y, first, last;
+    size_t start;  // index of column `first` in the DiscTable arrays
+};
+
+// What the inversion depends on, and its result.
+struct DiscTable {
+    int32_t latAngle = INT32_MIN, radius = 0, width = 0, cx = 0, cy = 0;
+    std::vector<DiscRow> rows;
+    // Per computed pixel: its texel's longitude relative to the view's longitude (angle
+    // units −32767 .. 32768, so that λ = Λ + offset needs one wrap), its texel row v and
+    // v × W, the row's first texel.
+    std::vector<int32_t> lonOffset, texelRow, rowStart;
+    // One row's texel indices, right half and mirrored, as wide as the widest row.
+    std::vector<int32_t> rightIndex, leftIndex;
+};
+DiscTable gDisc;
+
+// Appends the texel under a disc pixel for the view's tilt Θ: `s` is the arcsine argument of
+// its row offset, `cosA` the cosine of its column's angle.
+void invert(int32_t latAngle, int32_t s, int32_t cosA, int32_t width) {
+    int32_t beta = latAngle + fixedAsin(s);
+    if (beta > 65536) beta -= 65536;
+    if (beta < 0) beta += 65536;
+    int32_t phi = fixedAsin(((fixedSin(beta) * cosA) >> 15) + 32768);
+    int32_t lonOffset = 32768;
+    const int32_t cosPhi = fixedCos(phi);
+    if (cosPhi != 0)
+        lonOffset -= fixedAsin(std::clamp(fixedCos(beta) * cosA / cosPhi + 32768, 0, 65536));
+    if (phi > 16384) phi -= 65536;
+    phi = std::max(phi, -16384);
+    const uint32_t span = static_cast<uint32_t>(width - 1);
+    const auto v = static_cast<int32_t>((static_cast<uint32_t>(phi + 16384) * span) >> 16);
+    gDisc.lonOffset.push_back(lonOffset);
+    gDisc.texelRow.push_back(v);
+    gDisc.rowStart.push_back(v * width);
+}
+
+// Per column a = |x − cx| of the right half: the arcsine step k, the half-height of the disc
+// there (the centre column one pixel shorter at each end) and the cosine of its angle.
+struct DiscColumn {
+    int32_t step, halfHeight, cosA;
+};
+
+std::vector<DiscColumn> discColumns(int32_t columns, int32_t cx, int32_t cy, int32_t radius) {
+    std::vector<DiscColumn> out(static_cast<size_t>(columns));
+    for (int32_t a = 0; a < columns; ++a) {
+        const int32_t c = cx - a;
+        const int32_t hh = std::min(gColumns.halfHeight[c], cy - 1) - (a == 0 ? 1 : 0);
+        out[a] = {gColumns.inverse[c], hh, fixedCos(fixedAsin(-a * 32768 / radius + 32768))};
+    }
+    return out;
+}
+
+// Inverts every computed pixel for the view's tilt and radius. Row by row, so that a frame
+// walks neighbouring texels; the arcsine argument of row y in a column is 32768 + (y − cy) × k,
+// exactly what stepping down the column by k from its top pixel gives.
+void buildDisc(const TexelSource& tex) {
+    gDisc = DiscTable{
+        gView.latAngle, gView.radius, tex.width, centreX(), centreY(), {}, {}, {}, {}, {}, {}};
+    const int32_t cx = gDisc.cx, cy = gDisc.cy;
+    const size_t most = size_t(2 * cy) * size_t(std::min(gView.radius, cx));
+    gDisc.lonOffset.reserve(most);
+    gDisc.texelRow.reserve(most);
+    gDisc.rowStart.reserve(most);
+    const int32_t count = gView.radius < cx ? gView.radius : cx - 1;  // D, centre included
+    const std::vector<DiscColumn> columns = discColumns(count, cx, cy, gView.radius);
+    gDisc.rightIndex.resize(size_t(count));
+    gDisc.leftIndex.resize(size_t(count));
+    int32_t tallest = -1;
+    for (const DiscColumn& col : columns) tallest = std::max(tallest, col.halfHeight);
+    for (int32_t y = cy - tallest; y <= cy + tallest; ++y) {
+        const int32_t dy = y - cy;
+        // Half-heights shrink away from the centre; only the centre column is shorter.
+        int32_t first = columns[0].halfHeight < std::abs(dy) ? 1 : 0, last = first - 1;
+        while (last + 1 < count && columns[last + 1].halfHeight >= std::abs(dy)) ++last;
+        if (last < first) continue;
+        gDisc.rows.push_back({y, first, last, gDisc.lonOffset.size()});
+        for (int32_t a = first; a <= last; ++a)
+            invert(gDisc.latAngle, 32768 + dy * columns[a].step, columns[a].cosA, tex.width);
+    }
+}
+
+bool discIsCurrent(const TexelSource& tex) {
+    return gDisc.latAngle == gView.latAngle && gDisc.radius == gView.radius &&
+           gDisc.width == tex.width && gDisc.cx == centreX() && gDisc.cy == centreY();
+}
+
+// Per-texel line flags: a texel column or row on a grid line, on the equator or a main
+// meridian, on a dash of the circles (columns) or on a circle (rows).
+constexpr uint8_t kOnGrid = 1, kOnAxis = 2, kOnDash = 4, kOnTropic = 8, kOnPolar = 16;
+
+struct LineFlags {
+    int32_t width = 0, height = 0, spacing = 0, tolerance = -1;
+    std::vector<uint8_t> column, row;
+};
+LineFlags gLines;
+
+inline bool near(int32_t v, int32_t row, int32_t tolerance) {
+    return std::abs(v - row) <= tolerance;
+}
+
+// The flags for a W × H texture, grid spacing g and line tolerance t (half-width, texels).
+// The spacing is a whole number of texels counted from the map's corner, so it need not pass
+// through the equator or the prime meridian (1024 wide, 15°: 42 texels); those two are lines
+// of their own.
+void buildLineFlags(int32_t w, int32_t h, int32_t g, int32_t t) {
+    gLines =
+        LineFlags{w, h, g, t, std::vector<uint8_t>(size_t(w)), std::vector<uint8_t>(size_t(h))};
+    for (int32_t u = 0; u < w; ++u) {
+        const int32_t ru = u % g;
+        uint8_t f = (u & 15) < 8 ? kOnDash : 0;
+        if (ru <= t || ru >= g - t || near(u, w / 2, t)) f |= kOnGrid;
+        if (u < 2 || u > w - 2 || std::abs(u - w / 2) < 2) f |= kOnAxis;
+        gLines.column[u] = f;
+    }
+    const int32_t e = h / 2, t1 = static_cast<int32_t>(h * kTropicFraction),
+                  t2 = static_cast<int32_t>(h * kPolarFraction);
+    for (int32_t v = 0; v < h; ++v) {
+        const int32_t rv = v % g;
+        uint8_t f = 0;
+        if (rv <= t || rv >= g - t || near(v, e, t)) f |= kOnGrid;
+        if (std::abs(v - e) < 2) f |= kOnAxis;
+        if (near(v, e - t1, t) || near(v, e + t1, t))
+            f |= kOnTropic;
+        else if (near(v, e - t2, t) || near(v, e + t2, t))
+            f |= kOnPolar;
+        gLines.row[v] = f;
+    }
+}
+
 // Everything fixed for one frame.
 struct SphereFrame {
     TexelSource tex;
-    int32_t lonAngle, latAngle;                     // view angles, angle units
-    int32_t radius;                                 // pixels
-    int32_t cx, cy, stride;                         // centre, back buffer row length, pixels
-    int32_t columns;                                // D: columns drawn each side, centre included
-    int32_t centreU;                                // texel column under the view centre
-    int32_t gridSpacing;                            // texels between grid lines (≥ 1)
-    int32_t equatorRow, tropicOffset, polarOffset;  // texel rows
-    int32_t tolerance;                              // line half-width, texels
+    int32_t lonAngle;  // Λ, angle units
+    int32_t centreU;   // texel column under the view centre
+    int32_t stride;    // back buffer row length, pixels
     bool grid, circles, smoothing;
+    uint16_t gridColour, axisColour, tropicColour, polarColour;
 };
 
 SphereFrame frameForView(const TexelSource& tex) {
     SphereFrame f{};
     f.tex = tex;
     f.lonAngle = gView.lonAngle;
-    f.latAngle = gView.latAngle;
-    f.radius = gView.radius;
-    f.cx = centreX();
-    f.cy = centreY();
+    f.centreU = static_cast<int32_t>(int64_t{f.lonAngle} * (tex.width - 1) / 65536) + tex.width / 4;
+    if (f.centreU >= tex.width) f.centreU -= tex.width;
     f.stride = screenWidth();
-    f.columns = f.radius < f.cx ? f.radius : f.cx - 1;
-    const int32_t w = tex.width, h = tex.height;
-    f.centreU = static_cast<int32_t>(int64_t{f.lonAngle} * (w - 1) / 65536) + w / 4;
-    if (f.centreU >= w) f.centreU -= w;
-    // A map narrower than 36 texels would give no spacing at all: lines every texel instead.
-    f.gridSpacing = std::max(1, gridDegrees(gOptions.gridStep) * w / 360);
-    f.equatorRow = h / 2;
-    f.tropicOffset = static_cast<int32_t>(h * kTropicFraction);
-    f.polarOffset = static_cast<int32_t>(h * kPolarFraction);
-    f.tolerance = 2 * h / (7 * f.radius);
     f.grid = gOptions.latLonGrid;
     f.circles = gOptions.tropicPolarCircles;
     f.smoothing = gOptions.textureSmoothing;
+    f.gridColour = gOptions.gridColor;
+    f.axisColour = gOptions.equatorColor;
+    f.tropicColour = gOptions.tropicColor;
+    f.polarColour = gOptions.arcticColor;
     return f;
 }
 
-inline bool near(int32_t v, int32_t row, int32_t tolerance) {
-    return std::abs(v - row) <= tolerance;
+// The (smoothed) texel at index `i` of column u in the row starting at `rowStart`.
+template <bool Smooth>
+inline uint16_t texel(const SphereFrame& f, int32_t i, int32_t u, int32_t rowStart) {
+    if (Smooth && u != 0 && rowStart != 0) return average2x2AtIndex(f.tex, static_cast<size_t>(i));
+    return f.tex.texels[i];
 }
 
-// The dashed tropic or polar circle colour at texel (u, v); false off the circles.
-inline bool circleColour(const SphereFrame& f, int32_t u, int32_t v, uint16_t* colour) {
-    if (!f.circles || (u & 15) >= 8) return false;
-    const int32_t e = f.equatorRow, t = f.tolerance;
-    if (near(v, e - f.tropicOffset, t) || near(v, e + f.tropicOffset, t)) {
-        *colour = gOptions.tropicColor;
-        return true;
-    }
-    if (near(v, e - f.polarOffset, t) || near(v, e + f.polarOffset, t)) {
-        *colour = gOptions.arcticColor;
-        return true;
-    }
-    return false;
-}
-
-// The grid line colour at texel (u, v), else the (smoothed) texel.
-inline uint16_t gridOrTexel(const SphereFrame& f, int32_t u, int32_t v) {
+// The grid line colour at texel column u of a row with flags `row`, else the texel.
+template <bool Smooth>
+inline uint16_t gridOrTexel(const SphereFrame& f, int32_t i, int32_t u, int32_t rowStart,
+                            uint8_t row) {
     if (f.grid) {
-        const int32_t g = f.gridSpacing, t = f.tolerance, w = f.tex.width, h = f.tex.height;
-        const int32_t ru = u % g, rv = v % g;
-        // The spacing is a whole number of texels counted from the map's corner, so it need
-        // not pass through the equator or the prime meridian (1024 wide, 15°: 42 texels);
-        // those two are lines of their own.
-        const bool axis = std::abs(u - w / 2) <= t || std::abs(v - h / 2) <= t;
-        if (axis || ru <= t || ru >= g - t || rv <= t || rv >= g - t) {
-            bool equator = u < 2 || u > w - 2 || std::abs(u - w / 2) < 2 || std::abs(v - h / 2) < 2;
-            return equator ? gOptions.equatorColor : gOptions.gridColor;
+        const uint8_t column = gLines.column[u];
+        if ((column | row) & kOnGrid) return (column | row) & kOnAxis ? f.axisColour : f.gridColour;
+    }
+    return texel<Smooth>(f, i, u, rowStart);
+}
+
+// The texel indices of one row's computed pixels (`right`) and of their mirrors (`left`):
+// λ = Λ + offset, u = λ (W − 1) / 65536, and the mirror 2 × centre − u, each wrapped once.
+// Plain arithmetic on arrays, so that the compiler can do several at a time.
+[[gnu::always_inline]] inline void rowIndicesOf(const SphereFrame& f, size_t start, int32_t count,
+                                                int32_t* right, int32_t* left) {
+    const int32_t* offset = gDisc.lonOffset.data() + start;
+    const int32_t* rowStart = gDisc.rowStart.data() + start;
+    const int32_t w = f.tex.width, twiceCentre = 2 * f.centreU;
+    const uint32_t span = static_cast<uint32_t>(w - 1);
+    for (int32_t i = 0; i < count; ++i) {
+        int32_t lambda = f.lonAngle + offset[i];
+        lambda = lambda > 65536 ? lambda - 65536 : lambda;
+        lambda = lambda < 0 ? lambda + 65536 : lambda;
+        const auto u = static_cast<int32_t>((static_cast<uint32_t>(lambda) * span) >> 16);
+        int32_t mirror = twiceCentre - u;
+        mirror = mirror < 0 ? mirror + w : mirror;
+        mirror = mirror >= w ? mirror - w : mirror;
+        right[i] = rowStart[i] + u;
+        left[i] = rowStart[i] + mirror;
+    }
+}
+
+#if defined(__x86_64__)
+// Half the frame goes into this arithmetic; with 8 lanes and a 32-bit multiply it takes half
+// as long, so machines that have them use them.
+[[gnu::target("avx2")]] void rowIndicesWide(const SphereFrame& f, size_t start, int32_t count,
+                                            int32_t* right, int32_t* left) {
+    rowIndicesOf(f, start, count, right, left);
+}
+
+bool haveWideLanes() {
+    __builtin_cpu_init();
+    return __builtin_cpu_supports("avx2");
+}
+#endif
+
+void rowIndices(const SphereFrame& f, size_t start, int32_t count, int32_t* right, int32_t* left) {
+#if defined(__x86_64__)
+    static const bool wide = haveWideLanes();
+    if (wide) return rowIndicesWide(f, start, count, right, left);
+#endif
+    rowIndicesOf(f, start, count, right, left);
+}
+
+// One screen row of the disc: the right half from the table, each pixel mirrored to the
+// left. The mirror is written first, so that the centre column keeps its own texel.
+template <bool Lines, bool Smooth>
+void drawDiscRow(const SphereFrame& f, const DiscRow& r, uint16_t* row) {
+    const int32_t count = r.last - r.first + 1;
+    int32_t* right = gDisc.rightIndex.data();
+    int32_t* left = gDisc.leftIndex.data();
+    rowIndices(f, r.start, count, right, left);
+    uint16_t* centre = row + gDisc.cx;
+    const int32_t* rowStart = gDisc.rowStart.data() + r.start;
+    const int32_t* texelRow = gDisc.texelRow.data() + r.start;
+    for (int32_t i = 0, a = r.first; i < count; ++i, ++a) {
+        const int32_t start = rowStart[i], u = right[i] - start, mirrorU = left[i] - start;
+        if (!Lines) {
+            centre[-a] = texel<Smooth>(f, left[i], mirrorU, start);
+            centre[a] = texel<Smooth>(f, right[i], u, start);
+            continue;
         }
+        const uint8_t rowFlags = gLines.row[texelRow[i]];
+        // A dash of a circle covers both halves, grid or not.
+        if (f.circles && (rowFlags & (kOnTropic | kOnPolar)) && (gLines.column[u] & kOnDash)) {
+            centre[a] = centre[-a] = rowFlags & kOnTropic ? f.tropicColour : f.polarColour;
+            continue;
+        }
+        centre[-a] = gridOrTexel<Smooth>(f, left[i], mirrorU, start, rowFlags);
+        centre[a] = gridOrTexel<Smooth>(f, right[i], u, start, rowFlags);
     }
-    if (f.smoothing && u != 0 && v != 0) return average2x2(f.tex, u, v);
-    return texelAt(f.tex, u, v);
 }
 
-// The texel under a disc pixel: `s` is the arcsine argument of its row offset, `cosA` the
-// cosine of its column's angle.
-inline void texelUnder(const SphereFrame& f, int32_t s, int32_t cosA, int32_t* u, int32_t* v) {
-    int32_t beta = f.latAngle + fixedAsin(s);
-    if (beta > 65536) beta -= 65536;
-    if (beta < 0) beta += 65536;
-    int32_t phi = fixedAsin(((fixedSin(beta) * cosA) >> 15) + 32768);
-    int32_t lambda = f.lonAngle + 32768;
-    const int32_t cosPhi = fixedCos(phi);
-    if (cosPhi != 0) {
-        int32_t q = std::clamp(fixedCos(beta) * cosA / cosPhi + 32768, 0, 65536);
-        lambda -= fixedAsin(q);
+// The background around the disc, so that the disc's pixels are written once.
+void fillAroundDisc(uint16_t* screen, int32_t stride, int32_t height, uint16_t colour) {
+    auto row = gDisc.rows.begin();
+    for (int32_t y = 0; y < height; ++y) {
+        uint16_t* line = screen + static_cast<size_t>(y) * stride;
+        if (row == gDisc.rows.end() || row->y != y) {
+            std::fill_n(line, stride, colour);
+            continue;
+        }
+        const int32_t left = gDisc.cx - row->last, right = gDisc.cx + row->last + 1;
+        std::fill_n(line, left, colour);
+        std::fill_n(line + right, stride - right, colour);
+        if (row->first > 0) line[gDisc.cx] = colour;  // the shorter centre column
+        ++row;
     }
-    if (lambda > 65536) lambda -= 65536;
-    if (lambda < 0) lambda += 65536;
-    if (phi > 16384) phi -= 65536;
-    phi = std::max(phi, -16384);
-    const uint32_t span = static_cast<uint32_t>(f.tex.width - 1);
-    *u = static_cast<int32_t>((static_cast<uint32_t>(lambda) * span) >> 16);
-    *v = static_cast<int32_t>((static_cast<uint32_t>(phi + 16384) * span) >> 16);
 }
 
-// Per column of the right half (index |d|): the arcsine step k, the half-height of the disc
-// there and the cosine of the column's angle.
-struct DiscColumn {
-    int32_t step, halfHeight, cosA;
-};
-
-std::vector<DiscColumn> discColumns(const SphereFrame& f) {
-    std::vector<DiscColumn> columns(static_cast<size_t>(f.columns));
-    for (int32_t a = 0; a < f.columns; ++a) {
-        const int32_t c = f.cx - a;
-        int32_t hh = std::min(gColumns.halfHeight[c], f.cy - 1);
-        if (a == 0) hh -= 1;  // the centre column is one pixel shorter at each end
-        columns[a] = {gColumns.inverse[c], hh, fixedCos(fixedAsin(-a * 32768 / f.radius + 32768))};
-    }
-    return columns;
-}
-
-// One screen row of the disc, the right half computed and mirrored to the left. The disc is
-// walked row by row so that neighbouring pixels read neighbouring texels; the arcsine
-// argument of row y in a column is 32768 + (y − cy) × k, exactly what stepping down the
-// column by k from its top pixel gives.
-void renderDiscRow(const SphereFrame& f, const std::vector<DiscColumn>& columns, int32_t y,
-                   uint16_t* row) {
-    const int32_t dy = y - f.cy, w = f.tex.width;
-    for (int32_t a = 0; a < f.columns; ++a) {
-        const DiscColumn& col = columns[a];
-        if (col.halfHeight < std::abs(dy)) continue;  // the centre column is shorter
-        int32_t u, v;
-        texelUnder(f, 32768 + dy * col.step, col.cosA, &u, &v);
-        uint16_t colour;
-        const bool circle = circleColour(f, u, v, &colour);
-        row[f.cx + a] = circle ? colour : gridOrTexel(f, u, v);
-        if (a == 0) continue;
-        int32_t mirrorU = 2 * f.centreU - u;
-        if (mirrorU < 0) mirrorU += w;
-        if (mirrorU >= w) mirrorU -= w;
-        row[f.cx - a] = circle ? colour : gridOrTexel(f, mirrorU, v);
-    }
+template <bool Lines, bool Smooth>
+void drawDisc(const SphereFrame& f, uint16_t* screen) {
+    for (const DiscRow& r : gDisc.rows)
+        drawDiscRow<Lines, Smooth>(f, r, screen + static_cast<size_t>(r.y) * f.stride);
 }
 
 }  // namespace
@@ -166,20 +305,31 @@ void renderSphere() {
     gRedraw = 0;
     uint16_t* screen = backBuffer();
     if (!screen) return;
-    fillRect(0, 0, screenWidth(), screenHeight(), gOptions.backgroundColor);
     const TexelSource tex = currentTexture();
-    if (!tex.texels) {
-        drawMapSetMessage();
+    if (!tex.texels || gView.radius < 1) {
+        fillRect(0, 0, screenWidth(), screenHeight(), gOptions.backgroundColor);
+        if (!tex.texels) drawMapSetMessage();
         return;
     }
-    if (gView.radius < 1) return;
     if (gColumns.radius != gView.radius ||
         gColumns.halfHeight.size() != static_cast<size_t>(centreX() + 1))
         buildColumnTables();
+    if (!discIsCurrent(tex)) buildDisc(tex);
     const SphereFrame f = frameForView(tex);
-    const std::vector<DiscColumn> columns = discColumns(f);
-    int32_t tallest = -1;
-    for (const DiscColumn& col : columns) tallest = std::max(tallest, col.halfHeight);
-    for (int32_t y = f.cy - tallest; y <= f.cy + tallest; ++y)
-        renderDiscRow(f, columns, y, screen + static_cast<size_t>(y) * f.stride);
+    fillAroundDisc(screen, f.stride, screenHeight(), gOptions.backgroundColor);
+    const bool lines = f.grid || f.circles;
+    if (lines) {
+        // A map narrower than 36 texels would give no spacing at all: lines every texel.
+        const int32_t g = std::max(1, gridDegrees(gOptions.gridStep) * tex.width / 360);
+        const int32_t t = 2 * tex.height / (7 * gView.radius);
+        if (gLines.width != tex.width || gLines.height != tex.height || gLines.spacing != g ||
+            gLines.tolerance != t)
+            buildLineFlags(tex.width, tex.height, g, t);
+    }
+    // The smoothing filter reads the texel above and to the left; the table rows and
+    // columns are always inside the texture, so only u = 0 and v = 0 are left unfiltered.
+    if (lines)
+        f.smoothing ? drawDisc<true, true>(f, screen) : drawDisc<true, false>(f, screen);
+    else
+        f.smoothing ? drawDisc<false, true>(f, screen) : drawDisc<false, false>(f, screen);
 }

@@ -46,12 +46,15 @@ inline uint16_t packFieldMeans(uint32_t sum) {
     return static_cast<uint16_t>((red / count) << 11 | (green / count) << 5 | blue / count);
 }
 
-// average2x2 without its clamps, for the per-pixel loops: needs 1 ≤ u ≤ W − 1 and
-// 1 ≤ v ≤ H − 1.
-inline uint16_t average2x2Inside(const TexelSource& t, int32_t u, int32_t v) {
-    const uint16_t* below = t.texels + static_cast<size_t>(v) * t.width + u;
+// average2x2 without its clamps, for the per-pixel loops, at texel index v × W + u: needs
+// 1 ≤ u ≤ W − 1 and 1 ≤ v ≤ H − 1.
+inline uint16_t average2x2AtIndex(const TexelSource& t, size_t index) {
+    const uint16_t* below = t.texels + index;
     const uint16_t* above = below - t.width;
     return packFieldMeans<4>(spreadPair(above - 1) + spreadPair(below - 1));
+}
+inline uint16_t average2x2Inside(const TexelSource& t, int32_t u, int32_t v) {
+    return average2x2AtIndex(t, static_cast<size_t>(v) * t.width + u);
 }
 
 // average3x3 without its clamps: needs 1 ≤ u ≤ W − 2 and 1 ≤ v ≤ H − 2.
