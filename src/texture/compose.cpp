@@ -250,8 +250,7 @@ bool allocateBuffers(int32_t w, int32_t h, bool overlay, std::unique_ptr<uint16_
     mainRow->reset(new (std::nothrow) uint32_t[size_t(w)]);
     if (overlay) overRow->reset(new (std::nothrow) uint32_t[size_t(w)]);
     if (*texture && *mainRow && (!overlay || *overRow)) return true;
-    gMapSet.mapTexture.reset();
-    gMapSet.textureWidth = gMapSet.textureHeight = 0;
+    installTexture(nullptr, 0, 0);
     return false;
 }
 
@@ -282,9 +281,7 @@ int compose(Kind kind, ProgressMeter* progress) {
     main->unmap();
     if (over) over->unmap();
     if (!complete) return kMapUnusable;
-    gMapSet.mapTexture = std::move(texture);
-    gMapSet.textureWidth = rb.width;
-    gMapSet.textureHeight = rb.height;
+    installTexture(std::move(texture), rb.width, rb.height);
     return kMapOk;
 }
 

@@ -30,6 +30,18 @@ struct MapSet {
 };
 inline MapSet gMapSet;
 
+// Counts the textures installed over the run: what a renderer works out from one texture
+// (the resampled flat map) is stale once this has moved on.
+inline uint64_t gTextureGeneration = 0;
+
+// Makes `texels` (W × H) the working texture; null with 0 × 0 releases it.
+inline void installTexture(std::unique_ptr<uint16_t[]> texels, int32_t width, int32_t height) {
+    gMapSet.mapTexture = std::move(texels);
+    gMapSet.textureWidth = gMapSet.mapTexture ? width : 0;
+    gMapSet.textureHeight = gMapSet.mapTexture ? height : 0;
+    ++gTextureGeneration;
+}
+
 // The working texture's texels (gMapSet.textureWidth × textureHeight), null while none.
 inline const uint16_t* mapTexture() {
     return gMapSet.mapTexture.get();

@@ -1,7 +1,7 @@
-// The flat-map renderer: a wrapped copy of texels at the map's own size, or a resampling
-// with a 2 × 2 (zoomed in past half the map's height) or 3 × 3 box filter; then the grid and
-// the circles with the line primitive. Column texel indices are worked out once per frame and
-// row indices once per row, both by stepping rather than dividing.
+// The flat-map renderer: a wrapped copy of texels at the map's own size, or of the map
+// resampled to the band's height with a 2 × 2 (zoomed in past half the map's height) or 3 × 3
+// box filter, which is kept until the texture or the height changes; then the grid and the
+// circles with the line primitive. Texel indices are worked out by stepping, not dividing.
 
 #include "texture/render_planar.h"
 
@@ -13,6 +13,7 @@
 #include "shell/options.h"
 #include "texture/map_lines.h"
 #include "texture/map_message.h"
+#include "texture/map_set.h"
 #include "texture/texels.h"
 #include "view/redraw.h"
 #include "view/view_state.h"
@@ -52,10 +53,21 @@ void fillOutsideBand(const Band& b, int32_t first, int32_t last) {
     fillRect(0, last, b.screenW, b.screenH - last, gOptions.backgroundColor);
 }
 
+// `count` pixels of a row `width` pixels wide from column `start` (0 .. width − 1) on,
+// continuing at the row's left edge past its right edge.
+void copyWrapped(const uint16_t* src, int32_t width, int32_t start, uint16_t* dst, int32_t count) {
+    while (count > 0) {
+        const int32_t n = std::min(count, width - start);
+        std::copy_n(src + start, n, dst);
+        dst += n;
+        count -= n;
+        start = 0;
+    }
+}
+
 // The map at its own size: each screen pixel one texel, the column wrapped.
 void copyOwnSize(const Band& b, const TexelSource& tex, uint16_t* screen) {
-    std::vector<int32_t> column(static_cast<size_t>(b.screenW));
-    for (int32_t k = 0; k < b.screenW; ++k) column[k] = wrap(int64_t{b.offsetX} + k, tex.width);
+    const int32_t start = wrap(b.offsetX, tex.width);
     // A map lower than the screen sits in the band the margin leaves, where the overlays
     // expect it; rows without texels are background.
     int32_t first = b.margin, last = b.margin;
@@ -64,9 +76,8 @@ void copyOwnSize(const Band& b, const TexelSource& tex, uint16_t* screen) {
         if (v < 0 || v >= tex.height) continue;
         if (last == b.margin) first = r + b.margin;
         last = r + b.margin + 1;
-        const uint16_t* src = tex.texels + static_cast<size_t>(v) * tex.width;
-        uint16_t* dst = screen + static_cast<size_t>(r + b.margin) * b.screenW;
-        for (int32_t k = 0; k < b.screenW; ++k) dst[k] = src[column[k]];
+        copyWrapped(tex.texels + static_cast<size_t>(v) * tex.width, tex.width, start,
+                    screen + static_cast<size_t>(r + b.margin) * b.screenW, b.screenW);
     }
     fillOutsideBand(b, first, last);
 }
@@ -100,12 +111,12 @@ class ScaledSteps {
     const int32_t stepQ_, stepR_, divisor_;
 };
 
-// Texel column u = mx × W / Wp for each screen column, mx the band column wrapped into
-// 0 .. Wp − 1.
-void bandColumns(const Band& b, const TexelSource& tex, std::vector<int32_t>* texelU) {
-    const int32_t first = wrap(b.offsetX, b.width);
+// Texel column u = mx × W / Wp for each of texelU's columns from band column `first` on, mx
+// the band column wrapped into 0 .. Wp − 1.
+void bandColumns(const Band& b, const TexelSource& tex, int32_t first,
+                 std::vector<int32_t>* texelU) {
     ScaledSteps u(first, tex.width, b.width);
-    for (int32_t k = 0, mx = first; k < b.screenW; ++k) {
+    for (int32_t k = 0, mx = first; k < static_cast<int32_t>(texelU->size()); ++k) {
         (*texelU)[k] = u.value();
         if (++mx == b.width) {
             mx = 0;
@@ -131,19 +142,55 @@ void resampleRow(const TexelSource& tex, int32_t v, const int32_t* texelU, int32
     }
 }
 
-// The band rows with one filter; row texels v = (Y + r) × H / Hp.
-template <typename Filter>
-void resampleRows(const Band& b, const TexelSource& tex, const int32_t* texelU, int32_t rows,
-                  uint16_t* screen, Filter filter) {
-    ScaledSteps steps(std::max(b.offsetY, 0), tex.height, b.height);
-    for (int32_t r = 0; r < rows; ++r) {
-        const int64_t n = int64_t{b.offsetY} + r;
-        // Above the map (a negative offset) the truncating division is worked out directly.
-        const int32_t v = n < 0 ? static_cast<int32_t>(n * tex.height / b.height) : steps.value();
-        if (n >= 0) steps.next();
-        uint16_t* dst = screen + static_cast<size_t>(b.margin + r) * b.screenW;
-        resampleRow(tex, std::clamp(v, 0, tex.height - 1), texelU, b.screenW, dst, filter);
-    }
+// Resamples rows with the filter the band's height chooses: `row(filter)` is called with a
+// lambda of (texel source, u, v), so that each loop inlines its own filter. On a texture
+// narrower or lower than 3 every texel is an edge texel, so neither filter can leave it.
+template <typename Rows>
+void withFilter(const Band& b, const TexelSource& tex, Rows rows) {
+    if (b.height > tex.height / 2)
+        rows([](const TexelSource& t, int32_t u, int32_t v) { return average2x2Inside(t, u, v); });
+    else
+        rows([](const TexelSource& t, int32_t u, int32_t v) { return average3x3Inside(t, u, v); });
+}
+
+// The whole band resampled once per texture and band height: a frame then copies from it
+// as from the map at its own size, and panning costs no filtering.
+struct ResampledBand {
+    uint64_t generation = 0;
+    int32_t height = 0;            // Hp
+    std::vector<uint16_t> pixels;  // Wp × Hp
+};
+ResampledBand gBand;
+
+// Bands larger than this are resampled frame by frame instead of kept.
+constexpr size_t kMostKeptPixels = size_t{16} << 20;
+
+bool keepBand(const Band& b, const TexelSource& tex) {
+    const size_t pixels = size_t(b.width) * size_t(b.height);
+    if (pixels > kMostKeptPixels) return false;
+    if (gBand.generation == gTextureGeneration && gBand.height == b.height) return true;
+    gBand.generation = gTextureGeneration;
+    gBand.height = b.height;
+    gBand.pixels.resize(pixels);
+    std::vector<int32_t> texelU(static_cast<size_t>(b.width));
+    bandColumns(b, tex, 0, &texelU);
+    withFilter(b, tex, [&](auto filter) {
+        ScaledSteps v(0, tex.height, b.height);
+        for (int32_t n = 0; n < b.height; ++n, v.next())
+            resampleRow(tex, v.value(), texelU.data(), b.width,
+                        gBand.pixels.data() + size_t(n) * b.width, filter);
+    });
+    return true;
+}
+
+// Band row n = Y + r of screen row r, resampled on its own: texel row v = n × H / Hp
+// truncated, clamped into the texture (rows above or below the map repeat its edge rows).
+void resampleOneRow(const Band& b, const TexelSource& tex, int64_t n,
+                    const std::vector<int32_t>& texelU, uint16_t* dst) {
+    const auto v = static_cast<int32_t>(n * tex.height / b.height);
+    withFilter(b, tex, [&](auto filter) {
+        resampleRow(tex, std::clamp(v, 0, tex.height - 1), texelU.data(), b.screenW, dst, filter);
+    });
 }
 
 // The map resampled to the band: texel u = mx × W / Wp, v = (Y + r) × H / Hp, filtered
@@ -151,18 +198,18 @@ void resampleRows(const Band& b, const TexelSource& tex, const int32_t* texelU, 
 void resampleBand(const Band& b, const TexelSource& tex, uint16_t* screen) {
     const int32_t rows = std::min(b.height, b.screenH - b.margin);
     fillOutsideBand(b, b.margin, b.margin + rows);
+    const bool kept = keepBand(b, tex);
+    const int32_t start = wrap(b.offsetX, b.width);
     std::vector<int32_t> texelU(static_cast<size_t>(b.screenW));
-    bandColumns(b, tex, &texelU);
-    // On a texture narrower or lower than 3 every texel is an edge texel, so neither filter
-    // can leave it. The filters go in as lambdas so that each loop inlines its own.
-    if (b.height > tex.height / 2)
-        resampleRows(
-            b, tex, texelU.data(), rows, screen,
-            [](const TexelSource& t, int32_t u, int32_t v) { return average2x2Inside(t, u, v); });
-    else
-        resampleRows(
-            b, tex, texelU.data(), rows, screen,
-            [](const TexelSource& t, int32_t u, int32_t v) { return average3x3Inside(t, u, v); });
+    bandColumns(b, tex, start, &texelU);
+    for (int32_t r = 0; r < rows; ++r) {
+        const int64_t n = int64_t{b.offsetY} + r;
+        uint16_t* dst = screen + static_cast<size_t>(b.margin + r) * b.screenW;
+        if (kept && n >= 0 && n < b.height)
+            copyWrapped(gBand.pixels.data() + size_t(n) * b.width, b.width, start, dst, b.screenW);
+        else
+            resampleOneRow(b, tex, n, texelU, dst);
+    }
 }
 
 void drawGrid(const Band& b) {

@@ -22,12 +22,8 @@ class FastPaths : public MapFiles {
   protected:
     // A W × H texture of pseudo-random texels, installed as the working texture.
     void makeNoise(int w, int h) {
-        gMapSet.mapTexture.reset(new uint16_t[size_t(w) * h]);
-        gMapSet.textureWidth = w;
-        gMapSet.textureHeight = h;
         std::mt19937 random(7);
-        for (size_t i = 0; i < size_t(w) * h; ++i) gMapSet.mapTexture[i] = uint16_t(random());
-        gView.mapHeight = h;
+        makeTexture(w, h, [&](int, int) { return uint16_t(random()); });
     }
 };
 
@@ -78,6 +74,10 @@ TEST_F(FastPaths, ZoomedFlatMapMatchesTheDivisionPerPixel) {
                     << "height " << c.height << " offsets " << c.offsetX << "," << c.offsetY
                     << " at " << k << "," << r;
     }
+    // A new texture of the same size is resampled anew.
+    makeTexture(w, h, [](int, int) { return uint16_t(0x1234); });
+    renderPlanar();
+    EXPECT_EQ(at(100, 100), 0x1234);
 }
 
 TEST(BoxFilters, InsideVersionsSumEveryFieldWithoutCarries) {

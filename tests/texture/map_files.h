@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <memory>
 #include <string>
 
 #include "../gif/giflib_io.h"
@@ -43,6 +44,16 @@ class MapFiles : public ::testing::Test {
         gMapSet = MapSet{};
         freeBackBuffer();
         std::filesystem::remove_all(root_);
+    }
+
+    // A W × H texture of texels value(u, v), row by row, installed as the working texture.
+    template <typename F>
+    void makeTexture(int w, int h, F value) {
+        std::unique_ptr<uint16_t[]> texels(new uint16_t[size_t(w) * h]);
+        for (int v = 0; v < h; ++v)
+            for (int u = 0; u < w; ++u) texels[size_t(v) * w + u] = value(u, v);
+        installTexture(std::move(texels), w, h);
+        gView.mapHeight = h;
     }
 
     // Writes maps/`name`: width × height pixels, colour(x, y) from a palette of ≤ 256.

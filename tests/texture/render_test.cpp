@@ -13,19 +13,7 @@
 
 namespace {
 
-class RenderTest : public MapFiles {
-  protected:
-    // A W × H texture of texels value(u, v), installed as the working texture.
-    template <typename F>
-    void makeTexture(int w, int h, F value) {
-        gMapSet.mapTexture.reset(new uint16_t[size_t(w) * h]);
-        gMapSet.textureWidth = w;
-        gMapSet.textureHeight = h;
-        for (int v = 0; v < h; ++v)
-            for (int u = 0; u < w; ++u) gMapSet.mapTexture[size_t(v) * w + u] = value(u, v);
-        gView.mapHeight = h;
-    }
-};
+using RenderTest = MapFiles;
 
 TEST_F(RenderTest, NoTextureDrawsTheBackgroundOnly) {
     gOptions.backgroundColor = 0x1234;
