@@ -12,6 +12,7 @@
 #include <cstdlib>
 #include <vector>
 
+#include "platform/cpu.h"
 #include "raster/back_buffer.h"
 #include "raster/draw.h"
 #include "shell/options.h"
@@ -232,17 +233,11 @@ inline uint16_t gridOrTexel(const SphereFrame& f, int32_t i, int32_t u, int32_t 
                                             int32_t* right, int32_t* left) {
     rowIndicesOf(f, start, count, right, left);
 }
-
-bool haveWideLanes() {
-    __builtin_cpu_init();
-    return __builtin_cpu_supports("avx2");
-}
 #endif
 
 void rowIndices(const SphereFrame& f, size_t start, int32_t count, int32_t* right, int32_t* left) {
 #if defined(__x86_64__)
-    static const bool wide = haveWideLanes();
-    if (wide) return rowIndicesWide(f, start, count, right, left);
+    if (platform::hasWideLanes()) return rowIndicesWide(f, start, count, right, left);
 #endif
     rowIndicesOf(f, start, count, right, left);
 }

@@ -8,6 +8,7 @@
 
 #include "map_files.h"
 #include "platform/clock.h"
+#include "platform/cpu.h"
 #include "texture/compose.h"
 #include "texture/render_planar.h"
 #include "texture/render_sphere.h"
@@ -143,26 +144,29 @@ TEST_F(FastPaths, GlobeMatchesThePerPixelInversion) {
                  {65536, -16384, 60, false, true}, {40000, 16384, 118, true, true},
                  {1000, -9000, 119, true, false},  {30000, 12000, 300, false, false},
                  {52000, 500, 651, true, true}};
-    for (const auto& c : cases) {
-        gView.lonAngle = c.lon, gView.latAngle = c.lat, gView.radius = c.radius;
-        gOptions.latLonGrid = gOptions.tropicPolarCircles = c.lines;
-        gOptions.textureSmoothing = c.smooth;
-        buildColumnTables();
-        renderSphere();
-        const int columns = c.radius < 120 ? c.radius : 119;
-        for (int y = 0; y < kH; ++y)
-            for (int d = 0; d < columns; ++d) {
-                const double half = std::sqrt(double(c.radius) * c.radius - double(d) * d);
-                if (std::abs(y - 160) > std::min(int(half), 159) - (d == 0)) continue;
-                ASSERT_EQ(at(120 + d, y), globePixel(t, d, y, false))
-                    << "case " << c.lon << "," << c.lat << "," << c.radius << " at +" << d << ","
-                    << y;
-                if (d > 0)
-                    ASSERT_EQ(at(120 - d, y), globePixel(t, d, y, true))
-                        << "case " << c.lon << "," << c.lat << "," << c.radius << " at -" << d
+    for (const auto& c : cases)
+        for (bool wide : {true, false}) {
+            platform::allowWideLanes(wide);
+            gView.lonAngle = c.lon, gView.latAngle = c.lat, gView.radius = c.radius;
+            gOptions.latLonGrid = gOptions.tropicPolarCircles = c.lines;
+            gOptions.textureSmoothing = c.smooth;
+            buildColumnTables();
+            renderSphere();
+            const int columns = c.radius < 120 ? c.radius : 119;
+            for (int y = 0; y < kH; ++y)
+                for (int d = 0; d < columns; ++d) {
+                    const double half = std::sqrt(double(c.radius) * c.radius - double(d) * d);
+                    if (std::abs(y - 160) > std::min(int(half), 159) - (d == 0)) continue;
+                    ASSERT_EQ(at(120 + d, y), globePixel(t, d, y, false))
+                        << "case " << c.lon << "," << c.lat << "," << c.radius << " at +" << d
                         << "," << y;
-            }
-    }
+                    if (d > 0)
+                        ASSERT_EQ(at(120 - d, y), globePixel(t, d, y, true))
+                            << "case " << c.lon << "," << c.lat << "," << c.radius << " at -" << d
+                            << "," << y;
+                }
+        }
+    platform::allowWideLanes(true);
 }
 
 // One shaded texel with the elevation worked out at the texel and every channel on its own.
@@ -208,25 +212,28 @@ TEST_F(FastPaths, ShadingTablesMatchTheElevationAtEveryTexel) {
         gOptions.shadowSpecularity = c.specularity;
         gOptions.shadowDarkness = c.darkness;
         gOptions.textureBrightness = c.brightness;
-        for (int64_t instant : instants) {
-            composeDecoded(c.kind, day.data(), night.data(), w, h, instant, texture.data());
-            const SunVector sun = updateSunPositionAt(instant);
-            ShadeTerms terms{twilightThreshold(c.twilight), transitionHalfWidth(c.specularity),
-                             nightLevel(c.darkness)};
-            if (c.kind == Compositing::ShadedOverlay && c.operation == kOverlayDayNight)
-                terms.night = 0;
-            const uint32_t b = brightnessMultiplier(c.brightness);
-            for (int y = 0; y < h; ++y)
-                for (int x = 0; x < w; ++x) {
-                    int32_t lat = (h / 2 - y) * 32768 / h, lon = (x - w / 2) * 65536 / w;
-                    auto f = uint32_t(shadeFactor(sunElevationAt(lat, lon, sun), terms));
-                    const size_t i = size_t(y) * w + x;
-                    ASSERT_EQ(texture[i], shadedTexel(c.kind, day[i], night[i], f, b))
-                        << "operation " << c.operation << " twilight " << c.twilight << " at " << x
-                        << "," << y << " instant " << instant;
-                }
-        }
+        for (int64_t instant : instants)
+            for (bool wide : {true, false}) {
+                platform::allowWideLanes(wide);
+                composeDecoded(c.kind, day.data(), night.data(), w, h, instant, texture.data());
+                const SunVector sun = updateSunPositionAt(instant);
+                ShadeTerms terms{twilightThreshold(c.twilight), transitionHalfWidth(c.specularity),
+                                 nightLevel(c.darkness)};
+                if (c.kind == Compositing::ShadedOverlay && c.operation == kOverlayDayNight)
+                    terms.night = 0;
+                const uint32_t b = brightnessMultiplier(c.brightness);
+                for (int y = 0; y < h; ++y)
+                    for (int x = 0; x < w; ++x) {
+                        int32_t lat = (h / 2 - y) * 32768 / h, lon = (x - w / 2) * 65536 / w;
+                        auto f = uint32_t(shadeFactor(sunElevationAt(lat, lon, sun), terms));
+                        const size_t i = size_t(y) * w + x;
+                        ASSERT_EQ(texture[i], shadedTexel(c.kind, day[i], night[i], f, b))
+                            << "operation " << c.operation << " twilight " << c.twilight << " at "
+                            << x << "," << y << " instant " << instant;
+                    }
+            }
     }
+    platform::allowWideLanes(true);
 }
 
 }  // namespace
