@@ -148,16 +148,22 @@ void flatZoomStep(benchmark::State& s) {
     }
     setPlanarHeight(-1);
 }
+// A globe zoom (arg 0) or tilt (arg 1) step: the disc table is worked out anew.
 void zoomStep(benchmark::State& s) {
     setUp();
     gView.planar = false;
+    gView.radius = 118;
     int step = 0;
     for (auto _ : s) {
-        gView.radius = 118 + (++step & 1) * 4;  // the nudge-in key and back
+        if (s.range(0) == 0)
+            gView.radius = 118 + (++step & 1) * 4;  // the nudge-in key and back
+        else
+            gView.latAngle = (++step & 1) * 364;  // a 2° drag up and back
         buildColumnTables();
         renderSphere();
         benchmark::DoNotOptimize(backBuffer());
     }
+    gView.latAngle = 0;
 }
 
 // Keeps each benchmark's CPU time per iteration so that the ratios can be printed.
@@ -184,7 +190,7 @@ int main(int argc, char** argv) {
     benchmark::RegisterBenchmark("copy/backbuffer", copyBackBuffer)->Unit(us);
     benchmark::RegisterBenchmark("frame/globe", globeFrame)->Arg(0)->Arg(1)->Unit(us);
     benchmark::RegisterBenchmark("frame/flat", flatFrame)->Arg(-1)->Arg(320)->Arg(200)->Unit(us);
-    benchmark::RegisterBenchmark("frame/zoom-step", zoomStep)->Unit(us);
+    benchmark::RegisterBenchmark("frame/zoom-step", zoomStep)->Arg(0)->Arg(1)->Unit(us);
     benchmark::RegisterBenchmark("frame/flat-zoom-step", flatZoomStep)->Unit(us);
     benchmark::Initialize(&argc, argv);
     RatioReporter r;
@@ -205,7 +211,8 @@ int main(int argc, char** argv) {
     ratio("flat frame (own size) / copy", "frame/flat/-1", "copy/backbuffer", 20);
     ratio("flat frame (height 320) / copy", "frame/flat/320", "copy/backbuffer", 20);
     ratio("flat frame (height 200, 3x3) / copy", "frame/flat/200", "copy/backbuffer", 20);
-    ratio("globe zoom step with tables / copy", "frame/zoom-step", "copy/backbuffer", 0);
+    ratio("globe zoom step with tables / copy", "frame/zoom-step/0", "copy/backbuffer", 0);
+    ratio("globe tilt step with tables / copy", "frame/zoom-step/1", "copy/backbuffer", 0);
     ratio("flat zoom step, band resampled / copy", "frame/flat-zoom-step", "copy/backbuffer", 0);
     benchmark::Shutdown();
     return 0;
