@@ -40,54 +40,45 @@ struct RejectCase {
     bool headerFails;  // the header parse already fails
 };
 
-std::vector<RejectCase> rejectCases() {
-    std::vector<RejectCase> cases;
-    const std::vector<uint8_t> good = goodRaw().bytes();
+template <typename Change>
+std::vector<uint8_t> changed(Change change) {
     RawGif r = goodRaw();
-    r.version = "88a";
-    cases.push_back({"version neither 7 nor 9", r.bytes(), true});
-    cases.push_back({"not a GIF", {'P', 'N', 'G', '8', '9', 'a', 0, 0, 0, 0, 0, 0, 0}, true});
-    cases.push_back({"header cut", std::vector<uint8_t>(good.begin(), good.begin() + 12), true});
-    r = goodRaw();
-    r.beforeImage = {0x3B};
-    cases.push_back({"trailer before the image", r.bytes(), true});
-    r = goodRaw();
-    r.width = 0x8000;
-    cases.push_back({"negative width", r.bytes(), true});
-    r = goodRaw();
-    r.height = 0;
-    cases.push_back({"zero height", r.bytes(), true});
-    r = goodRaw();
-    r.width = 32767;
-    r.height = 8192;
-    cases.push_back({"over the size cap", r.bytes(), true});
-    r = goodRaw();
-    r.globalColors.clear();
-    r.localColors = kFour;
-    std::vector<uint8_t> cutTable = r.bytes();
-    cutTable.resize(13 + 10 + 5);
-    cases.push_back({"local table cut", cutTable, true});
-    r = goodRaw();
-    r.beforeImage = {0x21, 0xFE, 10, 'x'};
-    std::vector<uint8_t> cutExt = r.bytes();
-    cutExt.resize(13 + 12 + 4);
-    cases.push_back({"extension cut", cutExt, true});
-    r = goodRaw();
-    r.minCodeSize = 1;
-    cases.push_back({"code size 1", r.bytes(), false});
-    r.minCodeSize = 12;
-    cases.push_back({"code size 12", r.bytes(), false});
-    cases.push_back({"code above the next free code",
-                     withCodes(goodRaw(), {{4, 3}, {1, 3}, {7, 3}, {5, 3}}), false});
-    cases.push_back({"first code not a colour", withCodes(goodRaw(), {{6, 3}, {5, 3}}), false});
-    cases.push_back({"first code after clear not a colour",
-                     withCodes(goodRaw(), {{4, 3}, {6, 3}, {5, 3}}), false});
-    cases.push_back(
-        {"data ends before the last row", withCodes(goodRaw(), {{4, 3}, {1, 3}}), false});
-    std::vector<uint8_t> noData = good;
-    noData.resize(13 + 12 + 10 + 1);
-    cases.push_back({"file ends at the code size", noData, false});
-    return cases;
+    change(r);
+    return r.bytes();
+}
+
+std::vector<uint8_t> cut(std::vector<uint8_t> file, size_t size) {
+    file.resize(size);
+    return file;
+}
+
+std::vector<RejectCase> rejectCases() {
+    const std::vector<uint8_t> good = goodRaw().bytes();
+    const std::vector<uint8_t> comment = {0x21, 0xFE, 10, 'x'};  // announces 10 bytes, has 1
+    return {
+        {"version neither 7 nor 9", changed([](RawGif& r) { r.version = "88a"; }), true},
+        {"not a GIF", {'P', 'N', 'G', '8', '9', 'a', 0, 0, 0, 0, 0, 0, 0}, true},
+        {"header cut", cut(good, 12), true},
+        {"trailer before the image", changed([](RawGif& r) { r.beforeImage = {0x3B}; }), true},
+        {"negative width", changed([](RawGif& r) { r.width = 0x8000; }), true},
+        {"zero height", changed([](RawGif& r) { r.height = 0; }), true},
+        {"over the size cap", changed([](RawGif& r) { r.width = 32767, r.height = 8192; }), true},
+        {"local table cut",
+         cut(changed([](RawGif& r) { r.globalColors.clear(), r.localColors = kFour; }),
+             13 + 10 + 5),
+         true},
+        {"extension cut", cut(changed([&](RawGif& r) { r.beforeImage = comment; }), 13 + 12 + 4),
+         true},
+        {"code size 1", changed([](RawGif& r) { r.minCodeSize = 1; }), false},
+        {"code size 12", changed([](RawGif& r) { r.minCodeSize = 12; }), false},
+        {"code above the next free code", withCodes(goodRaw(), {{4, 3}, {1, 3}, {7, 3}, {5, 3}}),
+         false},
+        {"first code not a colour", withCodes(goodRaw(), {{6, 3}, {5, 3}}), false},
+        {"first code after clear not a colour", withCodes(goodRaw(), {{4, 3}, {6, 3}, {5, 3}}),
+         false},
+        {"data ends before the last row", withCodes(goodRaw(), {{4, 3}, {1, 3}}), false},
+        {"file ends at the code size", cut(good, 13 + 12 + 10 + 1), false},
+    };
 }
 
 TEST(GifDamaged, RejectionsFailCleanly) {
