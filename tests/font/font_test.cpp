@@ -76,12 +76,6 @@ class FontTest : public ScreenTest {
         releaseFont();
         ScreenTest::TearDown();
     }
-    // Index of the first pixel that differs from `want`, or −1.
-    int firstDifference(const std::vector<uint16_t>& want) const {
-        for (int i = 0; i < kW * kH; ++i)
-            if (backBuffer()[i] != want[i]) return i;
-        return -1;
-    }
 };
 
 struct TextCase {
@@ -91,7 +85,8 @@ struct TextCase {
     uint16_t colour;
 };
 
-TEST_F(FontTest, GlyphsLandExactlyWhereTheirSourcesSay) {
+// Every glyph the picture holds, then clipping at each edge and at extreme positions.
+TEST_F(FontTest, GlyphsLandWhereTheirSourcesSayAndClipAtEveryEdge) {
     const TextCase cases[] = {
         {"capitals", u"AZ", 10, 20, 0xFFFF},
         {"lower case", u"az", 100, 50, 0x07E0},
@@ -99,17 +94,6 @@ TEST_F(FontTest, GlyphsLandExactlyWhereTheirSourcesSay) {
         {"second marks", u" \u00B0'%_()", 30, 300, 0x001F},
         {"last row", u"=<>", 200, 150, 0x1234},
         {"unknown: hash and code 300", u"#\u012C", 50, 60, 0xFFE0},
-    };
-    for (const TextCase& c : cases) {
-        std::fill(backBuffer(), backBuffer() + kW * kH, uint16_t(0));
-        drawText(c.x, c.y, c.text.c_str(), c.colour);
-        int diff = firstDifference(expected(c.text, c.x, c.y, c.colour));
-        EXPECT_EQ(diff, -1) << c.name << ": first wrong pixel at " << diff % kW << "," << diff / kW;
-    }
-}
-
-TEST_F(FontTest, TextIsClippedAtEveryEdge) {
-    const TextCase cases[] = {
         {"left", u"Wq", -4, 100, 0xFFFF},
         {"right", u"Mg", 235, 100, 0xFFFF},
         {"top", u"Hy", 100, -6, 0xFFFF},
@@ -122,7 +106,7 @@ TEST_F(FontTest, TextIsClippedAtEveryEdge) {
         {"very high", u"Up", 10, INT_MIN, 0xFFFF},
     };
     for (const TextCase& c : cases) {
-        std::fill(backBuffer(), backBuffer() + kW * kH, uint16_t(0));
+        clear();
         drawText(c.x, c.y, c.text.c_str(), c.colour);
         int diff = firstDifference(expected(c.text, c.x, c.y, c.colour));
         EXPECT_EQ(diff, -1) << c.name << ": first wrong pixel at " << diff % kW << "," << diff / kW;
@@ -136,7 +120,7 @@ TEST_F(FontTest, TextPartDrawsTheRequestedCharacters) {
     } cases[] = {{0, 3, u"Abc"}, {2, 10, u"cdef"}, {5, 1, u"f"}, {6, 1, u""},
                  {-1, 3, u""},   {1, 0, u""},      {1, -4, u""}, {0, INT_MAX, u"Abcdef"}};
     for (const Case& c : cases) {
-        std::fill(backBuffer(), backBuffer() + kW * kH, uint16_t(0));
+        clear();
         EXPECT_EQ(drawTextPart(20, 30, u"Abcdef", c.start, c.count, 0xFFFF), 6);
         EXPECT_EQ(firstDifference(expected(c.drawn, 20, 30, 0xFFFF)), -1)
             << "start " << c.start << " count " << c.count;

@@ -4,7 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
+#include <vector>
 
 #include "embedded_resources.h"
 #include "raster/back_buffer.h"
@@ -19,9 +21,16 @@ class ScreenTest : public ::testing::Test {
         platform::registerResources(table, count);
         gDisplay = {kW, kH, 2, 2 * kW, 16};
         ASSERT_TRUE(allocateBackBuffer());
-        std::fill(backBuffer(), backBuffer() + kW * kH, uint16_t(0));
+        clear();
     }
     void TearDown() override { freeBackBuffer(); }
 
     uint16_t at(int x, int y) const { return backBuffer()[y * kW + x]; }
+    void clear() { std::fill(backBuffer(), backBuffer() + kW * kH, uint16_t(0)); }
+    // Index of the first pixel that differs from `want`, or −1.
+    int firstDifference(const std::vector<uint16_t>& want) const {
+        for (int i = 0; i < kW * kH; ++i)
+            if (backBuffer()[i] != want[i]) return i;
+        return -1;
+    }
 };

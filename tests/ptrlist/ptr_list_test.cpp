@@ -64,33 +64,20 @@ TEST(PtrList, InsertBeforeNullAddsAtTheHead) {
     expectSame(list, {item(1), item(2)});
 }
 
-TEST(PtrList, TwentyFiveItemsTakeThreeBlocksAndRemovingThemFreesAll) {
+TEST(PtrList, BlocksAreUsedInOrderNodesReusedAndAllFreedWhenEmpty) {
     PtrList list(10);
     std::vector<PtrNode*> nodes;
     for (int i = 0; i < 25; ++i) nodes.push_back(list.addTail(item(i + 1)));
+    EXPECT_EQ(nodes[1], nodes[0] + 1);  // nodes are handed out in block order
     EXPECT_EQ(list.blockCount(), 3);
+    list.remove(nodes[1]);
+    EXPECT_EQ(list.addTail(item(26)), nodes[1]);  // before the third block's free nodes
     for (int i = 0; i < 24; ++i) list.remove(nodes[i]);
     EXPECT_EQ(list.blockCount(), 3);  // blocks stay while any node is in use
     list.remove(nodes[24]);
     EXPECT_EQ(list.blockCount(), 0);
     EXPECT_EQ(list.head(), nullptr);
     EXPECT_EQ(list.tail(), nullptr);
-}
-
-TEST(PtrList, RemovedNodeIsReusedWithoutANewBlock) {
-    PtrList list(10);
-    list.addTail(item(1));
-    PtrNode* second = list.addTail(item(2));
-    list.remove(second);
-    EXPECT_EQ(list.addTail(item(3)), second);
-    EXPECT_EQ(list.blockCount(), 1);
-}
-
-TEST(PtrList, FirstNodeOfABlockIsTakenFirst) {
-    PtrList list(4);
-    PtrNode* a = list.addTail(item(1));
-    PtrNode* b = list.addTail(item(2));
-    EXPECT_EQ(b, a + 1);  // nodes are handed out in block order
 }
 
 TEST(PtrList, RemoveAllEmptiesAndTheListStaysUsable) {
