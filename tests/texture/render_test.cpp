@@ -142,17 +142,4 @@ TEST_F(RenderTest, ScaledFlatMapBandGridAndCircles) {
     EXPECT_GT(other, 60);
 }
 
-TEST(Texels, BoxFiltersAverageEachField) {
-    // Red 31/0, green 63/1, blue 2/3 in a checkerboard: sums 62, 128, 10 over 2 × 2.
-    std::vector<uint16_t> px(16);
-    for (int i = 0; i < 16; ++i)
-        px[i] = ((i + i / 4) % 2) ? uint16_t(31 << 11 | 63 << 5 | 2) : uint16_t(1 << 5 | 3);
-    TexelSource t{px.data(), 4, 4};
-    EXPECT_EQ(average2x2(t, 1, 1), uint16_t(15 << 11 | 32 << 5 | 2));
-    // 3 × 3 around (1, 1): five of the first kind, four of the second at (1,1) odd? (1+1)%2=0.
-    EXPECT_EQ(average3x3(t, 1, 1),
-              uint16_t((4 * 31 / 9) << 11 | (4 * 63 + 5) / 9 << 5 | (4 * 2 + 5 * 3) / 9));
-    EXPECT_EQ(texelAt(t, -5, 99), px[12]);  // clamped into the texture
-}
-
 }  // namespace
