@@ -13,6 +13,7 @@
 
 #include "../tests/gif/giflib_io.h"
 #include "platform/clock.h"
+#include "platform/cpu.h"
 #include "platform/files.h"
 #include "platform/folders.h"
 #include "raster/back_buffer.h"
@@ -193,6 +194,9 @@ int main(int argc, char** argv) {
     benchmark::RegisterBenchmark("frame/zoom-step", zoomStep)->Arg(0)->Arg(1)->Unit(us);
     benchmark::RegisterBenchmark("frame/flat-zoom-step", flatZoomStep)->Unit(us);
     benchmark::Initialize(&argc, argv);
+    // --narrow: the plain copies of the per-pixel loops, as on processors without AVX2.
+    for (int i = 1; i < argc; ++i)
+        if (std::string(argv[i]) == "--narrow") platform::allowWideLanes(false);
     RatioReporter r;
     benchmark::RunSpecifiedBenchmarks(&r);
     auto ratio = [&](const char* what, const char* a, const char* b, double goal) {
