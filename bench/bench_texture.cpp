@@ -5,6 +5,7 @@
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <map>
@@ -194,9 +195,8 @@ int main(int argc, char** argv) {
     benchmark::RegisterBenchmark("frame/zoom-step", zoomStep)->Arg(0)->Arg(1)->Unit(us);
     benchmark::RegisterBenchmark("frame/flat-zoom-step", flatZoomStep)->Unit(us);
     benchmark::Initialize(&argc, argv);
-    // --narrow: the plain copies of the per-pixel loops, as on processors without AVX2.
-    for (int i = 1; i < argc; ++i)
-        if (std::string(argv[i]) == "--narrow") platform::allowWideLanes(false);
+    // scripts/bench --narrow: the plain copies of the per-pixel loops, as without AVX2.
+    if (std::getenv("MUNDORA_BENCH_NARROW")) platform::allowWideLanes(false);
     RatioReporter r;
     benchmark::RunSpecifiedBenchmarks(&r);
     auto ratio = [&](const char* what, const char* a, const char* b, double goal) {
