@@ -142,7 +142,7 @@ void resampleRow(const TexelSource& tex, int32_t v, const int32_t* texelU, int32
     }
 }
 
-// Resamples rows with the filter the band's height chooses: `row(filter)` is called with a
+// Resamples rows with the filter the band's height chooses: `rows(filter)` is called with a
 // lambda of (texel source, u, v), so that each loop inlines its own filter. On a texture
 // narrower or lower than 3 every texel is an edge texel, so neither filter can leave it.
 template <typename Rows>
