@@ -5,12 +5,12 @@
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
-#include <map>
 #include <string>
 #include <vector>
 
 #include "../tests/gif/giflib_io.h"
 #include "platform/files.h"
+#include "ratio_reporter.h"
 #include "texture/gif/gif_decoder.h"
 
 namespace {
@@ -65,21 +65,6 @@ void decodeWithGiflib(benchmark::State& state, const BenchFile* file) {
     }
 }
 
-// Keeps each benchmark's CPU time per iteration (the median when repeated) so that the
-// ratios can be printed at the end.
-class RatioReporter : public benchmark::ConsoleReporter {
-  public:
-    std::map<std::string, double> seconds;
-    void ReportRuns(const std::vector<Run>& runs) override {
-        for (const Run& run : runs) {
-            const bool median = run.run_type == Run::RT_Aggregate && run.aggregate_name == "median";
-            if ((run.run_type == Run::RT_Iteration || median) && run.iterations > 0)
-                seconds[run.run_name.str()] = run.cpu_accumulated_time / run.iterations;
-        }
-        ConsoleReporter::ReportRuns(runs);
-    }
-};
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -89,16 +74,12 @@ int main(int argc, char** argv) {
         benchmark::RegisterBenchmark(("giflib/" + file.name).c_str(), decodeWithGiflib, &file)
             ->Unit(benchmark::kMillisecond);
     }
-    benchmark::Initialize(&argc, argv);
+    initializeRatioBenchmarks(argc, argv);
     RatioReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
-    for (const BenchFile& file : files()) {
-        const double ours = reporter.seconds["mundora/" + file.name];
-        const double theirs = reporter.seconds["giflib/" + file.name];
-        if (ours > 0 && theirs > 0)
-            std::printf("ratio mundora/giflib %s: %.3f (goal <= 0.8)\n", file.name.c_str(),
-                        ours / theirs);
-    }
+    for (const BenchFile& file : files())
+        reporter.printRatio(("decode " + file.name + " / giflib").c_str(), "mundora/" + file.name,
+                            "giflib/" + file.name, 0.8);
     benchmark::Shutdown();
     return 0;
 }

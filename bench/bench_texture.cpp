@@ -8,7 +8,6 @@
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
-#include <map>
 #include <string>
 #include <vector>
 
@@ -18,6 +17,7 @@
 #include "platform/files.h"
 #include "platform/folders.h"
 #include "raster/back_buffer.h"
+#include "ratio_reporter.h"
 #include "shell/options.h"
 #include "texture/compose.h"
 #include "texture/gif/gif_decoder.h"
@@ -168,18 +168,6 @@ void zoomStep(benchmark::State& s) {
     gView.latAngle = 0;
 }
 
-// Keeps each benchmark's CPU time per iteration so that the ratios can be printed.
-class RatioReporter : public benchmark::ConsoleReporter {
-  public:
-    std::map<std::string, double> seconds;
-    void ReportRuns(const std::vector<Run>& runs) override {
-        for (const Run& run : runs)
-            if (run.run_type == Run::RT_Iteration && run.iterations > 0)
-                seconds[run.run_name.str()] = run.cpu_accumulated_time / run.iterations;
-        ConsoleReporter::ReportRuns(runs);
-    }
-};
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -194,30 +182,23 @@ int main(int argc, char** argv) {
     benchmark::RegisterBenchmark("frame/flat", flatFrame)->Arg(-1)->Arg(320)->Arg(200)->Unit(us);
     benchmark::RegisterBenchmark("frame/zoom-step", zoomStep)->Arg(0)->Arg(1)->Unit(us);
     benchmark::RegisterBenchmark("frame/flat-zoom-step", flatZoomStep)->Unit(us);
-    benchmark::Initialize(&argc, argv);
+    initializeRatioBenchmarks(argc, argv);
     // scripts/bench --narrow: the plain copies of the per-pixel loops, as without AVX2.
     if (std::getenv("MUNDORA_BENCH_NARROW")) platform::allowWideLanes(false);
     RatioReporter r;
     benchmark::RunSpecifiedBenchmarks(&r);
-    auto ratio = [&](const char* what, const char* a, const char* b, double goal) {
-        double x = r.seconds[a], y = r.seconds[b];
-        if (x <= 0 || y <= 0) return;
-        if (goal > 0)
-            std::printf("%-40s %7.3f  (goal <= %g)\n", what, x / y, goal);
-        else
-            std::printf("%-40s %7.3f\n", what, x / y);
-    };
-    ratio("decode / giflib decode", "decode/mundora", "decode/giflib", 0.8);
-    ratio("shading pass / one decode", "shade/pass", "decode/mundora", 0.25);
-    ratio("full rebuild / giflib both maps", "rebuild/full", "decode/giflib-both", 1.3);
-    ratio("globe frame / back-buffer copy", "frame/globe/0", "copy/backbuffer", 25);
-    ratio("globe + grid + circles / copy", "frame/globe/1", "copy/backbuffer", 0);
-    ratio("flat frame (own size) / copy", "frame/flat/-1", "copy/backbuffer", 20);
-    ratio("flat frame (height 320) / copy", "frame/flat/320", "copy/backbuffer", 20);
-    ratio("flat frame (height 200, 3x3) / copy", "frame/flat/200", "copy/backbuffer", 20);
-    ratio("globe zoom step with tables / copy", "frame/zoom-step/0", "copy/backbuffer", 0);
-    ratio("globe tilt step with tables / copy", "frame/zoom-step/1", "copy/backbuffer", 0);
-    ratio("flat zoom step, band resampled / copy", "frame/flat-zoom-step", "copy/backbuffer", 0);
+    r.printRatio("decode / giflib decode", "decode/mundora", "decode/giflib", 0.8);
+    r.printRatio("shading pass / one decode", "shade/pass", "decode/mundora", 0.25);
+    r.printRatio("full rebuild / giflib both maps", "rebuild/full", "decode/giflib-both", 1.3);
+    r.printRatio("globe frame / back-buffer copy", "frame/globe/0", "copy/backbuffer", 25);
+    r.printRatio("globe + grid + circles / copy", "frame/globe/1", "copy/backbuffer", 0);
+    r.printRatio("flat frame (own size) / copy", "frame/flat/-1", "copy/backbuffer", 20);
+    r.printRatio("flat frame (height 320) / copy", "frame/flat/320", "copy/backbuffer", 20);
+    r.printRatio("flat frame (height 200, 3x3) / copy", "frame/flat/200", "copy/backbuffer", 20);
+    r.printRatio("globe zoom step with tables / copy", "frame/zoom-step/0", "copy/backbuffer", 0);
+    r.printRatio("globe tilt step with tables / copy", "frame/zoom-step/1", "copy/backbuffer", 0);
+    r.printRatio("flat zoom step, band resampled / copy", "frame/flat-zoom-step", "copy/backbuffer",
+                 0);
     benchmark::Shutdown();
     return 0;
 }
