@@ -33,14 +33,19 @@ struct DiscRow {
     size_t start;  // index of column `first` in the DiscTable arrays
 };
 
+constexpr int kRowShift = 17;
+constexpr uint32_t kOffsetMask = (1u << kRowShift) - 1;
+constexpr int32_t kOffsetBias = 32768;
+
 // What the inversion depends on, and its result.
 struct DiscTable {
     int32_t latAngle = INT32_MIN, radius = 0, width = 0, cx = 0, cy = 0;
     std::vector<DiscRow> rows;
-    // Per computed pixel: its texel's longitude relative to the view's longitude (angle
-    // units −32767 .. 32768, so that λ = Λ + offset needs one wrap), its texel row v and
-    // v × W, the row's first texel.
-    std::vector<int32_t> lonOffset, texelRow, rowStart;
+    // Per computed pixel in 32 bits, so that the table stays small beside the texture: its
+    // texel's longitude relative to the view's longitude (angle units −32767 .. 32768, so
+    // that λ = Λ + offset needs one wrap) biased by kOffsetBias in the low kRowShift bits,
+    // its texel row v above them.
+    std::vector<uint32_t> texels;
     // One row's texel indices, right half and mirrored, as wide as the widest row.
     std::vector<int32_t> rightIndex, leftIndex;
 };
@@ -61,9 +66,8 @@ void invert(int32_t latAngle, int32_t s, int32_t cosA, int32_t width) {
     phi = std::max(phi, -16384);
     const uint32_t span = static_cast<uint32_t>(width - 1);
     const auto v = static_cast<int32_t>((static_cast<uint32_t>(phi + 16384) * span) >> 16);
-    gDisc.lonOffset.push_back(lonOffset);
-    gDisc.texelRow.push_back(v);
-    gDisc.rowStart.push_back(v * width);
+    gDisc.texels.push_back(static_cast<uint32_t>(lonOffset + kOffsetBias) | static_cast<uint32_t>(v)
+                                                                                << kRowShift);
 }
 
 // Per column a = |x − cx| of the right half: the arcsine step k, the half-height of the disc
@@ -86,13 +90,11 @@ std::vector<DiscColumn> discColumns(int32_t columns, int32_t cx, int32_t cy, int
 // walks neighbouring texels; the arcsine argument of row y in a column is 32768 + (y − cy) × k,
 // exactly what stepping down the column by k from its top pixel gives.
 void buildDisc(const TexelSource& tex) {
-    gDisc = DiscTable{
-        gView.latAngle, gView.radius, tex.width, centreX(), centreY(), {}, {}, {}, {}, {}, {}};
+    gDisc =
+        DiscTable{gView.latAngle, gView.radius, tex.width, centreX(), centreY(), {}, {}, {}, {}};
     const int32_t cx = gDisc.cx, cy = gDisc.cy;
     const size_t most = size_t(2 * cy) * size_t(std::min(gView.radius, cx));
-    gDisc.lonOffset.reserve(most);
-    gDisc.texelRow.reserve(most);
-    gDisc.rowStart.reserve(most);
+    gDisc.texels.reserve(most);
     const int32_t count = gView.radius < cx ? gView.radius : cx - 1;  // D, centre included
     const std::vector<DiscColumn> columns = discColumns(count, cx, cy, gView.radius);
     gDisc.rightIndex.resize(size_t(count));
@@ -105,7 +107,7 @@ void buildDisc(const TexelSource& tex) {
         int32_t first = columns[0].halfHeight < std::abs(dy) ? 1 : 0, last = first - 1;
         while (last + 1 < count && columns[last + 1].halfHeight >= std::abs(dy)) ++last;
         if (last < first) continue;
-        gDisc.rows.push_back({y, first, last, gDisc.lonOffset.size()});
+        gDisc.rows.push_back({y, first, last, gDisc.texels.size()});
         for (int32_t a = first; a <= last; ++a)
             invert(gDisc.latAngle, 32768 + dy * columns[a].step, columns[a].cosA, tex.width);
     }
@@ -209,20 +211,20 @@ inline uint16_t gridOrTexel(const SphereFrame& f, int32_t i, int32_t u, int32_t 
 // Plain arithmetic on arrays, so that the compiler can do several at a time.
 [[gnu::always_inline]] inline void rowIndicesOf(const SphereFrame& f, size_t start, int32_t count,
                                                 int32_t* right, int32_t* left) {
-    const int32_t* offset = gDisc.lonOffset.data() + start;
-    const int32_t* rowStart = gDisc.rowStart.data() + start;
+    const uint32_t* texels = gDisc.texels.data() + start;
     const int32_t w = f.tex.width, twiceCentre = 2 * f.centreU;
     const uint32_t span = static_cast<uint32_t>(w - 1);
     for (int32_t i = 0; i < count; ++i) {
-        int32_t lambda = f.lonAngle + offset[i];
+        const int32_t rowStart = static_cast<int32_t>(texels[i] >> kRowShift) * w;
+        int32_t lambda = f.lonAngle + static_cast<int32_t>(texels[i] & kOffsetMask) - kOffsetBias;
         lambda = lambda > 65536 ? lambda - 65536 : lambda;
         lambda = lambda < 0 ? lambda + 65536 : lambda;
         const auto u = static_cast<int32_t>((static_cast<uint32_t>(lambda) * span) >> 16);
         int32_t mirror = twiceCentre - u;
         mirror = mirror < 0 ? mirror + w : mirror;
         mirror = mirror >= w ? mirror - w : mirror;
-        right[i] = rowStart[i] + u;
-        left[i] = rowStart[i] + mirror;
+        right[i] = rowStart + u;
+        left[i] = rowStart + mirror;
     }
 }
 
@@ -251,16 +253,16 @@ void drawDiscRow(const SphereFrame& f, const DiscRow& r, uint16_t* row) {
     int32_t* left = gDisc.leftIndex.data();
     rowIndices(f, r.start, count, right, left);
     uint16_t* centre = row + gDisc.cx;
-    const int32_t* rowStart = gDisc.rowStart.data() + r.start;
-    const int32_t* texelRow = gDisc.texelRow.data() + r.start;
+    const uint32_t* texels = gDisc.texels.data() + r.start;
     for (int32_t i = 0, a = r.first; i < count; ++i, ++a) {
-        const int32_t start = rowStart[i], u = right[i] - start, mirrorU = left[i] - start;
+        const auto v = static_cast<int32_t>(texels[i] >> kRowShift);
+        const int32_t start = v * f.tex.width, u = right[i] - start, mirrorU = left[i] - start;
         if (!Lines) {
             centre[-a] = texel<Smooth>(f, left[i], mirrorU, start);
             centre[a] = texel<Smooth>(f, right[i], u, start);
             continue;
         }
-        const uint8_t rowFlags = gLines.row[texelRow[i]];
+        const uint8_t rowFlags = gLines.row[v];
         // A dash of a circle covers both halves, grid or not.
         if (f.circles && (rowFlags & (kOnTropic | kOnPolar)) && (gLines.column[u] & kOnDash)) {
             centre[a] = centre[-a] = rowFlags & kOnTropic ? f.tropicColour : f.polarColour;
