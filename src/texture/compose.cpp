@@ -1,7 +1,7 @@
 // The compositing routines: one common frame (check, allocate, map, stream rows, progress,
-// release) and one small pixel rule per routine. Integer arithmetic only; the longitude
-// offsets of the columns and the shade factor of every elevation are worked out once per
-// rebuild, the latitude terms once per row.
+// release) and one small pixel rule per routine. Integer arithmetic only; the hour-angle
+// cosine of every column and the twilight's shade factors are worked out once per rebuild,
+// the latitude terms and where a row turns from day to twilight to night once per row.
 
 #include "texture/compose.h"
 
