@@ -200,15 +200,19 @@ void resampleBand(const Band& b, const TexelSource& tex, uint16_t* screen) {
     fillOutsideBand(b, b.margin, b.margin + rows);
     const bool kept = keepBand(b, tex);
     const int32_t start = wrap(b.offsetX, b.width);
-    std::vector<int32_t> texelU(static_cast<size_t>(b.screenW));
-    bandColumns(b, tex, start, &texelU);
+    std::vector<int32_t> texelU;  // the screen columns' texels, for rows not in the kept band
     for (int32_t r = 0; r < rows; ++r) {
         const int64_t n = int64_t{b.offsetY} + r;
         uint16_t* dst = screen + static_cast<size_t>(b.margin + r) * b.screenW;
-        if (kept && n >= 0 && n < b.height)
+        if (kept && n >= 0 && n < b.height) {
             copyWrapped(gBand.pixels.data() + size_t(n) * b.width, b.width, start, dst, b.screenW);
-        else
-            resampleOneRow(b, tex, n, texelU, dst);
+            continue;
+        }
+        if (texelU.empty()) {
+            texelU.resize(static_cast<size_t>(b.screenW));
+            bandColumns(b, tex, start, &texelU);
+        }
+        resampleOneRow(b, tex, n, texelU, dst);
     }
 }
 
