@@ -9,9 +9,9 @@
 #include <vector>
 
 #include "../tests/gif/giflib_io.h"
+#include "gif/gif_decoder.h"
 #include "platform/files.h"
 #include "ratio_reporter.h"
-#include "texture/gif/gif_decoder.h"
 
 namespace {
 

@@ -12,15 +12,15 @@
 #include <vector>
 
 #include "../tests/gif/giflib_io.h"
+#include "base/options.h"
+#include "gif/gif_decoder.h"
 #include "platform/clock.h"
 #include "platform/cpu.h"
 #include "platform/files.h"
 #include "platform/folders.h"
 #include "raster/back_buffer.h"
 #include "ratio_reporter.h"
-#include "shell/options.h"
 #include "texture/compose.h"
-#include "texture/gif/gif_decoder.h"
 #include "texture/map_set.h"
 #include "texture/render_planar.h"
 #include "texture/render_sphere.h"

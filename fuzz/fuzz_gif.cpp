@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "texture/gif/gif_decoder.h"
+#include "gif/gif_decoder.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     GifDecoder header;

@@ -1,7 +1,7 @@
 // The options record: every user option and the last view, one process-wide instance that
 // every subsystem reads directly. The options dialog and the window's commands change it;
-// shell/settings.h loads it at start-up and saves it at shutdown. Header only, so that the
-// view, texture and geography modules can read it without linking the shell.
+// shell/settings.h loads it at start-up and saves it at shutdown. Header only and including
+// nothing of the program, so that every layer can read it.
 #pragma once
 
 #include <cstdint>

@@ -1,7 +1,7 @@
 // PtrList node management: a free list refilled one block at a time, the block's first
 // node taken first.
 
-#include "toolkit/ptr_list.h"
+#include "base/ptr_list.h"
 
 #include <new>
 

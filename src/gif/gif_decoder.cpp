@@ -1,7 +1,7 @@
 // GIF header parsing and LZW decoding. Codes are expanded onto a pixel stack through the
 // string table and popped straight into the output row, so no decoded string is ever
 // copied twice. Every byte is read through a check against the data length.
-#include "texture/gif/gif_decoder.h"
+#include "gif/gif_decoder.h"
 
 #include <algorithm>
 #include <cstring>

@@ -6,9 +6,9 @@
 #include <cstring>
 #include <new>
 
+#include "gif/gif_decoder.h"
 #include "platform/resources.h"
 #include "raster/back_buffer.h"
-#include "texture/gif/gif_decoder.h"
 
 namespace {
 

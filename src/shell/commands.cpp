@@ -1,6 +1,8 @@
 // The command table of the main window and the timer tick.
 #include "shell/commands.h"
 
+#include "base/options.h"
+#include "base/redraw.h"
 #include "platform/display.h"
 #include "platform/folders.h"
 #include "platform/loop.h"
@@ -9,13 +11,11 @@
 #include "raster/pictures.h"
 #include "shell/frame.h"
 #include "shell/lifecycle.h"
-#include "shell/options.h"
 #include "shell/ui_state.h"
 #include "texture/map_set.h"
 #include "toolkit/command_panel.h"
 #include "toolkit/exit_confirm.h"
 #include "toolkit/message_box.h"
-#include "view/redraw.h"
 #include "view/view_state.h"
 #include "view/zoom.h"
 

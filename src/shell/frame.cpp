@@ -3,13 +3,14 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include "base/options.h"
+#include "base/redraw.h"
 #include "platform/loop.h"
 #include "raster/back_buffer.h"
 #include "raster/draw.h"
 #include "raster/font.h"
 #include "raster/text_log.h"
 #include "shell/gestures.h"
-#include "shell/options.h"
 #include "shell/ui_state.h"
 #include "texture/map_message.h"
 #include "texture/map_set.h"
@@ -19,7 +20,6 @@
 #include "toolkit/message_box.h"
 #include "toolkit/modal.h"
 #include "view/animation.h"
-#include "view/redraw.h"
 #include "view/stylus.h"
 #include "view/view_state.h"
 

@@ -4,13 +4,13 @@
 
 #include <algorithm>
 
+#include "base/options.h"
+#include "base/redraw.h"
 #include "platform/loop.h"
-#include "shell/options.h"
 #include "shell/ui_state.h"
 #include "toolkit/command_panel.h"
 #include "toolkit/modal.h"
 #include "view/picking.h"
-#include "view/redraw.h"
 #include "view/stylus.h"
 #include "view/view_state.h"
 #include "view/zoom.h"

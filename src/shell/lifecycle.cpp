@@ -4,6 +4,7 @@
 
 #include <memory>
 
+#include "base/redraw.h"
 #include "platform/display.h"
 #include "platform/folders.h"
 #include "platform/instance.h"
@@ -13,7 +14,6 @@
 #include "raster/pictures.h"
 #include "shell/startup_screen.h"
 #include "shell/window_proc.h"
-#include "view/redraw.h"
 
 namespace {
 

@@ -4,12 +4,12 @@
 
 #include <string>
 
+#include "base/options.h"
 #include "platform/files.h"
 #include "platform/loop.h"
 #include "raster/text_log.h"
 #include "shell/frame.h"
 #include "shell/lifecycle.h"
-#include "shell/options.h"
 #include "shell/ui_state.h"
 #include "toolkit/command_panel.h"
 #include "toolkit/message_box.h"

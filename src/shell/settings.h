@@ -9,7 +9,7 @@
 #include <cstdint>
 #include <string>
 
-#include "shell/options.h"
+#include "base/options.h"
 
 // Largest settings file read; a bigger one is ignored whole (defaults).
 constexpr size_t kMaxSettingsBytes = 64 * 1024;

@@ -2,6 +2,7 @@
 // handling. Every handled input ends with a paint request unless it says otherwise.
 #include "shell/window_proc.h"
 
+#include "base/redraw.h"
 #include "platform/display.h"
 #include "platform/loop.h"
 #include "raster/back_buffer.h"
@@ -11,7 +12,6 @@
 #include "shell/lifecycle.h"
 #include "shell/ui_state.h"
 #include "toolkit/modal.h"
-#include "view/redraw.h"
 
 using namespace platform;
 

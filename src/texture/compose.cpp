@@ -11,10 +11,10 @@
 #include <type_traits>
 #include <vector>
 
+#include "base/options.h"
 #include "platform/cpu.h"
 #include "raster/back_buffer.h"
 #include "raster/progress_meter.h"
-#include "shell/options.h"
 #include "texture/map_set.h"
 #include "texture/sun.h"
 #include "view/angles.h"

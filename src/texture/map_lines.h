@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "shell/options.h"
+#include "base/options.h"
 
 // Grid step option → degrees: 10, 15 or 30 (15 for any unknown value).
 inline int32_t gridDegrees(int32_t gridStep) {

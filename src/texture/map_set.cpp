@@ -4,15 +4,15 @@
 
 #include "texture/map_set.h"
 
+#include "base/options.h"
+#include "base/redraw.h"
+#include "gif/gif_decoder.h"
 #include "platform/files.h"
 #include "platform/folders.h"
 #include "raster/draw.h"
 #include "raster/progress_meter.h"
-#include "shell/options.h"
 #include "texture/compose.h"
-#include "texture/gif/gif_decoder.h"
 #include "texture/map_message.h"
-#include "view/redraw.h"
 #include "view/view_state.h"
 
 const char* const kMapSetKeptText =

@@ -8,14 +8,14 @@
 #include <algorithm>
 #include <vector>
 
+#include "base/options.h"
+#include "base/redraw.h"
 #include "raster/back_buffer.h"
 #include "raster/draw.h"
-#include "shell/options.h"
 #include "texture/map_lines.h"
 #include "texture/map_message.h"
 #include "texture/map_set.h"
 #include "texture/texels.h"
-#include "view/redraw.h"
 #include "view/view_state.h"
 
 namespace {

@@ -12,15 +12,15 @@
 #include <cstdlib>
 #include <vector>
 
+#include "base/options.h"
+#include "base/redraw.h"
 #include "platform/cpu.h"
 #include "raster/back_buffer.h"
 #include "raster/draw.h"
-#include "shell/options.h"
 #include "texture/map_lines.h"
 #include "texture/map_message.h"
 #include "texture/texels.h"
 #include "view/angles.h"
-#include "view/redraw.h"
 #include "view/tables.h"
 #include "view/view_state.h"
 

@@ -6,13 +6,13 @@
 #include <algorithm>
 #include <string>
 
+#include "base/redraw.h"
 #include "platform/clock.h"
 #include "platform/loop.h"
 #include "raster/back_buffer.h"
 #include "raster/draw.h"
 #include "raster/font.h"
 #include "raster/pictures.h"
-#include "view/redraw.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 
 #include <cmath>
 
-#include "shell/options.h"
+#include "base/options.h"
 #include "view/angles.h"
 #include "view/view_state.h"
 

@@ -5,9 +5,9 @@
 #include <algorithm>
 #include <cmath>
 
+#include "base/redraw.h"
 #include "raster/back_buffer.h"
 #include "view/angles.h"
-#include "view/redraw.h"
 
 // Before the display properties are read (tools, tests) the view assumes the program's
 // logical 240 × 320 screen.

@@ -5,9 +5,9 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "base/redraw.h"
 #include "view/angles.h"
 #include "view/picking.h"
-#include "view/redraw.h"
 #include "view/tables.h"
 #include "view/view_state.h"
 

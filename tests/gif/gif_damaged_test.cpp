@@ -6,8 +6,8 @@
 #include <cstring>
 #include <vector>
 
+#include "gif/gif_decoder.h"
 #include "giflib_io.h"
-#include "texture/gif/gif_decoder.h"
 
 using namespace gifref;
 

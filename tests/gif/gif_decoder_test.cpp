@@ -1,7 +1,7 @@
 // The GIF decoder against giflib's own decoding of files giflib wrote (every code size,
 // interlaced or not, local tables, a map-sized picture), and against the inverse operation
 // (an LZW encoder) for the code streams giflib never writes.
-#include "texture/gif/gif_decoder.h"
+#include "gif/gif_decoder.h"
 
 #include <gtest/gtest.h>
 

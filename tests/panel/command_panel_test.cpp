@@ -7,6 +7,7 @@
 
 #include <vector>
 
+#include "base/redraw.h"
 #include "embedded_resources.h"
 #include "platform/clock.h"
 #include "platform/headless.h"
@@ -15,7 +16,6 @@
 #include "raster/font.h"
 #include "raster/pictures.h"
 #include "toolkit/widget.h"
-#include "view/redraw.h"
 
 namespace {
 

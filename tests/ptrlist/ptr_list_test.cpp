@@ -1,7 +1,7 @@
 // PtrList against std::list under random inserts and removals across block boundaries,
 // walked both ways, and its block allocation pattern.
 
-#include "toolkit/ptr_list.h"
+#include "base/ptr_list.h"
 
 #include <gtest/gtest.h>
 

@@ -10,9 +10,9 @@
 #include <functional>
 #include <string>
 
+#include "base/options.h"
 #include "platform/files.h"
 #include "platform/folders.h"
-#include "shell/options.h"
 #include "toolkit/command_panel.h"
 #include "view/view_state.h"
 

@@ -13,10 +13,10 @@
 #include <algorithm>
 #include <cmath>
 
+#include "base/redraw.h"
 #include "map_files.h"
 #include "platform/clock.h"
 #include "texture/sun.h"
-#include "view/redraw.h"
 
 namespace {
 

@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <random>
 
+#include "base/redraw.h"
 #include "map_files.h"
 #include "platform/clock.h"
 #include "platform/cpu.h"
@@ -15,7 +16,6 @@
 #include "texture/sun.h"
 #include "texture/texels.h"
 #include "view/angles.h"
-#include "view/redraw.h"
 
 namespace {
 

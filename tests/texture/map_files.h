@@ -12,9 +12,9 @@
 #include <string>
 
 #include "../gif/giflib_io.h"
+#include "base/options.h"
 #include "platform/folders.h"
 #include "raster/back_buffer.h"
-#include "shell/options.h"
 #include "texture/map_message.h"
 #include "texture/map_set.h"
 #include "view/tables.h"

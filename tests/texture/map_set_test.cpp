@@ -4,8 +4,8 @@
 #include <filesystem>
 #include <fstream>
 
+#include "base/redraw.h"
 #include "map_files.h"
-#include "view/redraw.h"
 
 namespace {
 

@@ -4,12 +4,12 @@
 
 #include <cmath>
 
+#include "base/redraw.h"
 #include "map_files.h"
 #include "texture/point_projection.h"
 #include "texture/render_planar.h"
 #include "texture/render_sphere.h"
 #include "texture/texels.h"
-#include "view/redraw.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 
 #include <cmath>
 
-#include "shell/options.h"
+#include "base/options.h"
 #include "view/angles.h"
 #include "view/animation.h"
 #include "view/tables.h"
