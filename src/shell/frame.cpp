@@ -10,8 +10,6 @@
 #include "raster/draw.h"
 #include "raster/font.h"
 #include "raster/text_log.h"
-#include "shell/gestures.h"
-#include "shell/ui_state.h"
 #include "texture/map_message.h"
 #include "texture/map_set.h"
 #include "texture/render_planar.h"
@@ -20,8 +18,10 @@
 #include "toolkit/message_box.h"
 #include "toolkit/modal.h"
 #include "view/animation.h"
+#include "view/pan.h"
 #include "view/stylus.h"
 #include "view/view_state.h"
+#include "view/zoom.h"
 
 namespace {
 

@@ -10,12 +10,12 @@
 #include "raster/text_log.h"
 #include "shell/frame.h"
 #include "shell/lifecycle.h"
-#include "shell/ui_state.h"
 #include "toolkit/command_panel.h"
 #include "toolkit/message_box.h"
 #include "toolkit/modal.h"
 #include "view/stylus.h"
 #include "view/view_state.h"
+#include "view/zoom.h"
 
 namespace {
 

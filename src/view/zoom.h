@@ -1,9 +1,12 @@
-// Zooming: the zoom keys in both views (sphere radius and planar height with their limits)
-// and zooming to a rectangle dragged on the screen. Every change sets the redraw flag; radius
-// changes rebuild the column tables.
+// Zooming: the zoom keys in both views (sphere radius and planar height with their limits),
+// zooming to a rectangle dragged on the screen, and the zoom-selection mode that asks for
+// one. Every change sets the redraw flag; radius changes rebuild the column tables.
 #pragma once
 
 #include <cstdint>
+
+// The next drag on the view outlines a zoom rectangle (command 2008).
+inline bool gZoomSelection = false;
 
 // The zoom keys: Enter, Up, Right, Down, Left.
 enum class ZoomKey { Reset, StepIn, NudgeIn, StepOut, NudgeOut };
