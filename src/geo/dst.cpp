@@ -203,7 +203,7 @@ bool localDateTime(const platform::UtcTime& now, const Place& place, int format,
     }
     const char* state = inForce ? " (Daylight)" : " (Standard)";
     char text[48];
-    std::snprintf(text, sizeof text, format == kTimeHHMM ? "%02d%02d %s%s" : "%02d:%02d %s%s", hour,
+    std::snprintf(text, sizeof text, format == kTimeHhmm ? "%02d%02d %s%s" : "%02d:%02d %s%s", hour,
                   minutes % 60, meridiem, state);
     *timeText = widen(text);
     if (dateText) *dateText = formatDate(date);

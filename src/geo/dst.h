@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <string>
 
+#include "base/options.h"
 #include "geo/place.h"
 #include "platform/clock.h"
 
@@ -38,8 +39,6 @@ struct DstEvent {
     int32_t minuteOfYear;  // minutes since 00:00 of 1 January; may pass the month's end
 };
 
-enum TimeFormat { kTime12 = 0, kTime24 = 1, kTimeHHMM = 2 };
-
 bool isLeapYear(int year);
 // Days in `month` (1..12) of `year`.
 int daysInMonth(int year, int month);
@@ -57,9 +56,9 @@ int dstTransition(const platform::UtcTime& now, bool leap, uint16_t rule, uint16
 // A place with a rule word outside its range counts as observing no daylight saving.
 bool dstState(const platform::UtcTime& now, const Place& place, std::u16string* text);
 
-// The local time and date at `place` in `format`, e.g. "09:05 pm (Standard)" and
-// "Sat, Mar 20th, 2027", and the transition sentence; any text may be null (the date is
-// written only together with the time). Returns the daylight-saving state.
+// The local time and date at `place` in `format` (the options record's TimeFormat), e.g.
+// "09:05 pm (Standard)" and "Sat, Mar 20th, 2027", and the transition sentence; any text may
+// be null (the date is written only together with the time). Returns the daylight-saving state.
 bool localDateTime(const platform::UtcTime& now, const Place& place, int format,
                    std::u16string* timeText, std::u16string* dateText,
                    std::u16string* transitionText);

@@ -134,7 +134,7 @@ int countDifferences(const char* zone, const geo::Place& place, int year, std::s
                            ordinal(local.tm_mday) + ", " + std::to_string(local.tm_year + 1900);
         std::u16string time, ourDate;
         platform::UtcTime now = platform::utcFromMillis(t * 1000);
-        bool inForce = geo::localDateTime(now, place, geo::kTime24, &time, &ourDate, nullptr);
+        bool inForce = geo::localDateTime(now, place, kTime24, &time, &ourDate, nullptr);
         if (inForce != expectedDst || text(time) != expected || text(ourDate) != date) {
             if (differences++ == 0) {
                 *first = std::string(zone) + " at " + std::to_string(now.month) + "/" +

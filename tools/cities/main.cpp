@@ -33,7 +33,7 @@ struct Args {
     double lat = 0, lon = 0;  // degrees
     int radius = 60;          // arc minutes
     int max = 20;
-    int format = geo::kTime24;
+    int format = kTime24;
     int64_t atMs = 0;
 };
 
