@@ -28,12 +28,6 @@ int textWidth(const char16_t* s) {
 
 }  // namespace
 
-void closeModalDialog() {
-    if (gCaptureWidget == gModalDialog) gCaptureWidget = nullptr;
-    delete gModalDialog;
-    gModalDialog = nullptr;
-}
-
 ExitConfirmDialog::ExitConfirmDialog(WidgetHandler onAnswer)
     : x_((gDisplay.width - kWidth) / 2), y_((gDisplay.height - kHeight) / 2) {
     handler = onAnswer;

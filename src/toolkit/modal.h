@@ -14,5 +14,6 @@ inline Widget* gModalDialog = nullptr;    // owned; deleted by the window
 inline Widget* gCaptureWidget = nullptr;  // not owned
 inline Widget* gFocusWidget = nullptr;    // not owned
 
-// Deletes the modal dialog, if any, and clears the pointers that may point into it.
+// Deletes the modal dialog, if any, and clears the pointer. The capture and focus pointers
+// are cleared when they name the dialog or a widget it holds.
 void closeModalDialog();

@@ -19,7 +19,8 @@ class Widget {
     static constexpr uint32_t kFocused = 1, kEnabled = 2, kVisible = 4;
 
     Widget() = default;
-    virtual ~Widget() = default;
+    // A widget that goes clears the capture and focus pointers that name it (modal.cpp).
+    virtual ~Widget();
     Widget(const Widget&) = delete;
     Widget& operator=(const Widget&) = delete;
 
