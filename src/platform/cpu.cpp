@@ -1,3 +1,5 @@
+// Asks the processor once whether it has AVX2 and keeps the switch that forbids the wide
+// copies. Which loops have a wide copy, and picking one, are the texture code's.
 #include "platform/cpu.h"
 
 namespace platform {

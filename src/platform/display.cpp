@@ -1,3 +1,6 @@
+// The current backend, and the two services every backend shares: the start-up message box
+// (always on standard error, in a native box too where a window system is there) and opening
+// the help page with xdg-open. Drawing and input are each backend's own.
 #include "platform/display.h"
 
 #include <SDL2/SDL.h>

@@ -1,3 +1,6 @@
+// Chooses the home and state folders once at start-up (option, environment, then the data
+// folder beside the executable and the XDG config folder) and names files inside them.
+// Creates the state folder but never writes into the home folder.
 #include "platform/folders.h"
 
 #include <unistd.h>

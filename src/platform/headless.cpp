@@ -1,3 +1,6 @@
+// The memory display: a block sized to every corner the pitches reach, so that any pixel
+// layout can be tested, and input taken from the source a script or test attaches. It draws
+// nothing on any screen and reads no clock of its own.
 #include "platform/headless.h"
 
 #include <algorithm>

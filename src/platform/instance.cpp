@@ -1,3 +1,6 @@
+// One copy per state folder: a flock on mundora.lock, and a Unix socket beside it on which
+// the first copy hears a later one's "raise" and brings its window forward. A socket path
+// too long for the address becomes an abstract name. Nothing else is sent over the socket.
 #include "platform/instance.h"
 
 #include <fcntl.h>

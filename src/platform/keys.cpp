@@ -1,3 +1,6 @@
+// The key names a script may use, with the virtual key, character and command each one
+// sends; letters and digits are made from the name itself. The window backend translates
+// its own key codes; it does not read this table.
 #include "platform/keys.h"
 
 #include <strings.h>

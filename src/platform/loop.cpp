@@ -1,3 +1,6 @@
+// The message queue, the coalesced paint request and the periodic timers of the one
+// user-interface thread, and getMessage, which hands them out in that order before asking
+// the backend for input. What a message means is the window procedure's.
 #include "platform/loop.h"
 
 #include <algorithm>

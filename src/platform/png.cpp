@@ -1,3 +1,6 @@
+// RGB565 pictures to and from PNG files with libpng: writing widens each field so that full
+// intensity stays full and writes the file atomically; reading narrows RGB back to RGB565.
+// No other pixel format is written.
 #include "platform/png.h"
 
 #include <png.h>

@@ -1,3 +1,5 @@
+// The table of built-in pictures that the executable registers at start-up, and lookup by
+// resource number. Decoding a picture is the image buffers' business.
 #include "platform/resources.h"
 
 namespace platform {

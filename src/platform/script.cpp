@@ -1,3 +1,7 @@
+// Reads a headless script and runs it one command a line whenever the loop has nothing
+// left to do: clock and wait, stylus and keys, text, shots, and the program's hooks for
+// texts, view, command and quit. A bad line stops the run with its number and exit code 2.
+// It knows nothing of what the program draws.
 #include "platform/script.h"
 
 #include <cstdio>

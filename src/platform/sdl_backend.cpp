@@ -1,3 +1,7 @@
+// The SDL2 window: the 240 × 320 display memory shown scaled by a whole factor, the left
+// mouse button as the stylus, keys as the hardware buttons, Ctrl+A and Ctrl+Q as commands,
+// typed text as characters. Waits for input in slices so that raise requests are heard.
+// What the program does with the messages is not decided here.
 #include "platform/sdl_backend.h"
 
 #include <SDL2/SDL.h>

@@ -1,3 +1,6 @@
+// Decodes the control sprites, the command panel strip and the small sprites once at
+// start-up and releases them at exit. Which part of a picture a widget copies is the
+// widget's own business.
 #include "raster/pictures.h"
 
 namespace {

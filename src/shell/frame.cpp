@@ -1,3 +1,7 @@
+// Composes the normal view's frame: the scene when the redraw flag or edge scrolling asks
+// for it (or the background and a message when there are no usable maps), the zoom
+// rectangle, the command panel, the modal dialog and a step of the animated rotation, then
+// presents it. How each layer draws is its own module's business.
 #include "shell/frame.h"
 
 #include <algorithm>
