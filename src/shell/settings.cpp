@@ -406,10 +406,11 @@ bool loadSettings() {
     return read;
 }
 
-bool saveSettings() {
+bool saveSettings(std::string* error) {
     gOptions.lastView = lastViewFromView();
     const std::string& route =
         gOptions.routeFileName.empty() ? gStoredRouteFileName : gOptions.routeFileName;
     std::string text = formatSettings(gOptions, route);
-    return platform::writeFileAtomic(platform::stateFile("settings.ini"), text.data(), text.size());
+    return platform::writeFileAtomic(platform::stateFile("settings.ini"), text.data(), text.size(),
+                                     error);
 }
