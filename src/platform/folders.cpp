@@ -1,12 +1,14 @@
 // Chooses the home and state folders once at start-up (option, environment, then the data
-// folder beside the executable and the XDG config folder) and names files inside them.
-// Creates the state folder but never writes into the home folder.
+// folder beside the executable and the XDG config folder), names files inside them and says
+// what stands in their way. Creates the state folder but never writes into the home folder.
 #include "platform/folders.h"
 
 #include <unistd.h>
 
+#include <cerrno>
 #include <climits>
 #include <cstdlib>
+#include <cstring>
 
 #include "platform/files.h"
 
@@ -29,7 +31,36 @@ std::string fromEnv(const char* name) {
     return v && *v ? std::string(v) : std::string();
 }
 
+// Why no file can be made in `folder`, or "" when one can.
+std::string whyNotWritable(const std::string& folder) {
+    std::string probe = joinPath(folder, ".mundora-write-test-XXXXXX");
+    int fd = mkstemp(probe.data());
+    if (fd < 0) return std::strerror(errno);
+    ::close(fd);
+    unlink(probe.c_str());
+    return "";
+}
+
 }  // namespace
+
+std::vector<std::string> folderProblems() {
+    std::vector<std::string> problems;
+    if (!isDirectory(gHome))
+        problems.push_back("home folder " + gHome + " does not exist: no cities and no maps");
+    else if (listFiles(homeFile("maps"), ".gif").empty())
+        problems.push_back("home folder " + gHome + " holds no maps (no .gif files in " +
+                           homeFile("maps") + ")");
+    if (!isDirectory(gState)) {
+        problems.push_back(
+            "state folder " + gState +
+            (fileExists(gState) ? " is a file, not a folder" : " cannot be created") +
+            ": settings will not be kept");
+    } else if (std::string why = whyNotWritable(gState); !why.empty()) {
+        problems.push_back("state folder " + gState + " cannot be written (" + why +
+                           "): settings will not be kept");
+    }
+    return problems;
+}
 
 void chooseFolders(const std::string& homeOverride, const std::string& stateOverride,
                    const char* argv0) {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 namespace platform {
 
@@ -12,6 +13,12 @@ namespace platform {
 // created when missing.
 void chooseFolders(const std::string& homeOverride, const std::string& stateOverride,
                    const char* argv0);
+
+// What is wrong with the chosen folders, one sentence each that names the folder: a home
+// folder that does not exist or has no GIF maps in its maps/, a state folder that could not
+// be created or cannot be written (tried with a file that is removed at once). Empty when
+// both can serve.
+std::vector<std::string> folderProblems();
 
 const std::string& homeFolder();
 const std::string& stateFolder();

@@ -81,9 +81,8 @@ bool runCommand(int id, intptr_t) {
             toggle(&gOptions.panRotate, id);
             break;
         case 2006:
-            gView.planar = !gView.planar;
+            switchView();
             panelSetChecked(id, !gView.planar);
-            gRedraw = 1;
             break;
         case 2007:
             toggle(&gOptions.showSelectedCities, id);

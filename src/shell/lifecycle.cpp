@@ -2,7 +2,9 @@
 // own progress frames; everything afterwards happens in the window procedure.
 #include "shell/lifecycle.h"
 
+#include <cstdio>
 #include <memory>
+#include <string>
 
 #include "base/redraw.h"
 #include "platform/display.h"
@@ -81,6 +83,9 @@ void release() {
 }
 
 int runProgram(platform::Backend* backend) {
+    // The program goes on without what a folder cannot give; the user hears why once.
+    for (const std::string& problem : platform::folderProblems())
+        std::fprintf(stderr, "mundora: %s\n", problem.c_str());
     platform::setBackend(backend);
     if (platform::claimSingleInstance(platform::stateFolder()) == platform::InstanceClaim::Another)
         return 0;

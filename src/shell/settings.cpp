@@ -202,9 +202,12 @@ bool usableFileName(const std::string& name) {
            name.find('/') == std::string::npos && name.find('\0') == std::string::npos;
 }
 
+// Each sign is compared on its own side: the stored value may be −2147483648, which has no
+// positive counterpart to take a magnitude from.
 bool applyTwilight(int32_t value, int32_t* field) {
-    int32_t magnitude = value < 0 ? -value : value;
-    if (magnitude < kTwilightCivil || magnitude > kTwilightAstro) return false;
+    const bool distinct = value >= kTwilightCivil && value <= kTwilightAstro;
+    const bool smooth = value >= -kTwilightAstro && value <= -kTwilightCivil;
+    if (!distinct && !smooth) return false;
     *field = value;
     return true;
 }
@@ -403,10 +406,11 @@ bool loadSettings() {
     return read;
 }
 
-bool saveSettings() {
+bool saveSettings(std::string* error) {
     gOptions.lastView = lastViewFromView();
     const std::string& route =
         gOptions.routeFileName.empty() ? gStoredRouteFileName : gOptions.routeFileName;
     std::string text = formatSettings(gOptions, route);
-    return platform::writeFileAtomic(platform::stateFile("settings.ini"), text.data(), text.size());
+    return platform::writeFileAtomic(platform::stateFile("settings.ini"), text.data(), text.size(),
+                                     error);
 }

@@ -34,5 +34,6 @@ bool loadSettings();
 
 // Shutdown: the view state copied into the last view, then settings.ini written atomically.
 // With no route file open, the route name loaded at start-up is written again. False when
-// the file could not be written (the old file is then left whole).
-bool saveSettings();
+// the file could not be written (the old file is then left whole; `error`, if given, says
+// why).
+bool saveSettings(std::string* error = nullptr);

@@ -1,6 +1,9 @@
 // The loading half of start-up, with "Initializing..." and the progress bar over the splash.
 #include "shell/startup_screen.h"
 
+#include <cstdio>
+#include <string>
+
 #include "geo/city_db.h"
 #include "platform/folders.h"
 #include "raster/back_buffer.h"
@@ -54,7 +57,9 @@ int32_t loadProgramData() {
 }
 
 void saveProgramData() {
-    saveSettings();
+    std::string error;
+    if (!saveSettings(&error))
+        std::fprintf(stderr, "mundora: settings not saved: %s\n", error.c_str());
 }
 
 void releaseProgramData() {

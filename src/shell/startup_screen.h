@@ -14,7 +14,8 @@ void beginStartupProgress();
 // Loads everything after the splash; a start-up result (0, or -2 when memory runs out).
 int32_t loadProgramData();
 
-// Saves the city selection and the settings (the orderly exit only).
+// Saves the city selection and the settings (the orderly exit only); settings that cannot
+// be saved are reported in one line on standard error.
 void saveProgramData();
 
 // Frees what loadProgramData acquired; safe to call twice.

@@ -79,6 +79,10 @@ void reapplyPlanarHeight(int32_t newHeight) {
     setPlanarHeight(wanted);
 }
 
+MapChoice choiceInOptions() {
+    return {gOptions.mainMapFile, gOptions.overlayMapFile, gOptions.useOverlayMap};
+}
+
 }  // namespace
 
 int rebuildTexture(bool showProgress) {
@@ -90,12 +94,21 @@ int rebuildTexture(bool showProgress) {
     int result = composeForOptions(showProgress ? &meter : nullptr);
     gRedraw = 1;
     if (result == kMapUnusable) {
-        if (gMapSet.mapTexture)  // an unusable set leaves the old texture in place
+        if (gMapSet.mapTexture) {
+            // The old texture stays, and so does its set: were the options left naming the
+            // refused files, every periodic rebuild would refuse them and say so again.
+            if (const std::optional<MapChoice>& kept = gMapSet.choiceInUse) {
+                gOptions.mainMapFile = kept->mainMapFile;
+                gOptions.overlayMapFile = kept->overlayMapFile;
+                gOptions.useOverlayMap = kept->useOverlayMap;
+            }
             showMapSetMessage(kMapSetKeptText, false);
-        else
+        } else {
             showMapSetMessage(kMapSetMissingText, true);
+        }
         return kMapOk;
     }
+    if (result == kMapOk) gMapSet.choiceInUse = choiceInOptions();
     if (gMapSet.mapTexture) reapplyPlanarHeight(gMapSet.textureHeight);
     return result;
 }

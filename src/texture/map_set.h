@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "raster/image_buffer.h"
@@ -13,6 +14,13 @@
 constexpr int kMapOk = 0;
 constexpr int kMapOutOfMemory = -2;
 constexpr int kMapUnusable = -5;
+
+// The options that choose a map set: the options record's fields of the same names.
+struct MapChoice {
+    std::string mainMapFile;
+    std::string overlayMapFile;
+    bool useOverlayMap = false;
+};
 
 // The map images and the working texture; one for the whole run.
 struct MapSet {
@@ -27,6 +35,8 @@ struct MapSet {
     int32_t textureHeight = 0;  // H = W / 2, pixels
     // The checked maps store their rows interlaced (both alike; see checkMapSet).
     bool interlacedRows = false;
+    // The options that chose the maps of mapTexture, from the rebuild that made it.
+    std::optional<MapChoice> choiceInUse;
 };
 inline MapSet gMapSet;
 
@@ -71,7 +81,9 @@ int checkMapSet(bool withOverlay, int32_t* width, int32_t* height);
 // Rebuilds mapTexture with the compositing the options choose (Show Day and Night, Use
 // Overlay Map), with a progress bar at (80, 155) when `showProgress` is set. Sets the redraw
 // flag. An unusable set leaves the old texture, shows its message (see map_message.h) and
-// returns 0; otherwise the planar height is re-applied for the new map size. Returns 0, or
+// returns 0; while there is a texture, the options' map files and Use Overlay Map go back to
+// the set in use, so that the next rebuild uses that set and says nothing. Otherwise the
+// planar height is re-applied for the new map size. Returns 0, or
 // -2 when memory ran out (mapTexture is then null). Called by start-up (no progress) and by
 // the day/night command, the options dialog and the periodic shadow update (with progress).
 int rebuildTexture(bool showProgress);

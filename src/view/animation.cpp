@@ -12,10 +12,7 @@ namespace {
 void applyCentre(double lat, double lon) {
     gView.centreLat = lat;
     gView.centreLon = lon;
-    if (gView.planar)
-        setPlanarView(lat, lon);
-    else
-        setSphericalView(lat, lon);
+    setViewCentre(lat, lon);
 }
 
 }  // namespace

@@ -111,6 +111,52 @@ void setPlanarView(double lat, double lon) {
     gRedraw = 1;
 }
 
+void setViewCentre(double lat, double lon) {
+    if (gView.planar)
+        setPlanarView(lat, lon);
+    else
+        setSphericalView(lat, lon);
+}
+
+namespace {
+
+// What fixes the place a view shows at the screen centre.
+struct ViewPlace {
+    bool planar;
+    int32_t lonAngle, latAngle, planarHeight, offsetX, offsetY, margin, mapHeight;
+    bool operator==(const ViewPlace&) const = default;
+};
+ViewPlace placeOfView() {
+    return {gView.planar,  gView.lonAngle, gView.latAngle, gView.planarHeight,
+            gView.offsetX, gView.offsetY,  gView.margin,   gView.mapHeight};
+}
+
+// The view the last switch made and the exact centre it was given. Each view rounds the
+// centre to its own grid (map pixels, angle units), so reading it back from the view after
+// every switch would creep by a pixel each time; a view nobody has moved since its switch
+// keeps the exact centre instead.
+struct {
+    bool valid = false;
+    ViewPlace place{};
+    double lat = 0, lon = 0;
+} gSwitched;
+
+}  // namespace
+
+void switchView() {
+    double lat, lon;
+    if (gSwitched.valid && gSwitched.place == placeOfView()) {
+        lat = gSwitched.lat;
+        lon = gSwitched.lon;
+    } else {
+        currentViewCentre(&lat, &lon);
+    }
+    gView.planar = !gView.planar;
+    setViewCentre(lat, lon);
+    gSwitched = {true, placeOfView(), lat, lon};
+    gRedraw = 1;
+}
+
 int32_t setPlanarHeight(int32_t height) {
     int32_t mapH = gView.mapHeight;
     if (mapH <= 0) return 0;

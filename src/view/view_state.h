@@ -64,6 +64,14 @@ void setSphericalView(double lat, double lon);
 // screen). Nothing happens without a map. Sets the redraw flag.
 void setPlanarView(double lat, double lon);
 
+// Centres the view in use, flat map or sphere, on (lat, lon) radians.
+void setViewCentre(double lat, double lon);
+
+// The Spherical/Planar View command: the other view, centred on the point the current one
+// shows at the screen centre (the flat map's rows stay within the map, so a globe facing a
+// pole gets the nearest row that fills the screen). Sets the redraw flag.
+void switchView();
+
 // Sets the planar height to `height` pixels (−1 or at least the map's height → the map's own;
 // at least half the screen width), rescales the offsets and recomputes the margin; the
 // stored height becomes −1 for the map's own. Returns the height used, or 0 (no change) while

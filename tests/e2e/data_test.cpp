@@ -3,6 +3,7 @@
 #include <gif_lib.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <fstream>
 
@@ -43,13 +44,12 @@ struct Home : TempFolder {
 };
 
 // Runs a short session on `home`; returns the texts of the first frames.
-std::string firstTexts(const Home& home, int* exitCode) {
+std::string firstTexts(const Home& home, ProgramRun* run) {
     TempFolder state;
-    ProgramRun run = runScript(state,
-                               "wait 200\ntexts " + state.file("t") + "\nshot " +
-                                   state.file("s.png") + "\ntap 120 160\nwait 200\nquit\n",
-                               home.path);
-    *exitCode = run.exitCode;
+    *run = runScript(state,
+                     "wait 200\ntexts " + state.file("t") + "\nshot " + state.file("s.png") +
+                         "\ntap 120 160\nwait 200\nquit\n",
+                     home.path);
     return readText(state.file("t"));
 }
 
@@ -70,10 +70,13 @@ TEST(Data, WithoutCitiesTheGlobeStillComesUp) {
     EXPECT_GT(lit, 100 * 100);
 }
 
+// A home folder without maps, or none at all, is also named in one line on standard error
+// (it used to pass in silence).
 TEST(Data, UnusableMapSetsAreReportedAndTheProgramGoesOn) {
     struct Case {
         const char* what;
         void (*spoil)(const Home&);
+        const char* said = "";  // on standard error, after "mundora: home folder HOME"
     } cases[] = {
         {"missing", [](const Home& h) { std::remove(h.file("maps/Day.gif").c_str()); }},
         {"truncated",
@@ -87,13 +90,20 @@ TEST(Data, UnusableMapSetsAreReportedAndTheProgramGoesOn) {
         {"overlay of another size",
          [](const Home& h) { copyFile(h.file("maps/Night1024.gif"), h.file("maps/Night.gif")); }},
         {"garbage", [](const Home& h) { std::ofstream(h.file("maps/Day.gif")) << "GIF89a junk"; }},
+        {"no maps", [](const Home& h) { std::system(("rm -r " + h.file("maps")).c_str()); },
+         " holds no maps"},
+        {"no home folder", [](const Home& h) { std::system(("rm -r " + h.path).c_str()); },
+         " does not exist"},
     };
     for (const Case& c : cases) {
         Home home;
         c.spoil(home);
-        int exitCode = -1;
-        std::string texts = firstTexts(home, &exitCode);
-        EXPECT_EQ(exitCode, 0) << c.what;
+        ProgramRun run;
+        std::string texts = firstTexts(home, &run);
+        EXPECT_EQ(run.exitCode, 0) << c.what;
+        const std::string said = *c.said ? "mundora: home folder " + home.path + c.said : "";
+        EXPECT_EQ(run.err.rfind(said, 0), 0u) << c.what << "\n" << run.err;  // begins with it
+        EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), *c.said ? 1 : 0) << c.what;
         EXPECT_NE(texts.find("The texture map files currently"), std::string::npos)
             << c.what << ":\n"
             << texts;

@@ -3,6 +3,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <cstring>
+
 #include "../gif/giflib_io.h"
 #include "embedded_resources.h"
 #include "platform/png.h"
@@ -69,11 +72,74 @@ TEST(Lifecycle, SecondCopyAsksTheFirstToComeForwardAndExitsZero) {
     EXPECT_EQ(firstRun.exitCode, 0) << firstRun.err;
 }
 
-TEST(Lifecycle, BadScriptStopsWithItsLineNumber) {
-    TempFolder folder;
-    ProgramRun run = runScript(folder, "wait 100\n# fine\nfly 1 2\nquit\n");
-    EXPECT_EQ(run.exitCode, 2);
-    EXPECT_NE(run.err.find("run.script:3: unknown command 'fly'"), std::string::npos) << run.err;
+// What goes wrong is said on standard error: a bad script line with its number (exit 2), and a
+// state folder that cannot serve or settings that cannot be saved (the run goes on, exit 0).
+// The folder and save problems used to pass in silence, and "shot" wrote PNG data under any
+// name.
+TEST(Lifecycle, ProblemsAreSaidOnStandardError) {
+    struct Case {
+        const char* what;
+        std::string script;
+        std::string (*state)(const TempFolder&);  // the state folder to run with
+        int exitCode;
+        std::vector<std::string> said;  // each found on standard error
+    } cases[] = {
+        {"unknown command",
+         "wait 100\n# fine\nfly 1 2\nquit\n",
+         nullptr,
+         2,
+         {"run.script:3: unknown command 'fly'"}},
+        {"shot not as .png",
+         "wait 100\nshot {dir}/picture.gif\nquit\n",
+         nullptr,
+         2,
+         {"run.script:2: bad file name '{dir}/picture.gif', expected a name ending in .png"}},
+        {"state is a file",
+         "quit\n",
+         [](const TempFolder& f) { return f.file("run.script"); },
+         0,
+         {"mundora: state folder {state} is a file, not a folder",
+          "mundora: settings not saved: "}},
+        {"state cannot be created",
+         "quit\n",
+         [](const TempFolder& f) { return f.file("run.script/state"); },
+         0,
+         {"mundora: state folder {state} cannot be created", "mundora: settings not saved: "}},
+        {"state cannot be written",
+         "quit\n",
+         [](const TempFolder&) { return std::string("/proc/self"); },
+         0,
+         {"mundora: state folder {state} cannot be written", "mundora: settings not saved: "}},
+        {"settings.ini is a folder",
+         "quit\n",
+         [](const TempFolder& f) {
+             mkdir(f.file("state").c_str(), 0755);
+             mkdir(f.file("state/settings.ini").c_str(), 0755);
+             return f.file("state");
+         },
+         0,
+         {"mundora: settings not saved: cannot rename the new file over {state}/settings.ini"}},
+    };
+    for (const Case& c : cases) {
+        TempFolder folder;
+        const std::string state = c.state ? c.state(folder) : folder.path;
+        auto fill = [&](std::string text) {
+            for (auto [name, value] : {std::pair{"{dir}", folder.path}, {"{state}", state}})
+                if (size_t at = text.find(name); at != std::string::npos)
+                    text.replace(at, std::strlen(name), value);
+            return text;
+        };
+        ProgramRun run = runScript(folder, fill(c.script), "", state);
+        EXPECT_EQ(run.exitCode, c.exitCode) << c.what << "\n" << run.err;
+        for (const std::string& said : c.said)
+            EXPECT_NE(run.err.find(fill(said)), std::string::npos) << c.what << "\n" << run.err;
+        // One line each: nothing said twice, nothing else said.
+        EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), long(c.said.size()))
+            << c.what << "\n"
+            << run.err;
+        struct stat st;
+        EXPECT_NE(stat(folder.file("picture.gif").c_str(), &st), 0) << "written under another name";
+    }
 }
 
 }  // namespace

@@ -13,9 +13,11 @@ const char kProgram[] = MUNDORA_BINARY_DIR "/src/shell/mundora";
 const char kData[] = MUNDORA_BINARY_DIR "/data";
 
 std::vector<std::string> commandLine(const TempFolder& folder, const std::string& name,
-                                     const std::string& home) {
-    return {kProgram,  "--headless", "--script", folder.file(name + ".script"),
-            "--state", folder.path,  "--home",   home.empty() ? kData : home};
+                                     const std::string& home, const std::string& state) {
+    return {kProgram,   "--headless",
+            "--script", folder.file(name + ".script"),
+            "--state",  state.empty() ? folder.path : state,
+            "--home",   home.empty() ? kData : home};
 }
 
 int spawn(const std::vector<std::string>& args, const std::string& errPath) {
@@ -50,7 +52,7 @@ std::string readText(const std::string& path) {
 
 int startScript(const TempFolder& folder, const std::string& script, const std::string& name) {
     std::ofstream(folder.file(name + ".script")) << script;
-    return spawn(commandLine(folder, name, ""), folder.file(name + ".err"));
+    return spawn(commandLine(folder, name, "", ""), folder.file(name + ".err"));
 }
 
 ProgramRun waitRun(int pid, const TempFolder& folder, const std::string& name) {
@@ -61,8 +63,9 @@ ProgramRun waitRun(int pid, const TempFolder& folder, const std::string& name) {
     return run;
 }
 
-ProgramRun runScript(const TempFolder& folder, const std::string& script, const std::string& home) {
+ProgramRun runScript(const TempFolder& folder, const std::string& script, const std::string& home,
+                     const std::string& state) {
     std::ofstream(folder.file("run.script")) << script;
-    int pid = spawn(commandLine(folder, "run", home), folder.file("run.err"));
+    int pid = spawn(commandLine(folder, "run", home, state), folder.file("run.err"));
     return waitRun(pid, folder, "run");
 }

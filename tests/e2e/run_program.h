@@ -19,9 +19,9 @@ struct TempFolder {
 };
 
 // Writes `script` into `folder` and runs `mundora --headless --script` on it with the state
-// folder `folder` and the build's data folder as home (or `home` when given).
+// folder `folder` (or `state` when given) and the build's data folder as home (or `home`).
 ProgramRun runScript(const TempFolder& folder, const std::string& script,
-                     const std::string& home = "");
+                     const std::string& home = "", const std::string& state = "");
 
 // The same, started in the background; wait with waitRun.
 int startScript(const TempFolder& folder, const std::string& script, const std::string& name);

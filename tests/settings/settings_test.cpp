@@ -208,6 +208,15 @@ TEST_F(Settings, DamagedFilesGiveDefaultsForWhatCannotBeUsed) {
          [&](const Options& o) { return o == d; }},
         {"overflowing numbers", "[General]\nSnap Radius=99999999999999999999\nFlags=-99999999999\n",
          [&](const Options& o) { return o == d; }},
+        // The twilight check used to negate −2147483648 to find its magnitude.
+        {"32-bit extremes",
+         "[Advanced]\nTwilight Type=-2147483648\nEarth Shadow Darkness=-2147483648\n"
+         "Texture Brightness=4294967295\n[General]\nSnap Radius=2147483647\n"
+         "Last Zoom Radius=-2147483648\nLast Flat Mode Height=2147483648\n"
+         "[Maps]\nUse Overlay Map=-2147483648\nOverlay Operation=-2147483649\n",
+         [&](const Options& o) { return o == d; }},
+        {"twilight at its ends", "[Advanced]\nTwilight Type=-1028\n",
+         [&](const Options& o) { return o.twilightType == -kTwilightCivil; }},
         {"overlong name", "[Maps]\nMain Map File=" + std::string(300, 'x') + ".gif\n",
          [&](const Options& o) { return o.mainMapFile == "Day.gif"; }},
         {"path in a name", "[Maps]\nMain Map File=\"../../etc/passwd\"\nOverlay Map File=..\n",

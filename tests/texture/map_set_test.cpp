@@ -70,6 +70,60 @@ TEST_F(MapSetTest, UnusableSetKeepsTheTextureAndSaysSo) {
     }
 }
 
+// A refused set is reported once: the options go back to the set in use, so that the next
+// rebuild (the periodic shadow update) builds from it and says nothing. They used to keep
+// naming the refused files, which every rebuild decoded and reported again.
+TEST_F(MapSetTest, RefusedSetGivesBackTheSetInUse) {
+    writeUniform("Day.gif", 256, 128, {90, 90, 90});
+    writeUniform("Night.gif", 256, 128, {9, 9, 9});
+    writeUniform("Small.gif", 128, 64, {9, 9, 9});
+    writeUniform("Square.gif", 128, 128, {9, 9, 9});
+    writeUniform("Cut.gif", 256, 128, {1, 2, 3});
+    const auto cut = root_ / "home" / "maps" / "Cut.gif";
+    std::filesystem::resize_file(cut, std::filesystem::file_size(cut) / 2);
+    gOptions.mainMapFile = "Cut.gif";
+    int32_t w = 0, h = 0;
+    ASSERT_EQ(checkMapSet(false, &w, &h), 0) << "the header is whole: the pixels are refused";
+    struct Case {
+        const char* what;
+        MapChoice inUse, refused;
+    } cases[] = {
+        {"main map's pixels cut off",
+         {"Day.gif", "Night.gif", true},
+         {"Cut.gif", "Night.gif", true}},
+        {"main map of another shape",
+         {"Day.gif", "Night.gif", false},
+         {"Square.gif", "Night.gif", false}},
+        {"overlay of another size", {"Day.gif", "Night.gif", true}, {"Day.gif", "Small.gif", true}},
+        {"overlay switched on", {"Day.gif", "Small.gif", false}, {"Day.gif", "Small.gif", true}},
+    };
+    for (const Case& c : cases) {
+        gMapSet = MapSet{};
+        gOptions.mainMapFile = c.inUse.mainMapFile;
+        gOptions.overlayMapFile = c.inUse.overlayMapFile;
+        gOptions.useOverlayMap = c.inUse.useOverlayMap;
+        ASSERT_EQ(rebuildTexture(false), 0) << c.what;
+        ASSERT_TRUE(gMapSet.mapTexture) << c.what;
+        const uint16_t before = texel(10, 10);
+        gOptions.mainMapFile = c.refused.mainMapFile;
+        gOptions.overlayMapFile = c.refused.overlayMapFile;
+        gOptions.useOverlayMap = c.refused.useOverlayMap;
+        gMapSetMessage = MapSetMessage{};
+        ASSERT_EQ(rebuildTexture(true), 0) << c.what;
+        MapSetMessage shown;
+        EXPECT_TRUE(takeMapSetMessage(&shown)) << c.what;
+        EXPECT_EQ(shown.text, kMapSetKeptText) << c.what;
+        EXPECT_EQ(gOptions.mainMapFile, c.inUse.mainMapFile) << c.what;
+        EXPECT_EQ(gOptions.overlayMapFile, c.inUse.overlayMapFile) << c.what;
+        EXPECT_EQ(gOptions.useOverlayMap, c.inUse.useOverlayMap) << c.what;
+        const uint64_t generation = gTextureGeneration;
+        ASSERT_EQ(rebuildTexture(true), 0) << c.what;  // the next periodic rebuild
+        EXPECT_FALSE(gMapSetMessage.pending) << c.what;
+        EXPECT_NE(gTextureGeneration, generation) << c.what << ": built anew from the set in use";
+        EXPECT_EQ(texel(10, 10), before) << c.what;
+    }
+}
+
 TEST_F(MapSetTest, MissingFirstMapAsksForOtherFiles) {
     gOptions.useOverlayMap = false;
     EXPECT_EQ(rebuildTexture(false), 0);

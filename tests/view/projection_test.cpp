@@ -167,6 +167,50 @@ TEST_F(Projection, PlanarWrapsEastWestAndNeedsAMap) {
     EXPECT_FALSE(screenToViewAngles(120, 160, &latU, &lonU));
 }
 
+// The place under the screen centre, picked back from the screen as a user would see it.
+Vec placeAtScreenCentre() {
+    int32_t latU = 0, lonU = 0;
+    EXPECT_TRUE(screenToViewAngles(120, 160, &latU, &lonU));
+    return unit(latFromUnits(latU), lonFromUnits(lonU));
+}
+
+// Switching views keeps the place at the screen centre within half a degree, both ways and
+// after many switches (rounding to map pixels must not creep). The flat map used to open at
+// its stored offsets wherever the globe had faced.
+TEST_F(Projection, SwitchingViewsKeepsTheCentre) {
+    struct Case {
+        bool planar;
+        int32_t lonAngle, latAngle;        // the globe's, when starting from it
+        int32_t height, offsetX, offsetY;  // the flat map's, when starting from it
+    } cases[] = {
+        {false, 0, 0, -1, 0, 0},        {false, 30000, -7000, -1, 0, 0},
+        {false, 60000, 9000, -1, 0, 0}, {false, 49140, -2000, -1, 0, 0},  // at the date line
+        {false, 100, 3, 700, 0, 0},     {true, 0, 0, -1, 1900, 450},
+        {true, 0, 0, -1, 5, 0},         {true, 0, 0, 500, 333, 17},
+        {true, 0, 0, 200, 34, 0},
+    };
+    for (const Case& c : cases) {
+        gView = ViewState{};
+        gView.mapHeight = 1000;
+        gView.planar = c.planar;
+        gView.lonAngle = c.lonAngle;
+        gView.latAngle = c.latAngle;
+        gView.planarHeight = c.height;
+        gView.offsetX = c.offsetX;
+        gView.offsetY = c.offsetY;
+        restorePlanarZoom();
+        const Vec start = placeAtScreenCentre();
+        for (int i = 1; i <= 40; ++i) {
+            switchView();
+            SCOPED_TRACE(::testing::Message() << "from " << (c.planar ? "flat" : "globe") << " "
+                                              << c.lonAngle << "," << c.latAngle << " offsets "
+                                              << c.offsetX << "," << c.offsetY << " switch " << i);
+            ASSERT_EQ(gView.planar, c.planar != (i % 2 == 1));
+            EXPECT_LE(angleBetween(placeAtScreenCentre(), start), 0.5 * kDeg);
+        }
+    }
+}
+
 TEST_F(Projection, ClampToViewFindsTheRim) {
     int32_t x, y;
     EXPECT_TRUE(clampToView(150, 170, &x, &y));
