@@ -84,11 +84,10 @@ void printCity(const geo::CityDatabase& db, const geo::CityRecord* r, const plat
                 place.longitude / 60.0, offset < 0 ? '-' : '+', std::abs(offset) / 60,
                 std::abs(offset) % 60);
     std::u16string time, date, dst;
-    bool inForce = geo::localDateTime(now, place, format, &time, &date, &dst);
+    geo::localDateTime(now, place, format, &time, &date, &dst);
     std::printf("  %s, %s\n  %s\n", geo::toUtf8(time.c_str()).c_str(),
                 geo::toUtf8(date.c_str()).c_str(), geo::toUtf8(dst.c_str()).c_str());
-    std::printf("  %s\n",
-                geo::toUtf8(geo::sunriseSunsetText(now, place, inForce, format).c_str()).c_str());
+    std::printf("  %s\n", geo::toUtf8(geo::sunriseSunsetText(now, place, format).c_str()).c_str());
     double hours = now.hour + now.minute / 60.0 + now.second / 3600.0;
     double decl = sunDeclination(now.day, now.month, now.year, hours);
     double gha = sunHourAngle(now.day, now.month, now.year, hours);
