@@ -15,6 +15,7 @@
 #include "geo/text16.h"
 #include "platform/clock.h"
 #include "texture/sun.h"
+#include "whole_number.h"
 
 namespace {
 
@@ -44,18 +45,6 @@ struct Args {
 
 std::string quoted(const char* s) {
     return std::string("\"") + s + "\"";
-}
-
-// Decimal digits only, at most `max`: no sign, no spaces, no fraction.
-bool wholeNumber(const char* s, uint64_t max, uint64_t* v) {
-    uint64_t x = 0;
-    for (const char* p = s; *p != 0; ++p) {
-        if (*p < '0' || *p > '9') return false;
-        x = x * 10 + uint64_t(*p - '0');
-        if (x > max) return false;
-    }
-    *v = x;
-    return *s != 0;
 }
 
 // Degrees within -limit..limit.
@@ -89,7 +78,7 @@ std::string parseArgs(int argc, char** argv, Args* a) {
         if (s == "--find") {
             a->find = v;
         } else if (s == "--record") {
-            if (!wholeNumber(v, UINT32_MAX, &n)) {
+            if (!tools::wholeNumber(v, UINT32_MAX, &n)) {
                 return "--record: " + quoted(v) + " is not a file offset (0..4294967295)";
             }
             a->hasRecord = true;
@@ -107,10 +96,12 @@ std::string parseArgs(int argc, char** argv, Args* a) {
                 return "--at: " + quoted(v) + " is not a UTC time like 2027-03-20T12:00:00Z";
             }
         } else if (s == "--radius" || s == "--max") {
-            if (!wholeNumber(v, 20000, &n)) return s + ": " + quoted(v) + " is not in 0..20000";
+            if (!tools::wholeNumber(v, 20000, &n))
+                return s + ": " + quoted(v) + " is not in 0..20000";
             (s == "--radius" ? a->radius : a->max) = int(n);
         } else if (s == "--format") {
-            if (!wholeNumber(v, 2, &n)) return "--format: " + quoted(v) + " is not 0, 1 or 2";
+            if (!tools::wholeNumber(v, 2, &n))
+                return "--format: " + quoted(v) + " is not 0, 1 or 2";
             a->format = int(n);
         } else if (s[0] == '-') {
             return "unknown option " + quoted(argv[i]);

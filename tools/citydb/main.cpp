@@ -19,6 +19,7 @@
 #include "platform/clock.h"
 #include "platform/files.h"
 #include "posix_tz.h"
+#include "whole_number.h"
 #include "zone_check.h"
 
 namespace {
@@ -77,23 +78,11 @@ const char kUsage[] =
     "  --help                 this text\n"
     "Exit 1 when nothing usable could be read or written, 2 for a bad command line.\n";
 
-// Decimal digits only, at most `max`.
-bool wholeNumber(const std::string& s, long max, long* v) {
-    long x = 0;
-    for (char c : s) {
-        if (c < '0' || c > '9') return false;
-        x = x * 10 + (c - '0');
-        if (x > max) return false;
-    }
-    *v = x;
-    return !s.empty();
-}
-
 bool parseYears(const std::string& s, Options* o) {
     size_t dash = s.find('-');
-    long first, last;
-    if (dash == std::string::npos || !wholeNumber(s.substr(0, dash), 2400, &first) ||
-        !wholeNumber(s.substr(dash + 1), 2400, &last) || first < 1900 || last < first ||
+    uint64_t first, last;
+    if (dash == std::string::npos || !tools::wholeNumber(s.substr(0, dash), 2400, &first) ||
+        !tools::wholeNumber(s.substr(dash + 1), 2400, &last) || first < 1900 || last < first ||
         last - first > 50)
         return false;
     o->firstYear = int(first);
@@ -122,9 +111,11 @@ std::string parseArgs(int argc, char** argv, Options* o) {
         if (texts.count(a)) {
             *texts[a] = v;
         } else if (a == "--min-population") {
-            if (!wholeNumber(v, 2000000000, &o->minPopulation)) {
+            uint64_t people;
+            if (!tools::wholeNumber(v, 2000000000, &people)) {
                 return a + ": \"" + v + "\" is not a number of people (0..2000000000)";
             }
+            o->minPopulation = long(people);
         } else if (!parseYears(v, o)) {
             return a + ": \"" + v +
                    "\" is not two years FIRST-LAST in 1900..2400, at most 50 apart";
