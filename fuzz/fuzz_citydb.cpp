@@ -28,8 +28,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     for (const geo::CityRecord* r = db.firstRecord(); r && count < 200; r = db.nextRecord(r)) {
         place.fillFromRecord(r);
         std::u16string time, date, dst;
-        bool inForce = geo::localDateTime(now, place, count % 3, &time, &date, &dst);
-        geo::sunriseSunsetText(now, place, inForce, count % 3);
+        geo::localDateTime(now, place, count % 3, &time, &date, &dst);
+        geo::sunriseSunsetText(now, place, count % 3);
         ++count;
     }
     return 0;

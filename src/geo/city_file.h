@@ -16,6 +16,10 @@ constexpr size_t kCountryNameOffset = 4;
 constexpr size_t kCountryNameChars = 48;  // 47 characters and the terminating zero
 constexpr size_t kFirstRecordOffset = kHeaderBytes + kCountryCount * kCountryEntryBytes;
 constexpr size_t kRecordNameOffset = 18;
+// A record's length is a positive int16 and even (names lie on 2-byte boundaries), so the
+// longest name a record can hold, without its terminating zero, is 16,373 characters.
+constexpr size_t kMaxRecordBytes = 32766;
+constexpr size_t kMaxRecordNameChars = (kMaxRecordBytes - kRecordNameOffset) / 2 - 1;
 constexpr uint8_t kNoCountry = 255;
 constexpr uint8_t kRoutePlaceFlag = 0x10;  // set only on route places, never in the file
 

@@ -21,15 +21,8 @@ int mod7(int x) {
     return ((x % 7) + 7) % 7;
 }
 
-// A calendar date with its weekday, stepped by whole days.
-struct Date {
-    int year;
-    int month;
-    int day;
-    int dayOfWeek;
-};
-
-void stepBack(Date* d) {
+// Dates with their weekday, stepped by whole days.
+void stepBack(LocalTime* d) {
     d->dayOfWeek = mod7(d->dayOfWeek - 1);
     if (--d->day >= 1) return;
     if (--d->month < 1) {
@@ -39,7 +32,7 @@ void stepBack(Date* d) {
     d->day = daysInMonth(d->year, d->month);
 }
 
-void stepForward(Date* d) {
+void stepForward(LocalTime* d) {
     d->dayOfWeek = mod7(d->dayOfWeek + 1);
     if (++d->day <= daysInMonth(d->year, d->month)) return;
     d->day = 1;
@@ -49,7 +42,7 @@ void stepForward(Date* d) {
     }
 }
 
-std::u16string formatDate(const Date& d) {
+std::u16string formatDate(const LocalTime& d) {
     char text[48];
     std::snprintf(text, sizeof text, "%s, %s %d%s, %04d", weekdayName(d.dayOfWeek),
                   monthName(d.month), d.day, ordinalSuffix(d.day), d.year);
@@ -59,7 +52,7 @@ std::u16string formatDate(const Date& d) {
 // The sentence for an event. A weekday rule counted from a late D0 may land past the end
 // of its month (26 October + 6 days); the date is shown as the day it really is.
 std::u16string transitionSentence(bool begins, const DstEvent& e) {
-    Date d{e.year, e.month, e.day, e.dayOfWeek};
+    LocalTime d{e.year, e.month, e.day, e.dayOfWeek, 0, false};
     while (d.month >= 1 && d.month <= 12 && d.day > daysInMonth(d.year, d.month)) {
         d.day -= daysInMonth(d.year, d.month);
         if (++d.month > 12) {
@@ -85,6 +78,23 @@ platform::UtcTime firstOfNextYear(const platform::UtcTime& now) {
     next.month = 1;
     next.day = 1;
     return next;
+}
+
+// The clock at `place` with daylight saving as given: the offset is added to the UTC time
+// of day and the date stepped across midnight either way.
+LocalTime wallClock(const platform::UtcTime& now, const Place& place, bool dstInForce) {
+    LocalTime t{now.year, now.month, now.day, now.dayOfWeek, 0, dstInForce};
+    int minutes = now.hour * 60 + now.minute + place.tzOffset + (dstInForce ? 60 : 0);
+    while (minutes < 0) {
+        minutes += kMinutesPerDay;
+        stepBack(&t);
+    }
+    while (minutes >= kMinutesPerDay) {
+        minutes -= kMinutesPerDay;
+        stepForward(&t);
+    }
+    t.minuteOfDay = minutes;
+    return t;
 }
 
 }  // namespace
@@ -178,23 +188,17 @@ bool dstState(const platform::UtcTime& now, const Place& place, std::u16string* 
     return inForce;
 }
 
+LocalTime localTime(const platform::UtcTime& now, const Place& place) {
+    return wallClock(now, place, dstState(now, place, nullptr));
+}
+
 bool localDateTime(const platform::UtcTime& now, const Place& place, int format,
                    std::u16string* timeText, std::u16string* dateText,
                    std::u16string* transitionText) {
-    int minutes = now.hour * 60 + now.minute + place.tzOffset;
-    Date date{now.year, now.month, now.day, now.dayOfWeek};
-    while (minutes < 0) {
-        minutes += kMinutesPerDay;
-        stepBack(&date);
-    }
     bool inForce = dstState(now, place, transitionText);
     if (timeText == nullptr) return inForce;
-    if (inForce) minutes += 60;
-    while (minutes >= kMinutesPerDay) {
-        minutes -= kMinutesPerDay;
-        stepForward(&date);
-    }
-    int hour = minutes / 60;
+    LocalTime local = wallClock(now, place, inForce);
+    int hour = local.minuteOfDay / 60;
     const char* meridiem = "";
     if (format == kTime12) {
         meridiem = hour < 12 ? "am" : "pm";
@@ -204,9 +208,9 @@ bool localDateTime(const platform::UtcTime& now, const Place& place, int format,
     const char* state = inForce ? " (Daylight)" : " (Standard)";
     char text[48];
     std::snprintf(text, sizeof text, format == kTimeHhmm ? "%02d%02d %s%s" : "%02d:%02d %s%s", hour,
-                  minutes % 60, meridiem, state);
+                  local.minuteOfDay % 60, meridiem, state);
     *timeText = widen(text);
-    if (dateText) *dateText = formatDate(date);
+    if (dateText) *dateText = formatDate(local);
     return inForce;
 }
 

@@ -39,6 +39,16 @@ struct DstEvent {
     int32_t minuteOfYear;  // minutes since 00:00 of 1 January; may pass the month's end
 };
 
+// The wall clock at a place: its calendar date and time of day.
+struct LocalTime {
+    int year;
+    int month;        // 1..12
+    int day;          // 1..31
+    int dayOfWeek;    // 0 = Sunday
+    int minuteOfDay;  // 0..1439
+    bool dstInForce;  // the clock is 60 minutes ahead of standard time
+};
+
 bool isLeapYear(int year);
 // Days in `month` (1..12) of `year`.
 int daysInMonth(int year, int month);
@@ -55,6 +65,10 @@ int dstTransition(const platform::UtcTime& now, bool leap, uint16_t rule, uint16
 // forthcoming transition ("DST begins Sun, Mar 28th, 2027 at 02:00") or "No DST observed".
 // A place with a rule word outside its range counts as observing no daylight saving.
 bool dstState(const platform::UtcTime& now, const Place& place, std::u16string* text);
+
+// The wall clock at `place` at the UTC time `now`: standard offset, plus 60 minutes while
+// daylight saving is in force, carried across midnight, month and year ends.
+LocalTime localTime(const platform::UtcTime& now, const Place& place);
 
 // The local time and date at `place` in `format` (the options record's TimeFormat), e.g.
 // "09:05 pm (Standard)" and "Sat, Mar 20th, 2027", and the transition sentence; any text may

@@ -7,6 +7,7 @@
 #include <cmath>
 #include <cstdio>
 
+#include "geo/dst.h"
 #include "geo/text16.h"
 
 namespace geo {
@@ -132,16 +133,18 @@ void clockTime(double minutes, int* hour, int* minute) {
     *minute = static_cast<int>(m);
 }
 
-std::u16string sunriseSunsetText(const platform::UtcTime& now, const Place& place, bool dstInForce,
-                                 int format) {
+std::u16string sunriseSunsetText(const platform::UtcTime& now, const Place& place, int format) {
+    // "Today" is the place's own calendar day: the UTC date differs from it for hours every
+    // day, and near the polar circles the sun times move by many minutes from day to day.
+    LocalTime local = localTime(now, place);
     double rise, set;
-    sunriseSunsetUtc(julianDay(now.year, now.month, now.day), place.latitude / 60.0,
+    sunriseSunsetUtc(julianDay(local.year, local.month, local.day), place.latitude / 60.0,
                      -place.longitude / 60.0, &rise, &set);
     double sentinel = rise <= kNoSunrise ? rise : set;
     if (sentinel <= kNoSunrise) {
         return sentinel == kNoSunrise ? u"No sunrise today" : u"No sunset today";
     }
-    double shift = place.tzOffset + (dstInForce ? 60 : 0);
+    double shift = place.tzOffset + (local.dstInForce ? 60 : 0);
     std::string riseText = clockText(rise + shift, format);
     std::string setText = clockText(set + shift, format);
     char text[80];

@@ -27,11 +27,10 @@ void sunriseSunsetUtc(double jd, double lat, double lonWest, double* rise, doubl
 // wrapped once into 0..23 hours.
 void clockTime(double minutes, int* hour, int* minute);
 
-// "sunrise: 06:04 am,  sunset : 06:12 pm" for the UTC date of `now` at `place`, in local
-// time (offset plus 60 minutes when `dstInForce`), in time format 0, 1 or 2; or
-// "No sunrise today" / "No sunset today".
-std::u16string sunriseSunsetText(const platform::UtcTime& now, const Place& place, bool dstInForce,
-                                 int format);
+// "sunrise: 06:04 am,  sunset : 06:12 pm" at `place` for its local calendar date at the UTC
+// time `now` (its time-zone rules, geo/dst.h), shown on its clock of that moment, in time
+// format 0, 1 or 2; or "No sunrise today" / "No sunset today" for that date.
+std::u16string sunriseSunsetText(const platform::UtcTime& now, const Place& place, int format);
 
 // Elevation of the sun (-90..90) at a place, given its declination and Greenwich hour angle
 // (those of the last shading update, gSun of texture/sun.h).

@@ -1,7 +1,9 @@
 // mundora-cities: inspects a cities.bin with the program's own reader. Prints the header,
 // the record count and the countries, or the cities a search finds, each with its local
-// time, daylight-saving state and sun times at a given instant. Exit 1 on a refused file.
+// time, daylight-saving state and sun times at a given instant. Exit 1 on a refused file,
+// 2 on a bad command line, naming the option and the value.
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -13,6 +15,7 @@
 #include "geo/text16.h"
 #include "platform/clock.h"
 #include "texture/sun.h"
+#include "whole_number.h"
 
 namespace {
 
@@ -23,12 +26,15 @@ const char kUsage[] =
     "Without a search: the header, the number of records and every country with its\n"
     "label position and number of cities. --near takes degrees (north and east positive)\n"
     "and finds the nearest city within --radius arc minutes (default 60). Cities are shown\n"
-    "with local time, daylight-saving state and sun times at --at (default now, UTC).\n";
+    "with local time, daylight-saving state and sun times at --at (default now, UTC).\n"
+    "Exit 1 when FILE is refused, 2 for a bad command line or an OFFSET where no record\n"
+    "starts.\n";
 
 struct Args {
     const char* file = nullptr;
     const char* find = nullptr;
-    const char* record = nullptr;
+    bool hasRecord = false;
+    uint32_t record = 0;  // file offset
     bool near = false;
     double lat = 0, lon = 0;  // degrees
     int radius = 60;          // arc minutes
@@ -37,40 +43,76 @@ struct Args {
     int64_t atMs = 0;
 };
 
-bool number(const char* s, double* v) {
-    char* end = nullptr;
-    *v = std::strtod(s, &end);
-    return end != s && *end == 0;
+std::string quoted(const char* s) {
+    return std::string("\"") + s + "\"";
 }
 
-bool parseArgs(int argc, char** argv, Args* a) {
+// Degrees within -limit..limit.
+bool degrees(const char* s, double limit, double* v) {
+    char* end = nullptr;
+    *v = std::strtod(s, &end);
+    return end != s && *end == 0 && std::isfinite(*v) && std::fabs(*v) <= limit;
+}
+
+int valueCount(const std::string& option) {
+    if (option == "--near") return 2;
+    for (const char* o : {"--find", "--record", "--at", "--radius", "--max", "--format"}) {
+        if (option == o) return 1;
+    }
+    return 0;
+}
+
+// Empty when the command line is good, else what is wrong with which value.
+std::string parseArgs(int argc, char** argv, Args* a) {
     a->atMs = platform::utcMillis();
-    double v = 0;
     for (int i = 1; i < argc; ++i) {
         std::string s = argv[i];
-        bool hasValue = i + 1 < argc;
+        int values = valueCount(s);
         if (s == "--help") {
             std::fputs(kUsage, stdout);
             std::exit(0);
-        } else if (s == "--find" && hasValue) {
-            a->find = argv[++i];
-        } else if (s == "--record" && hasValue) {
-            a->record = argv[++i];
-        } else if (s == "--near" && i + 2 < argc) {
+        }
+        if (i + values >= argc) return s + (values == 2 ? " needs two values" : " needs a value");
+        const char* v = values > 0 ? argv[i + 1] : nullptr;
+        uint64_t n = 0;
+        if (s == "--find") {
+            a->find = v;
+        } else if (s == "--record") {
+            if (!tools::wholeNumber(v, UINT32_MAX, &n)) {
+                return "--record: " + quoted(v) + " is not a file offset (0..4294967295)";
+            }
+            a->hasRecord = true;
+            a->record = uint32_t(n);
+        } else if (s == "--near") {
             a->near = true;
-            if (!number(argv[++i], &a->lat) || !number(argv[++i], &a->lon)) return false;
-        } else if (s == "--at" && hasValue) {
-            if (!platform::parseUtc(argv[++i], &a->atMs)) return false;
-        } else if ((s == "--radius" || s == "--max" || s == "--format") && hasValue) {
-            if (!number(argv[++i], &v) || v < 0 || v > 20000) return false;
-            (s == "--radius" ? a->radius : s == "--max" ? a->max : a->format) = int(v);
-        } else if (s[0] != '-' && a->file == nullptr) {
+            if (!degrees(v, 90, &a->lat)) {
+                return "--near: latitude " + quoted(v) + " is not a number in -90..90";
+            }
+            if (!degrees(argv[i + 2], 180, &a->lon)) {
+                return "--near: longitude " + quoted(argv[i + 2]) + " is not a number in -180..180";
+            }
+        } else if (s == "--at") {
+            if (!platform::parseUtc(v, &a->atMs)) {
+                return "--at: " + quoted(v) + " is not a UTC time like 2027-03-20T12:00:00Z";
+            }
+        } else if (s == "--radius" || s == "--max") {
+            if (!tools::wholeNumber(v, 20000, &n))
+                return s + ": " + quoted(v) + " is not in 0..20000";
+            (s == "--radius" ? a->radius : a->max) = int(n);
+        } else if (s == "--format") {
+            if (!tools::wholeNumber(v, 2, &n))
+                return "--format: " + quoted(v) + " is not 0, 1 or 2";
+            a->format = int(n);
+        } else if (s[0] == '-') {
+            return "unknown option " + quoted(argv[i]);
+        } else if (a->file == nullptr) {
             a->file = argv[i];
         } else {
-            return false;
+            return "a second FILE " + quoted(argv[i]);
         }
+        i += values;
     }
-    return a->file != nullptr && a->format <= 2;
+    return a->file != nullptr ? "" : "no FILE given";
 }
 
 void printCity(const geo::CityDatabase& db, const geo::CityRecord* r, const platform::UtcTime& now,
@@ -84,11 +126,10 @@ void printCity(const geo::CityDatabase& db, const geo::CityRecord* r, const plat
                 place.longitude / 60.0, offset < 0 ? '-' : '+', std::abs(offset) / 60,
                 std::abs(offset) % 60);
     std::u16string time, date, dst;
-    bool inForce = geo::localDateTime(now, place, format, &time, &date, &dst);
+    geo::localDateTime(now, place, format, &time, &date, &dst);
     std::printf("  %s, %s\n  %s\n", geo::toUtf8(time.c_str()).c_str(),
                 geo::toUtf8(date.c_str()).c_str(), geo::toUtf8(dst.c_str()).c_str());
-    std::printf("  %s\n",
-                geo::toUtf8(geo::sunriseSunsetText(now, place, inForce, format).c_str()).c_str());
+    std::printf("  %s\n", geo::toUtf8(geo::sunriseSunsetText(now, place, format).c_str()).c_str());
     double hours = now.hour + now.minute / 60.0 + now.second / 3600.0;
     double decl = sunDeclination(now.day, now.month, now.year, hours);
     double gha = sunHourAngle(now.day, now.month, now.year, hours);
@@ -120,8 +161,9 @@ void printSummary(const geo::CityDatabase& db) {
 
 int main(int argc, char** argv) {
     Args a;
-    if (!parseArgs(argc, argv, &a)) {
-        std::fputs(kUsage, stderr);
+    std::string error = parseArgs(argc, argv, &a);
+    if (!error.empty()) {
+        std::fprintf(stderr, "mundora-cities: %s\n%s", error.c_str(), kUsage);
         return 2;
     }
     geo::CityDatabase& db = geo::cityDatabase;
@@ -146,13 +188,18 @@ int main(int argc, char** argv) {
             return 0;
         }
         printCity(db, geo::recordFromName(place.name), now, a.format);
-    } else if (a.record != nullptr) {
-        char* end = nullptr;
-        unsigned long offset = std::strtoul(a.record, &end, 10);
-        const geo::CityRecord* r = *end == 0 ? db.recordAt(static_cast<uint32_t>(offset)) : nullptr;
+    } else if (a.hasRecord) {
+        const geo::CityRecord* r = db.recordAt(a.record);
         if (r == nullptr) {
-            std::fprintf(stderr, "mundora-cities: no record starts at %s\n", a.record);
-            return 1;
+            if (a.record >= db.viewSize()) {
+                std::fprintf(stderr,
+                             "mundora-cities: --record: %u is past the end of %s (%zu bytes)\n",
+                             a.record, a.file, db.viewSize());
+            } else {
+                std::fprintf(stderr, "mundora-cities: --record: no record starts at %u\n",
+                             a.record);
+            }
+            return 2;
         }
         printCity(db, r, now, a.format);
     } else {

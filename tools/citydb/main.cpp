@@ -1,7 +1,9 @@
 // mundora-citydb: builds cities.bin from the GeoNames city table, the ISO 3166 country list
 // and the time-zone rules of the system's zoneinfo. Bad rows are counted and reported by
 // reason; zones whose rules the daylight-saving words cannot hold exactly are listed with
-// what was stored. It writes the file atomically and never edits an existing one in place.
+// what was stored, and zones whose real changes the words miss are named with their cities.
+// Rows that are not towns in their own right are left out. It writes the file atomically and
+// never edits an existing one in place.
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
@@ -14,8 +16,11 @@
 #include <vector>
 
 #include "geo/city_file.h"
+#include "platform/clock.h"
 #include "platform/files.h"
 #include "posix_tz.h"
+#include "whole_number.h"
+#include "zone_check.h"
 
 namespace {
 
@@ -25,6 +30,15 @@ struct Options {
     std::string zoneinfo = "/usr/share/zoneinfo";
     std::string header;
     long minPopulation = 15000;
+    int firstYear = 0, lastYear = 0;  // UTC years over which the zones are checked
+};
+
+// GeoNames feature codes of rows that are not towns in their own right.
+const std::map<std::string, const char*> kLeftOutCodes = {
+    {"PPLX", "section of a populated place"},
+    {"PPLH", "historical populated place"},
+    {"PPLQ", "abandoned populated place"},
+    {"PPLW", "destroyed populated place"},
 };
 
 struct Country {
@@ -59,36 +73,56 @@ const char kUsage[] =
     "                         capitals (PPLC) are always kept\n"
     "  --header TEXT          16-byte header text (default: source name and version from\n"
     "                         the package.json beside the table)\n"
-    "  --help                 this text\n";
+    "  --check-years Y1-Y2    UTC years over which each zone's stored rule is compared\n"
+    "                         with its real changes (default this year and the next four)\n"
+    "  --help                 this text\n"
+    "Exit 1 when nothing usable could be read or written, 2 for a bad command line.\n";
 
-bool parseArgs(int argc, char** argv, Options* o) {
+bool parseYears(const std::string& s, Options* o) {
+    size_t dash = s.find('-');
+    uint64_t first, last;
+    if (dash == std::string::npos || !tools::wholeNumber(s.substr(0, dash), 2400, &first) ||
+        !tools::wholeNumber(s.substr(dash + 1), 2400, &last) || first < 1900 || last < first ||
+        last - first > 50)
+        return false;
+    o->firstYear = int(first);
+    o->lastYear = int(last);
+    return true;
+}
+
+// Empty when the command line is good, else what is wrong with which value.
+std::string parseArgs(int argc, char** argv, Options* o) {
+    o->firstYear = platform::utcFromMillis(platform::utcMillis()).year;
+    o->lastYear = o->firstYear + 4;
+    std::map<std::string, std::string*> texts = {
+        {"--cities", &o->cities},     {"--output", &o->output}, {"--iso3166", &o->iso3166},
+        {"--zoneinfo", &o->zoneinfo}, {"--header", &o->header},
+    };
     for (int i = 1; i < argc; ++i) {
         std::string a = argv[i];
         if (a == "--help") {
             std::fputs(kUsage, stdout);
             std::exit(0);
         }
-        if (i + 1 >= argc) return false;
+        bool known = texts.count(a) || a == "--min-population" || a == "--check-years";
+        if (!known) return "unknown option \"" + a + "\"";
+        if (i + 1 >= argc) return a + " needs a value";
         std::string v = argv[++i];
-        if (a == "--cities")
-            o->cities = v;
-        else if (a == "--output")
-            o->output = v;
-        else if (a == "--iso3166")
-            o->iso3166 = v;
-        else if (a == "--zoneinfo")
-            o->zoneinfo = v;
-        else if (a == "--header")
-            o->header = v;
-        else if (a == "--min-population") {
-            char* end = nullptr;
-            o->minPopulation = std::strtol(v.c_str(), &end, 10);
-            if (*end != 0 || o->minPopulation < 0) return false;
-        } else {
-            return false;
+        if (texts.count(a)) {
+            *texts[a] = v;
+        } else if (a == "--min-population") {
+            uint64_t people;
+            if (!tools::wholeNumber(v, 2000000000, &people)) {
+                return a + ": \"" + v + "\" is not a number of people (0..2000000000)";
+            }
+            o->minPopulation = long(people);
+        } else if (!parseYears(v, o)) {
+            return a + ": \"" + v +
+                   "\" is not two years FIRST-LAST in 1900..2400, at most 50 apart";
         }
     }
-    return !o->cities.empty() && !o->output.empty();
+    if (o->cities.empty() || o->output.empty()) return "--cities and --output are both needed";
+    return "";
 }
 
 std::vector<std::string> splitTabs(const std::string& line) {
@@ -191,8 +225,12 @@ const Zone& lookupZone(const Options& o, const std::string& name,
 struct Totals {
     long rows = 0;
     std::map<std::string, long> rejected;  // reason -> rows
+    std::map<std::string, long> leftOut;   // feature code -> rows
     long withoutCountry = 0;
 };
+
+const std::string kNameTooLong = "ASCII name too long for a record (over " +
+                                 std::to_string(geo::kMaxRecordNameChars) + " characters)";
 
 // Reads the table: every usable row places country labels; the kept rows become cities.
 bool readCities(const Options& o, std::vector<Country>* countries, std::vector<City>* cities,
@@ -208,6 +246,10 @@ bool readCities(const Options& o, std::vector<Country>* countries, std::vector<C
         double lat, lon;
         long id, population;
         const char* bad = nullptr;
+        if (f.size() == 19 && kLeftOutCodes.count(f[7])) {
+            ++t->leftOut[f[7]];
+            continue;
+        }
         if (f.size() != 19)
             bad = "wrong number of columns";
         else if (!parseDouble(f[4], &lat) || !parseDouble(f[5], &lon) || std::fabs(lat) > 90 ||
@@ -217,6 +259,8 @@ bool readCities(const Options& o, std::vector<Country>* countries, std::vector<C
             bad = "bad number";
         else if (!printableAscii(f[2]))
             bad = "ASCII name empty or not printable";
+        else if (f[2].size() > geo::kMaxRecordNameChars)
+            bad = kNameTooLong.c_str();
         else if (!lookupZone(o, f[17], zones).ok)
             bad = "unknown time zone";
         if (bad != nullptr) {
@@ -332,11 +376,37 @@ std::vector<uint8_t> encode(const std::string& header, const std::vector<Country
     return out;
 }
 
+// A zone whose real changes the stored words miss, with its cities in the file.
+struct WrongZone {
+    std::string name;
+    long cities = 0;
+    citydb::ZoneCheck check;
+};
+
+// Every zone of the written cities, checked over the years of `o`.
+std::vector<WrongZone> checkZones(const Options& o, const std::vector<City>& cities,
+                                  const std::map<std::string, Zone>& zones) {
+    std::map<std::string, long> citiesPerZone;
+    for (const City& c : cities) ++citiesPerZone[c.zone];
+    std::vector<WrongZone> wrong;
+    for (const auto& [name, count] : citiesPerZone) {
+        citydb::ZoneCheck check = citydb::checkZone(o.zoneinfo + "/" + name, zones.at(name).words,
+                                                    o.firstYear, o.lastYear);
+        if (check.wrongMinutes > 0) wrong.push_back(WrongZone{name, count, check});
+    }
+    return wrong;
+}
+
 void report(const Totals& t, const std::vector<Country>& countries, size_t cityCount,
             const std::map<std::string, Zone>& zones, const std::string& header) {
     std::printf("header \"%s\"\n", header.c_str());
     std::printf("%ld rows read, %zu cities written, %zu countries\n", t.rows, cityCount,
                 countries.size());
+    for (const auto& [code, what] : kLeftOutCodes) {
+        auto n = t.leftOut.find(code);
+        std::printf("left out %ld rows of feature code %s (%s)\n",
+                    n == t.leftOut.end() ? 0 : n->second, code.c_str(), what);
+    }
     for (const auto& [reason, count] : t.rejected) {
         std::printf("rejected %ld rows: %s\n", count, reason.c_str());
     }
@@ -364,8 +434,9 @@ void report(const Totals& t, const std::vector<Country>& countries, size_t cityC
 
 int main(int argc, char** argv) {
     Options o;
-    if (!parseArgs(argc, argv, &o)) {
-        std::fputs(kUsage, stderr);
+    std::string argError = parseArgs(argc, argv, &o);
+    if (!argError.empty()) {
+        std::fprintf(stderr, "mundora-citydb: %s\n%s", argError.c_str(), kUsage);
         return 2;
     }
     if (o.header.empty()) o.header = defaultHeader(o.cities);
@@ -403,5 +474,12 @@ int main(int argc, char** argv) {
         return 1;
     }
     report(totals, countries, cities.size(), zones, o.header);
+    for (const WrongZone& z : checkZones(o, cities, zones)) {
+        std::printf(
+            "zone %s (%ld cities): its real changes are not in the stored rule; local time off "
+            "by up to %d minutes for %.1f days of %d-%d\n",
+            z.name.c_str(), z.cities, z.check.worstMinutes, z.check.wrongMinutes / 1440.0,
+            o.firstYear, o.lastYear);
+    }
     return 0;
 }
