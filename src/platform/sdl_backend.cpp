@@ -146,10 +146,9 @@ class SdlBackend : public Backend {
         SDL_RenderPresent(renderer_);
     }
 
-    intptr_t point(int wx, int wy) {
-        float lx = 0, ly = 0;
-        SDL_RenderWindowToLogical(renderer_, wx, wy, &lx, &ly);
-        int x = static_cast<int>(lx), y = static_cast<int>(ly);
+    // SDL hands mouse positions in the renderer's logical 240 × 320 coordinates already;
+    // a press beside the picture (a window made larger) lands on the nearest edge.
+    static intptr_t point(int x, int y) {
         x = x < 0 ? 0 : x >= kWidth ? kWidth - 1 : x;
         y = y < 0 ? 0 : y >= kHeight ? kHeight - 1 : y;
         return pointParam(x, y);
