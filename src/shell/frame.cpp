@@ -1,7 +1,10 @@
+// Frame composition of the normal view, and the credits of the about screen. The scene, the
+// panel and the dialogs draw themselves; this unit orders them and presents the result.
 #include "shell/frame.h"
 
 #include <algorithm>
 #include <cstdlib>
+#include <string>
 
 #include "platform/loop.h"
 #include "raster/back_buffer.h"
@@ -92,9 +95,23 @@ void composeFrame() {
 }
 
 void drawAboutCredits() {
-    drawText(6, 276, u"City data: GeoNames (CC BY 4.0)", 0xFFFF);
-    drawText(6, 288, u"Maps: NASA Earth images", 0xFFFF);
-    drawText(6, 300, u"Tap to return", 0xC618);
+    // Centred in the starry band between the splash's title (down to row 56) and its globe
+    // (from row 141), so that neither is written over.
+    const struct {
+        const char16_t* text;
+        int y;
+        uint16_t colour;
+    } lines[] = {
+        {u"Version " MUNDORA_VERSION, 74, 0xFFFF},
+        {u"City data: GeoNames (CC BY 4.0)", 96, 0xFFFF},
+        {u"Maps: NASA Earth images", 108, 0xFFFF},
+        {u"Tap to return", 126, 0xC618},
+    };
+    for (const auto& line : lines) {
+        const int width =
+            static_cast<int>(std::char_traits<char16_t>::length(line.text)) * kGlyphWidth;
+        drawText((gDisplay.width - width) / 2, line.y, line.text, line.colour);
+    }
 }
 
 unsigned framesComposed() {
