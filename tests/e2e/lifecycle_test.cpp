@@ -69,6 +69,30 @@ TEST(Lifecycle, SecondCopyAsksTheFirstToComeForwardAndExitsZero) {
     EXPECT_EQ(firstRun.exitCode, 0) << firstRun.err;
 }
 
+TEST(Lifecycle, CommandLinesThatEndAtOnce) {
+    // Without a display the window used to open on SDL's memory-only video, and the program
+    // ran unseen until killed.
+    struct Case {
+        std::vector<std::string> args;
+        int exitCode;
+        std::string out, err;
+    } cases[] = {
+        {{"--version"}, 0, "mundora " MUNDORA_VERSION "\n", ""},
+        {{},
+         1,
+         "",
+         "No window could be opened (is there an X or Wayland display?); "
+         "mundora --headless --script FILE runs without one.\n"},
+    };
+    for (const Case& c : cases) {
+        TempFolder folder;
+        ProgramRun run = runArguments(folder, c.args);
+        EXPECT_EQ(run.exitCode, c.exitCode) << c.err;
+        EXPECT_EQ(run.out, c.out);
+        EXPECT_EQ(run.err, c.err);
+    }
+}
+
 TEST(Lifecycle, BadScriptStopsWithItsLineNumber) {
     TempFolder folder;
     ProgramRun run = runScript(folder, "wait 100\n# fine\nfly 1 2\nquit\n");
