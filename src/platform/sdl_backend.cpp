@@ -7,6 +7,7 @@
 #include <SDL2/SDL.h>
 
 #include <cstdlib>
+#include <string>
 #include <vector>
 
 #include "platform/loop.h"
@@ -73,13 +74,39 @@ int controlChar(int vk) {
     }
 }
 
+// Whether SDL's video driver `name` shows a window to a user here. When no display is there
+// SDL falls back to drivers that draw into memory; those count as no window. Window systems
+// are tried only when the environment names their display (probing Wayland without one
+// prints warnings of its own).
+bool showsWindows(const char* name) {
+    const std::string n = name;
+    if (n == "x11") return std::getenv("DISPLAY") != nullptr;
+    if (n == "wayland") return std::getenv("WAYLAND_DISPLAY") != nullptr;
+    return n != "offscreen" && n != "dummy" && n != "evdev";
+}
+
+// Starts SDL's video on the first driver that shows windows; a driver the user chose with
+// SDL_VIDEODRIVER stands as chosen.
+bool startVideo() {
+    if (SDL_Init(SDL_INIT_EVENTS) != 0) return false;
+    if (std::getenv("SDL_VIDEODRIVER")) return SDL_InitSubSystem(SDL_INIT_VIDEO) == 0;
+    for (int i = 0; i < SDL_GetNumVideoDrivers(); ++i) {
+        const char* name = SDL_GetVideoDriver(i);
+        if (!showsWindows(name)) continue;
+        SDL_SetHint(SDL_HINT_VIDEODRIVER, name);
+        if (SDL_InitSubSystem(SDL_INIT_VIDEO) == 0) return true;
+    }
+    return false;
+}
+
 class SdlBackend : public Backend {
   public:
     explicit SdlBackend(int scale) : scale_(scale), pixels_(kWidth * kHeight, 0) {}
     ~SdlBackend() override { closeWindow(); }
 
     bool openWindow(const std::string& title) override {
-        if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) return false;
+        if (!startVideo()) return false;
+        hasVideo_ = true;
         window_ = SDL_CreateWindow(title.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
                                    kWidth * scale_, kHeight * scale_, SDL_WINDOW_SHOWN);
         if (!window_) return false;
@@ -131,7 +158,7 @@ class SdlBackend : public Backend {
     void endDraw() override { show(); }
     void suspend() override { suspended_ = true; }
     void resume() override { suspended_ = false; }
-    bool hasWindowSystem() const override { return true; }
+    bool hasWindowSystem() const override { return hasVideo_; }
 
     void waitForInput(uint32_t maxWaitMs) override {
         SDL_Event e;
@@ -150,10 +177,9 @@ class SdlBackend : public Backend {
         SDL_RenderPresent(renderer_);
     }
 
-    intptr_t point(int wx, int wy) {
-        float lx = 0, ly = 0;
-        SDL_RenderWindowToLogical(renderer_, wx, wy, &lx, &ly);
-        int x = static_cast<int>(lx), y = static_cast<int>(ly);
+    // SDL hands mouse positions in the renderer's logical 240 × 320 coordinates already;
+    // a press beside the picture (a window made larger) lands on the nearest edge.
+    static intptr_t point(int x, int y) {
         x = x < 0 ? 0 : x >= kWidth ? kWidth - 1 : x;
         y = y < 0 ? 0 : y >= kHeight ? kHeight - 1 : y;
         return pointParam(x, y);
@@ -242,6 +268,7 @@ class SdlBackend : public Backend {
     SDL_Renderer* renderer_ = nullptr;
     SDL_Texture* texture_ = nullptr;
     bool displayOpen_ = false, suspended_ = false, pressed_ = false;
+    bool hasVideo_ = false;  // a window system was found, so message boxes can show
 };
 
 }  // namespace

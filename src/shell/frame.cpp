@@ -1,11 +1,13 @@
 // Composes the normal view's frame: the scene when the redraw flag or edge scrolling asks
 // for it (or the background and a message when there are no usable maps), the zoom
 // rectangle, the command panel, the modal dialog and a step of the animated rotation, then
-// presents it. How each layer draws is its own module's business.
+// presents it; and the credits of the about screen. How each layer draws is its own
+// module's business.
 #include "shell/frame.h"
 
 #include <algorithm>
 #include <cstdlib>
+#include <string>
 
 #include "base/options.h"
 #include "base/redraw.h"
@@ -96,9 +98,23 @@ void composeFrame() {
 }
 
 void drawAboutCredits() {
-    drawText(6, 276, u"City data: GeoNames (CC BY 4.0)", 0xFFFF);
-    drawText(6, 288, u"Maps: NASA Earth images", 0xFFFF);
-    drawText(6, 300, u"Tap to return", 0xC618);
+    // Centred in the starry band between the splash's title (down to row 56) and its globe
+    // (from row 141), so that neither is written over.
+    const struct {
+        const char16_t* text;
+        int y;
+        uint16_t colour;
+    } lines[] = {
+        {u"Version " MUNDORA_VERSION, 74, 0xFFFF},
+        {u"City data: GeoNames (CC BY 4.0)", 96, 0xFFFF},
+        {u"Maps: NASA Earth images", 108, 0xFFFF},
+        {u"Tap to return", 126, 0xC618},
+    };
+    for (const auto& line : lines) {
+        const int width =
+            static_cast<int>(std::char_traits<char16_t>::length(line.text)) * kGlyphWidth;
+        drawText((gDisplay.width - width) / 2, line.y, line.text, line.colour);
+    }
 }
 
 unsigned framesComposed() {

@@ -45,6 +45,9 @@ int32_t failStartup(int32_t result) {
 const char* startupMessage(int32_t result) {
     if (result == kStartupNoMemory)
         return "Insufficient memory to continue.\nMundora will now close.";
+    if (result == kStartupNoWindow)
+        return "No window could be opened (is there an X or Wayland display?); "
+               "mundora --headless --script FILE runs without one.";
     return "General error encountered.\nMundora will now close.";
 }
 
@@ -91,7 +94,10 @@ int runProgram(platform::Backend* backend) {
         return 0;
     platform::setIdleHook([] { platform::serviceRaiseRequests(); });
     int32_t result = kStartupGeneral;
-    if (backend->openWindow("Mundora") && backend->openDisplay()) result = startup();
+    if (!backend->openWindow("Mundora"))
+        result = kStartupNoWindow;
+    else if (backend->openDisplay())
+        result = startup();
     int exitCode = 0;
     if (result == kStartupOk) {
         platform::setTimer(kTimerId, kTimerPeriod);

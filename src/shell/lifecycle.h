@@ -1,6 +1,6 @@
 // The program's life: one copy per state folder, the window and display, start-up with the
 // splash and its progress bar, the message loop, and the orderly shutdown that fades out,
-// saves and releases everything. Start-up failures end in one of two fatal messages.
+// saves and releases everything. Start-up failures end in one of three fatal messages.
 #pragma once
 
 #include <cstdint>
@@ -10,10 +10,12 @@ class Backend;
 }
 
 // Start-up results: 0 success, -2 out of memory or a built-in picture that cannot be
-// prepared, anything else (-1: window, display or buttons) a general failure.
+// prepared, -3 no window (no display to show one on), anything else (-1: display or
+// buttons) a general failure.
 constexpr int32_t kStartupOk = 0;
 constexpr int32_t kStartupGeneral = -1;
 constexpr int32_t kStartupNoMemory = -2;
+constexpr int32_t kStartupNoWindow = -3;
 
 // Which screen owns the input: normal globe view, about screen, or a modal dialog.
 constexpr int32_t kUiNormal = 1;

@@ -20,6 +20,7 @@ namespace {
 const char kUsage[] =
     "usage: mundora [--scale N] [--home DIR] [--state DIR]\n"
     "       mundora --headless --script FILE [--home DIR] [--state DIR]\n"
+    "       mundora --version\n"
     "\n"
     "Shows the Earth as a globe or a flat map, with night shaded from the clock.\n"
     "  --scale N      window size: the 240 x 320 screen times N (1..8, default 2)\n"
@@ -28,7 +29,8 @@ const char kUsage[] =
     "  --state DIR    folder for settings.ini and cities.sav (else $MUNDORA_STATE,\n"
     "                 else ~/.config/mundora)\n"
     "  --headless     run without a window, driven by --script (see the README)\n"
-    "  --script FILE  the commands of a headless run, one a line\n";
+    "  --script FILE  the commands of a headless run, one a line\n"
+    "  --version      print the version and exit\n";
 
 struct Arguments {
     bool headless = false;
@@ -73,6 +75,10 @@ int main(int argc, char** argv) {
     Arguments args;
     if (argc == 2 && (!std::strcmp(argv[1], "--help") || !std::strcmp(argv[1], "-h"))) {
         std::fputs(kUsage, stdout);
+        return 0;
+    }
+    if (argc == 2 && !std::strcmp(argv[1], "--version")) {
+        std::puts("mundora " MUNDORA_VERSION);
         return 0;
     }
     if (!parseArguments(argc, argv, &args)) {

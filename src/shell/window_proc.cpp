@@ -102,6 +102,8 @@ intptr_t windowProc(uint32_t msg, intptr_t wParam, intptr_t lParam) {
             if (gFocusWidget) gFocusWidget->OnKey(static_cast<int>(wParam), 1);
             break;
         case WM_COMMAND:
+            // Ctrl+Q leaves as closing the window does, by the orderly exit.
+            if ((wParam & 0xFFFF) == CMD_ACCEL_CTRL_Q) return windowProc(WM_CLOSE, 0, 0);
             if (!runCommand(static_cast<int>(wParam & 0xFFFF), lParam))
                 return defaultWindowProc(msg, wParam, lParam);
             return 0;

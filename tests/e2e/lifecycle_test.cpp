@@ -142,4 +142,28 @@ TEST(Lifecycle, ProblemsAreSaidOnStandardError) {
     }
 }
 
+TEST(Lifecycle, CommandLinesThatEndAtOnce) {
+    // Without a display the window used to open on SDL's memory-only video, and the program
+    // ran unseen until killed.
+    struct Case {
+        std::vector<std::string> args;
+        int exitCode;
+        std::string out, err;
+    } cases[] = {
+        {{"--version"}, 0, "mundora " MUNDORA_VERSION "\n", ""},
+        {{},
+         1,
+         "",
+         "No window could be opened (is there an X or Wayland display?); "
+         "mundora --headless --script FILE runs without one.\n"},
+    };
+    for (const Case& c : cases) {
+        TempFolder folder;
+        ProgramRun run = runArguments(folder, c.args);
+        EXPECT_EQ(run.exitCode, c.exitCode) << c.err;
+        EXPECT_EQ(run.out, c.out);
+        EXPECT_EQ(run.err, c.err);
+    }
+}
+
 }  // namespace

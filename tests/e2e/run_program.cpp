@@ -1,5 +1,8 @@
+// Starts the built program for the end-to-end tests, always with its own state folder and
+// without a display in its environment, and reads back what the run left.
 #include "run_program.h"
 
+#include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -20,11 +23,16 @@ std::vector<std::string> commandLine(const TempFolder& folder, const std::string
             "--home",   home.empty() ? kData : home};
 }
 
-int spawn(const std::vector<std::string>& args, const std::string& errPath) {
+// Starts the program with its output going to `name`.out and `name`.err in `folder`.
+int spawn(const std::vector<std::string>& args, const TempFolder& folder, const std::string& name) {
     pid_t pid = fork();
     if (pid == 0) {
-        FILE* err = std::freopen(errPath.c_str(), "w", stderr);
-        (void)err;
+        if (!std::freopen(folder.file(name + ".out").c_str(), "w", stdout) ||
+            !std::freopen(folder.file(name + ".err").c_str(), "w", stderr))
+            _exit(126);
+        setenv("MUNDORA_STATE", folder.path.c_str(), 1);
+        unsetenv("DISPLAY");
+        unsetenv("WAYLAND_DISPLAY");
         std::vector<char*> argv;
         for (const std::string& a : args) argv.push_back(const_cast<char*>(a.c_str()));
         argv.push_back(nullptr);
@@ -52,13 +60,22 @@ std::string readText(const std::string& path) {
 
 int startScript(const TempFolder& folder, const std::string& script, const std::string& name) {
     std::ofstream(folder.file(name + ".script")) << script;
-    return spawn(commandLine(folder, name, "", ""), folder.file(name + ".err"));
+    return spawn(commandLine(folder, name, "", ""), folder, name);
 }
 
 ProgramRun waitRun(int pid, const TempFolder& folder, const std::string& name) {
     ProgramRun run;
+    // A program that does not end by itself is stopped, so that the test fails, not hangs.
     int status = 0;
-    if (waitpid(pid, &status, 0) == pid && WIFEXITED(status)) run.exitCode = WEXITSTATUS(status);
+    pid_t done = 0;
+    for (int i = 0; i < 600 && (done = waitpid(pid, &status, WNOHANG)) == 0; ++i) usleep(100000);
+    if (done == 0) {
+        kill(pid, SIGKILL);
+        waitpid(pid, &status, 0);
+    } else if (done == pid && WIFEXITED(status)) {
+        run.exitCode = WEXITSTATUS(status);
+    }
+    run.out = readText(folder.file(name + ".out"));
     run.err = readText(folder.file(name + ".err"));
     return run;
 }
@@ -66,6 +83,11 @@ ProgramRun waitRun(int pid, const TempFolder& folder, const std::string& name) {
 ProgramRun runScript(const TempFolder& folder, const std::string& script, const std::string& home,
                      const std::string& state) {
     std::ofstream(folder.file("run.script")) << script;
-    int pid = spawn(commandLine(folder, "run", home, state), folder.file("run.err"));
-    return waitRun(pid, folder, "run");
+    return waitRun(spawn(commandLine(folder, "run", home, state), folder, "run"), folder, "run");
+}
+
+ProgramRun runArguments(const TempFolder& folder, const std::vector<std::string>& args) {
+    std::vector<std::string> line = {kProgram};
+    line.insert(line.end(), args.begin(), args.end());
+    return waitRun(spawn(line, folder, "run"), folder, "run");
 }

@@ -1,13 +1,14 @@
-// Runs the mundora executable of this build headless, each run with its own state folder,
-// and reads back what it left: exit code, standard error, screenshots.
+// Runs the mundora executable of this build, headless, each run with its own state folder,
+// and reads back what it left: exit code, standard output and error, screenshots.
 #pragma once
 
 #include <string>
 #include <vector>
 
 struct ProgramRun {
-    int exitCode = -1;
-    std::string err;  // standard error
+    int exitCode = -1;  // -1 when it did not exit by itself within a minute
+    std::string out;    // standard output
+    std::string err;    // standard error
 };
 
 // A fresh temporary folder, removed by the destructor.
@@ -22,6 +23,10 @@ struct TempFolder {
 // folder `folder` (or `state` when given) and the build's data folder as home (or `home`).
 ProgramRun runScript(const TempFolder& folder, const std::string& script,
                      const std::string& home = "", const std::string& state = "");
+
+// Runs mundora with `args` alone. Every run here has `folder` as its state folder (by
+// MUNDORA_STATE) and no display in its environment.
+ProgramRun runArguments(const TempFolder& folder, const std::vector<std::string>& args);
 
 // The same, started in the background; wait with waitRun.
 int startScript(const TempFolder& folder, const std::string& script, const std::string& name);
