@@ -1,5 +1,8 @@
+// Runs the headless program for the end-to-end tests and collects what it left behind; a run
+// that hangs is killed after a generous limit rather than stalling the suite.
 #include "run_program.h"
 
+#include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -11,6 +14,8 @@ namespace {
 
 const char kProgram[] = MUNDORA_BINARY_DIR "/src/shell/mundora";
 const char kData[] = MUNDORA_BINARY_DIR "/data";
+// Far beyond any run's length, even under the sanitizers on a busy machine.
+constexpr int kRunLimitMs = 120000;
 
 std::vector<std::string> commandLine(const TempFolder& folder, const std::string& name,
                                      const std::string& home) {
@@ -56,8 +61,19 @@ int startScript(const TempFolder& folder, const std::string& script, const std::
 ProgramRun waitRun(int pid, const TempFolder& folder, const std::string& name) {
     ProgramRun run;
     int status = 0;
-    if (waitpid(pid, &status, 0) == pid && WIFEXITED(status)) run.exitCode = WEXITSTATUS(status);
+    // A run that hangs is killed, so that it fails its test instead of stalling the suite.
+    pid_t done = 0;
+    for (int waited = 0; done == 0 && waited < kRunLimitMs; waited += 20) {
+        done = waitpid(pid, &status, WNOHANG);
+        if (done == 0) usleep(20000);
+    }
+    if (done == 0) {
+        kill(pid, SIGKILL);
+        waitpid(pid, &status, 0);
+    }
+    if (done == pid && WIFEXITED(status)) run.exitCode = WEXITSTATUS(status);
     run.err = readText(folder.file(name + ".err"));
+    if (done == 0) run.err += "\n(the program did not finish within the test's limit; killed)\n";
     return run;
 }
 

@@ -23,7 +23,8 @@ struct TempFolder {
 ProgramRun runScript(const TempFolder& folder, const std::string& script,
                      const std::string& home = "");
 
-// The same, started in the background; wait with waitRun.
+// The same, started in the background; wait with waitRun, which kills a run that has not
+// ended after two minutes (exit code -1, standard error saying so).
 int startScript(const TempFolder& folder, const std::string& script, const std::string& name);
 ProgramRun waitRun(int pid, const TempFolder& folder, const std::string& name);
 
