@@ -1,4 +1,5 @@
-// POSIX implementations of the file services.
+// POSIX implementations of the file services. Every read of an outside file starts at
+// openRegularFile; folder listings only stat.
 #include "platform/files.h"
 
 #include <dirent.h>
@@ -37,6 +38,25 @@ bool endsWithNoCase(const std::string& s, const std::string& suffix) {
 
 }  // namespace
 
+int openRegularFile(const std::string& path, uint64_t* size) {
+    int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0) return -1;
+    struct stat st;
+    int why = 0;
+    if (fstat(fd, &st) != 0)
+        why = errno;
+    else if (!S_ISREG(st.st_mode))
+        why = S_ISDIR(st.st_mode) ? EISDIR : EINVAL;
+    if (why != 0) {
+        ::close(fd);
+        errno = why;
+        return -1;
+    }
+    fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+    if (size) *size = static_cast<uint64_t>(st.st_size);
+    return fd;
+}
+
 MappedFile::~MappedFile() {
     close();
 }
@@ -60,14 +80,10 @@ MappedFile& MappedFile::operator=(MappedFile&& other) noexcept {
 
 bool MappedFile::open(const std::string& path) {
     close();
-    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    uint64_t fileSize = 0;
+    int fd = openRegularFile(path, &fileSize);
     if (fd < 0) return false;
-    struct stat st;
-    if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
-        ::close(fd);
-        return false;
-    }
-    size_t size = static_cast<size_t>(st.st_size);
+    size_t size = static_cast<size_t>(fileSize);
     void* p = nullptr;
     if (size > 0) {
         p = mmap(nullptr, size, PROT_READ, MAP_PRIVATE, fd, 0);
@@ -91,15 +107,14 @@ void MappedFile::close() {
 }
 
 bool readFile(const std::string& path, std::vector<uint8_t>* out, size_t maxBytes) {
-    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    uint64_t size = 0;
+    int fd = openRegularFile(path, &size);
     if (fd < 0) return false;
-    struct stat st;
-    if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) ||
-        static_cast<uint64_t>(st.st_size) > maxBytes) {
+    if (size > maxBytes) {
         ::close(fd);
         return false;
     }
-    std::vector<uint8_t> bytes(static_cast<size_t>(st.st_size));
+    std::vector<uint8_t> bytes(static_cast<size_t>(size));
     size_t got = 0;
     while (got < bytes.size()) {
         ssize_t r = ::read(fd, bytes.data() + got, bytes.size() - got);
@@ -111,6 +126,14 @@ bool readFile(const std::string& path, std::vector<uint8_t>* out, size_t maxByte
     if (got != bytes.size()) return false;
     *out = std::move(bytes);
     return true;
+}
+
+TextFile::TextFile(const std::string& path, size_t maxBytes) {
+    std::vector<uint8_t> bytes;
+    if (readFile(path, &bytes, maxBytes))
+        str(std::string(bytes.begin(), bytes.end()));
+    else
+        setstate(std::ios::failbit);
 }
 
 bool writeFileAtomic(const std::string& path, const void* data, size_t size, std::string* error) {
