@@ -36,6 +36,32 @@ bool endsWithNoCase(const std::string& s, const std::string& suffix) {
            strcasecmp(s.c_str() + s.size() - suffix.size(), suffix.c_str()) == 0;
 }
 
+// The suffix mkstemp puts in place of "XXXXXX": six letters or digits.
+bool isTemporarySuffix(const std::string& s) {
+    return s.size() == 6 && std::all_of(s.begin(), s.end(), [](char c) {
+               return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
+           });
+}
+
+// Removes "<name>.tmp-XXXXXX" files beside `path`: temporaries of writeFileAtomic that a
+// crash or kill left between writing and renaming. Only one copy of the program writes into
+// a state folder (the single-instance lock), so any such file there is stale.
+void removeStaleTemporaries(const std::string& path) {
+    const size_t slash = path.find_last_of('/');
+    const std::string folder = slash == std::string::npos ? "." : path.substr(0, slash + 1);
+    const std::string prefix =
+        (slash == std::string::npos ? path : path.substr(slash + 1)) + ".tmp-";
+    DIR* dir = opendir(folder.c_str());
+    if (!dir) return;
+    while (dirent* e = readdir(dir)) {
+        const std::string name = e->d_name;
+        if (name.compare(0, prefix.size(), prefix) == 0 &&
+            isTemporarySuffix(name.substr(prefix.size())))
+            unlinkat(dirfd(dir), name.c_str(), 0);
+    }
+    closedir(dir);
+}
+
 }  // namespace
 
 int openRegularFile(const std::string& path, uint64_t* size) {
@@ -141,6 +167,7 @@ bool writeFileAtomic(const std::string& path, const void* data, size_t size, std
         if (error) *error = std::string(what) + " " + path + ": " + std::strerror(errno);
         return false;
     };
+    removeStaleTemporaries(path);
     std::string tmp = path + ".tmp-XXXXXX";
     int fd = mkstemp(tmp.data());
     if (fd < 0) return fail("cannot create a temporary file beside");

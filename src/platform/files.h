@@ -58,9 +58,10 @@ class TextFile : public std::istringstream {
 };
 
 // Writes `size` bytes to `path` so that a crash leaves either the old file or the new one:
-// a temporary file in the same folder, flushed to disk, then renamed over the old one.
-// On failure the old file is untouched, the temporary removed, and `error` (if given)
-// says why.
+// a temporary file "<path>.tmp-XXXXXX" in the same folder, flushed to disk, then renamed over
+// the old one. Temporaries of that pattern left beside `path` by an earlier write that was
+// stopped before its rename are removed first. On failure the old file is untouched, the
+// temporary removed, and `error` (if given) says why.
 bool writeFileAtomic(const std::string& path, const void* data, size_t size,
                      std::string* error = nullptr);
 
