@@ -122,7 +122,12 @@ bool GifDecoder::parseHeader() {
     if (!takeWord(&left) || !takeWord(&top) || !takeWord(&width) || !takeWord(&height) ||
         !takeByte(&packed))
         return false;
-    if (width <= 0 || height <= 0 || int64_t{width} * height > kGifMaxPixels) return false;
+    if (width <= 0 || height <= 0) return false;
+    if (int64_t{width} * height > kGifMaxPixels) {
+        refusedWidth_ = width;
+        refusedHeight_ = height;
+        return false;
+    }
     interlaced_ = (packed & 0x40) != 0;
     if ((packed & 0x80) && !readColorTable(packed)) return false;
     info_->width = width;
@@ -145,6 +150,7 @@ bool GifDecoder::decodeImage(const uint8_t* data, size_t size, void* destination
     interlaced_ = false;
     rowsDelivered_ = 0;
     streamStarted_ = streamEnded_ = streamFailed_ = false;
+    refusedWidth_ = refusedHeight_ = 0;
     info_.reset(new (std::nothrow) GifImageInfo());
     if (!info_ || !parseHeader()) {
         info_.reset();
@@ -160,6 +166,13 @@ bool GifDecoder::decodeImage(const uint8_t* data, size_t size, void* destination
     inputOffset_ = descriptorEnd;  // a later row-by-row read starts from the image data
     streamStarted_ = streamEnded_ = streamFailed_ = false;
     return ok;
+}
+
+bool GifDecoder::refusedAsTooLarge(int32_t* width, int32_t* height) const {
+    if (refusedWidth_ == 0) return false;
+    *width = refusedWidth_;
+    *height = refusedHeight_;
+    return true;
 }
 
 bool GifDecoder::decodeWhole(uint8_t* destination, int bytesPerPixel) {

@@ -19,8 +19,10 @@ struct GifImageInfo {
     uint8_t palette[256][4] = {};
 };
 
-// The largest image accepted, in pixels (a 16384 × 8192 map).
-constexpr int64_t kGifMaxPixels = int64_t{16384} * 8192;
+// The widest world map accepted (maps are twice as wide as high), pixels, and so the
+// largest image accepted, in pixels (a 16384 × 8192 map).
+constexpr int32_t kGifMaxMapWidth = 16384;
+constexpr int64_t kGifMaxPixels = int64_t{kGifMaxMapWidth} * (kGifMaxMapWidth / 2);
 
 class GifDecoder {
   public:
@@ -49,6 +51,9 @@ class GifDecoder {
 
     // The header's findings; null before a successful header parse.
     const GifImageInfo* info() const { return info_.get(); }
+    // When the last decodeImage refused an image only for being over kGifMaxPixels: true,
+    // with the size its descriptor gives (pixels); else false and the outputs untouched.
+    bool refusedAsTooLarge(int32_t* width, int32_t* height) const;
     bool interlaced() const { return interlaced_; }
 
     // The steps below are the decoder's own; they are public so that tests can drive a code
@@ -93,6 +98,7 @@ class GifDecoder {
 
     bool interlaced_ = false;
     std::unique_ptr<GifImageInfo> info_;
+    int32_t refusedWidth_ = 0, refusedHeight_ = 0;  // pixels; 0 unless refused for its size
     uint32_t inputOffset_ = 0;    // bytes from the start of the data to the next unread byte
     uint32_t rowsDelivered_ = 0;  // row-by-row mode
     bool streamStarted_ = false;

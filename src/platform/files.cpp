@@ -1,4 +1,5 @@
-// POSIX implementations of the file services.
+// POSIX implementations of the file services. Every read of an outside file starts at
+// openRegularFile; folder listings only stat.
 #include "platform/files.h"
 
 #include <dirent.h>
@@ -35,7 +36,52 @@ bool endsWithNoCase(const std::string& s, const std::string& suffix) {
            strcasecmp(s.c_str() + s.size() - suffix.size(), suffix.c_str()) == 0;
 }
 
+// The suffix mkstemp puts in place of "XXXXXX": six letters or digits.
+bool isTemporarySuffix(const std::string& s) {
+    return s.size() == 6 && std::all_of(s.begin(), s.end(), [](char c) {
+               return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
+           });
+}
+
+// Removes "<name>.tmp-XXXXXX" files beside `path`: temporaries of writeFileAtomic that a
+// crash or kill left between writing and renaming. Only one copy of the program writes into
+// a state folder (the single-instance lock), so any such file there is stale.
+void removeStaleTemporaries(const std::string& path) {
+    const size_t slash = path.find_last_of('/');
+    const std::string folder = slash == std::string::npos ? "." : path.substr(0, slash + 1);
+    const std::string prefix =
+        (slash == std::string::npos ? path : path.substr(slash + 1)) + ".tmp-";
+    DIR* dir = opendir(folder.c_str());
+    if (!dir) return;
+    while (dirent* e = readdir(dir)) {
+        const std::string name = e->d_name;
+        if (name.compare(0, prefix.size(), prefix) == 0 &&
+            isTemporarySuffix(name.substr(prefix.size())))
+            unlinkat(dirfd(dir), name.c_str(), 0);
+    }
+    closedir(dir);
+}
+
 }  // namespace
+
+int openRegularFile(const std::string& path, uint64_t* size) {
+    int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0) return -1;
+    struct stat st;
+    int why = 0;
+    if (fstat(fd, &st) != 0)
+        why = errno;
+    else if (!S_ISREG(st.st_mode))
+        why = S_ISDIR(st.st_mode) ? EISDIR : EINVAL;
+    if (why != 0) {
+        ::close(fd);
+        errno = why;
+        return -1;
+    }
+    fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+    if (size) *size = static_cast<uint64_t>(st.st_size);
+    return fd;
+}
 
 MappedFile::~MappedFile() {
     close();
@@ -60,14 +106,10 @@ MappedFile& MappedFile::operator=(MappedFile&& other) noexcept {
 
 bool MappedFile::open(const std::string& path) {
     close();
-    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    uint64_t fileSize = 0;
+    int fd = openRegularFile(path, &fileSize);
     if (fd < 0) return false;
-    struct stat st;
-    if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
-        ::close(fd);
-        return false;
-    }
-    size_t size = static_cast<size_t>(st.st_size);
+    size_t size = static_cast<size_t>(fileSize);
     void* p = nullptr;
     if (size > 0) {
         p = mmap(nullptr, size, PROT_READ, MAP_PRIVATE, fd, 0);
@@ -91,15 +133,14 @@ void MappedFile::close() {
 }
 
 bool readFile(const std::string& path, std::vector<uint8_t>* out, size_t maxBytes) {
-    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    uint64_t size = 0;
+    int fd = openRegularFile(path, &size);
     if (fd < 0) return false;
-    struct stat st;
-    if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) ||
-        static_cast<uint64_t>(st.st_size) > maxBytes) {
+    if (size > maxBytes) {
         ::close(fd);
         return false;
     }
-    std::vector<uint8_t> bytes(static_cast<size_t>(st.st_size));
+    std::vector<uint8_t> bytes(static_cast<size_t>(size));
     size_t got = 0;
     while (got < bytes.size()) {
         ssize_t r = ::read(fd, bytes.data() + got, bytes.size() - got);
@@ -113,11 +154,20 @@ bool readFile(const std::string& path, std::vector<uint8_t>* out, size_t maxByte
     return true;
 }
 
+TextFile::TextFile(const std::string& path, size_t maxBytes) {
+    std::vector<uint8_t> bytes;
+    if (readFile(path, &bytes, maxBytes))
+        str(std::string(bytes.begin(), bytes.end()));
+    else
+        setstate(std::ios::failbit);
+}
+
 bool writeFileAtomic(const std::string& path, const void* data, size_t size, std::string* error) {
     auto fail = [&](const char* what) {
         if (error) *error = std::string(what) + " " + path + ": " + std::strerror(errno);
         return false;
     };
+    removeStaleTemporaries(path);
     std::string tmp = path + ".tmp-XXXXXX";
     int fd = mkstemp(tmp.data());
     if (fd < 0) return fail("cannot create a temporary file beside");

@@ -1,14 +1,23 @@
 // Files as the program sees them: read-only memory mappings of map and city files, whole
 // small files, atomic writes for everything the program saves, and sorted folder listings.
+// Every reader opens through openRegularFile, so a FIFO or device never stalls the program.
 // Paths are UTF-8 strings; nothing here knows what the files hold.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
+#include <sstream>
 #include <string>
 #include <vector>
 
 namespace platform {
+
+// Opens `path` read-only without ever waiting (a plain open of a FIFO waits for a writer)
+// and keeps it only when it is a regular file. Returns the descriptor (close-on-exec, in
+// blocking mode again) and its size in bytes through `size` when given; -1 when the file
+// cannot be opened or is not a regular file (errno EINVAL for a FIFO, device or socket,
+// EISDIR for a folder).
+int openRegularFile(const std::string& path, uint64_t* size = nullptr);
 
 // A read-only mapping of a whole file. Pointers into it stay valid until close() or
 // destruction; an empty file maps to size 0 with a null data pointer.
@@ -41,10 +50,18 @@ class MappedFile {
 // larger than the limit or unreadable.
 bool readFile(const std::string& path, std::vector<uint8_t>* out, size_t maxBytes);
 
+// A whole regular file (at most `maxBytes`) as an input stream, for readers that take text
+// line by line; the stream is failed from the start when readFile would refuse the file.
+class TextFile : public std::istringstream {
+  public:
+    explicit TextFile(const std::string& path, size_t maxBytes = size_t{1} << 30);
+};
+
 // Writes `size` bytes to `path` so that a crash leaves either the old file or the new one:
-// a temporary file in the same folder, flushed to disk, then renamed over the old one.
-// On failure the old file is untouched, the temporary removed, and `error` (if given)
-// says why.
+// a temporary file "<path>.tmp-XXXXXX" in the same folder, flushed to disk, then renamed over
+// the old one. Temporaries of that pattern left beside `path` by an earlier write that was
+// stopped before its rename are removed first. On failure the old file is untouched, the
+// temporary removed, and `error` (if given) says why.
 bool writeFileAtomic(const std::string& path, const void* data, size_t size,
                      std::string* error = nullptr);
 

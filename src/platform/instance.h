@@ -18,7 +18,9 @@ enum class InstanceClaim {
 InstanceClaim claimSingleInstance(const std::string& stateFolder);
 
 // First copy: shows and raises the window for every request that has arrived (it is the
-// message loop's idle hook). Returns the number handled.
+// message loop's idle hook). Never waits: a client whose request is not all there yet is
+// kept for the next call, and dropped when it has sent nothing usable within a second.
+// Returns the number of requests handled.
 int serviceRaiseRequests();
 
 // First copy: true at once when a raise request was handled since the last call, else

@@ -6,10 +6,10 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
 #include <sstream>
 
 #include "platform/clock.h"
+#include "platform/files.h"
 #include "platform/headless.h"
 #include "platform/instance.h"
 #include "platform/keys.h"
@@ -71,7 +71,7 @@ std::vector<int> codePoints(const std::string& s) {
 }  // namespace
 
 bool Script::load(const std::string& path, std::string* error) {
-    std::ifstream in(path);
+    platform::TextFile in(path);
     if (!in) {
         *error = "cannot read the script " + path;
         return false;

@@ -31,8 +31,11 @@ bool readMapHeader(const std::string& path, MapHeader* header) {
     if (!file.open(path)) return false;
     GifDecoder decoder;
     int32_t w = 0, h = 0;
-    if (!decoder.decodeImage(file.data(), file.size(), nullptr, 4, &w, &h, false)) return false;
-    *header = MapHeader{w, h, decoder.info()->colorCount, decoder.interlaced()};
+    if (!decoder.decodeImage(file.data(), file.size(), nullptr, 4, &w, &h, false)) {
+        if (decoder.refusedAsTooLarge(&w, &h)) *header = MapHeader{w, h, 0, false, true};
+        return false;
+    }
+    *header = MapHeader{w, h, decoder.info()->colorCount, decoder.interlaced(), false};
     return true;
 }
 

@@ -66,9 +66,12 @@ struct MapHeader {
     int32_t height = 0;       // pixels
     int32_t colorCount = 0;   // entries of the colour table in use (0: none, decodes black)
     bool interlaced = false;  // rows stored in four interlaced passes
+    bool tooLarge = false;    // over kGifMaxPixels: only width and height are known
 };
-// Reads the header of the GIF file at `path`; false (header untouched) when the file cannot
-// be opened or its header is damaged.
+// Reads the header of the GIF file at `path`; false when the file cannot be opened, is not
+// a regular file, its header is damaged or its image is larger than the decoder takes. In
+// that last case the header holds the width and height with tooLarge set; otherwise it is
+// left untouched.
 bool readMapHeader(const std::string& path, MapHeader* header);
 
 // Checks the options' main map (and, with `withOverlay`, the overlay map): the main map must

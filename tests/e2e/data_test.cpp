@@ -2,6 +2,7 @@
 // running, and an unusable map set is reported in the message box.
 #include <gif_lib.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <algorithm>
 #include <cstdlib>
@@ -53,21 +54,41 @@ std::string firstTexts(const Home& home, ProgramRun* run) {
     return readText(state.file("t"));
 }
 
-TEST(Data, WithoutCitiesTheGlobeStillComesUp) {
-    Home home;
-    TempFolder state;
-    // Noon over the Americas, which the default view faces: the disc is lit whatever the hour.
-    ProgramRun run = runScript(
-        state, "clock 2027-03-20T17:00:00Z\nwait 200\nshot " + state.file("s.png") + "\nquit\n",
-        home.path);
-    ASSERT_EQ(run.exitCode, 0) << run.err;
-    std::vector<uint16_t> shot;
-    int w, h;
-    ASSERT_TRUE(platform::readPng565(state.file("s.png"), &shot, &w, &h));
-    int lit = 0;  // the globe's disc is not background
-    for (int y = 100; y < 220; ++y)
-        for (int x = 60; x < 180; ++x) lit += shot[y * 240 + x] != 0;
-    EXPECT_GT(lit, 100 * 100);
+// A FIFO in place of cities.bin or settings.ini used to stall start-up for ever in a
+// blocking open; it is refused like a missing file, and the next save replaces the FIFO.
+TEST(Data, WithoutCitiesOrSettingsTheGlobeStillComesUp) {
+    struct Case {
+        const char* what;
+        const char* homeFifo;   // a FIFO in the home folder under this name
+        const char* stateFifo;  // a FIFO in the state folder under this name
+    } cases[] = {
+        {"no cities.bin", nullptr, nullptr},
+        {"a FIFO as cities.bin", "cities.bin", nullptr},
+        {"a FIFO as settings.ini", nullptr, "settings.ini"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        Home home;
+        TempFolder state;
+        if (c.homeFifo) ASSERT_EQ(mkfifo(home.file(c.homeFifo).c_str(), 0644), 0);
+        if (c.stateFifo) ASSERT_EQ(mkfifo(state.file(c.stateFifo).c_str(), 0644), 0);
+        // Noon over the Americas, which the default view faces: the disc is lit whatever the
+        // hour.
+        ProgramRun run = runScript(
+            state, "clock 2027-03-20T17:00:00Z\nwait 200\nshot " + state.file("s.png") + "\nquit\n",
+            home.path);
+        ASSERT_EQ(run.exitCode, 0) << run.err;
+        std::vector<uint16_t> shot;
+        int w, h;
+        ASSERT_TRUE(platform::readPng565(state.file("s.png"), &shot, &w, &h));
+        int lit = 0;  // the globe's disc is not background
+        for (int y = 100; y < 220; ++y)
+            for (int x = 60; x < 180; ++x) lit += shot[y * 240 + x] != 0;
+        EXPECT_GT(lit, 100 * 100);
+        struct stat st;
+        ASSERT_EQ(stat(state.file("settings.ini").c_str(), &st), 0);
+        EXPECT_TRUE(S_ISREG(st.st_mode));
+    }
 }
 
 // A home folder without maps, or none at all, is also named in one line on standard error
@@ -94,6 +115,12 @@ TEST(Data, UnusableMapSetsAreReportedAndTheProgramGoesOn) {
          " holds no maps"},
         {"no home folder", [](const Home& h) { std::system(("rm -r " + h.path).c_str()); },
          " does not exist"},
+        // Opening it used to wait for a writer for ever.
+        {"a FIFO",
+         [](const Home& h) {
+             std::remove(h.file("maps/Day.gif").c_str());
+             mkfifo(h.file("maps/Day.gif").c_str(), 0644);
+         }},
     };
     for (const Case& c : cases) {
         Home home;

@@ -1,9 +1,13 @@
 // Start-up, shutdown and the single-copy rule, run end to end on the headless program.
 #include <gtest/gtest.h>
+#include <poll.h>
+#include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/un.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <cstring>
 
 #include "../gif/giflib_io.h"
@@ -65,6 +69,18 @@ TEST(Lifecycle, SecondCopyAsksTheFirstToComeForwardAndExitsZero) {
     for (int i = 0; i < 200 && stat(folder.file("mundora.sock").c_str(), &st) != 0; ++i)
         usleep(50000);
     ASSERT_EQ(stat(folder.file("mundora.sock").c_str(), &st), 0);
+    // A client that connects and sends nothing used to hold the first copy in a blocking
+    // read for ever; it is dropped (its end sees the connection closed) and the copy goes on.
+    int silent = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    sockaddr_un addr{};
+    addr.sun_family = AF_UNIX;
+    std::snprintf(addr.sun_path, sizeof addr.sun_path, "%s", folder.file("mundora.sock").c_str());
+    ASSERT_EQ(connect(silent, reinterpret_cast<sockaddr*>(&addr), sizeof addr), 0);
+    pollfd p{silent, POLLIN, 0};
+    char byte;
+    EXPECT_EQ(poll(&p, 1, 60000), 1) << "the silent client was not dropped";
+    EXPECT_EQ(recv(silent, &byte, 1, MSG_DONTWAIT), 0);
+    close(silent);
     ProgramRun second = runScript(folder, "shot " + folder.file("second.png") + "\nquit\n");
     EXPECT_EQ(second.exitCode, 0) << second.err;
     EXPECT_NE(stat(folder.file("second.png").c_str(), &st), 0) << "the second copy ran a script";

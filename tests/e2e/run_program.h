@@ -28,7 +28,8 @@ ProgramRun runScript(const TempFolder& folder, const std::string& script,
 // MUNDORA_STATE) and no display in its environment.
 ProgramRun runArguments(const TempFolder& folder, const std::vector<std::string>& args);
 
-// The same, started in the background; wait with waitRun.
+// The same, started in the background; wait with waitRun, which kills a run that has not
+// ended after two minutes (exit code -1, standard error saying so).
 int startScript(const TempFolder& folder, const std::string& script, const std::string& name);
 ProgramRun waitRun(int pid, const TempFolder& folder, const std::string& name);
 

@@ -6,6 +6,7 @@
 #include <ctime>
 #include <filesystem>
 #include <fstream>
+#include <set>
 
 #include "platform/clock.h"
 #include "platform/files.h"
@@ -79,8 +80,19 @@ TEST_F(Files, AtomicWriteReplacesWholeOrNotAtAll) {
     EXPECT_FALSE(platform::writeFileAtomic(path, "new contents", 12, &error));
     EXPECT_NE(error.find("settings.ini"), std::string::npos);
     EXPECT_EQ(slurp(path), "old");
+    // The failed rename left its temporary, as a kill would; the next write used to leave it
+    // for ever. It removes its own stale temporaries now, and nothing else.
+    for (const char* name : {"settings.ini.tmp-abc123", "settings.ini.bak", "other.tmp-abc123",
+                             "settings.ini.tmp-abc12", "settings.ini.tmp-abc123.bak"})
+        std::ofstream(dir + "/" + name) << "x";
     ASSERT_TRUE(platform::writeFileAtomic(path, "new", 3));
     EXPECT_EQ(slurp(path), "new");
+    std::set<std::string> left;
+    for (const auto& e : std::filesystem::directory_iterator(dir))
+        left.insert(e.path().filename().string());
+    EXPECT_EQ(left,
+              (std::set<std::string>{"settings.ini", "settings.ini.bak", "other.tmp-abc123",
+                                     "settings.ini.tmp-abc12", "settings.ini.tmp-abc123.bak"}));
     // A folder that cannot be written into reports failure and leaves nothing behind.
     EXPECT_FALSE(platform::writeFileAtomic(dir + "/missing/x.ini", "a", 1, &error));
 }

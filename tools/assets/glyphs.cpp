@@ -2,8 +2,9 @@
 
 #include "glyphs.h"
 
-#include <fstream>
 #include <sstream>
+
+#include "platform/files.h"
 
 namespace assets {
 
@@ -17,7 +18,7 @@ bool fail(std::string* error, const std::string& path, int line, const std::stri
 }  // namespace
 
 bool readGlyphFont(const std::string& path, GlyphFont* font, std::string* error) {
-    std::ifstream in(path);
+    platform::TextFile in(path);
     if (!in) return fail(error, path, 0, "cannot open");
     std::string line;
     int number = 0, code = -1;

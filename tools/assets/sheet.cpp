@@ -2,11 +2,11 @@
 // character, filled rectangles, pixel-art sprites placed at their cells, and recoloured
 // copies (the pressed row of the command panel is the normal row recoloured).
 
-#include <fstream>
 #include <map>
 #include <sstream>
 
 #include "pictures.h"
+#include "platform/files.h"
 
 namespace assets {
 
@@ -110,7 +110,7 @@ bool readCommand(std::istream& in, const std::string& text, SheetReader* r, Canv
 }  // namespace
 
 bool drawSheet(const std::string& path, Canvas* out, std::string* error) {
-    std::ifstream in(path);
+    platform::TextFile in(path);
     SheetReader reader{path, 0, {{'_', kKey}}, error};
     if (!in) return reader.fail("cannot open");
     *out = Canvas(0, 0, 0);

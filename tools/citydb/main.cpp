@@ -9,7 +9,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <fstream>
+#include <iterator>
 #include <map>
 #include <string>
 #include <type_traits>
@@ -176,7 +176,7 @@ bool decodeUtf8(const std::string& s, std::u16string* out) {
 }
 
 bool readCountries(const std::string& path, std::vector<Country>* out, int* badRows) {
-    std::ifstream in(path);
+    platform::TextFile in(path);
     if (!in) return false;
     std::string line;
     while (std::getline(in, line)) {
@@ -196,7 +196,7 @@ bool readCountries(const std::string& path, std::vector<Country>* out, int* badR
 // The package version from the package.json next to the table's dist/ folder, if any.
 std::string defaultHeader(const std::string& citiesPath) {
     std::string dir = citiesPath.substr(0, citiesPath.find_last_of('/') + 1);
-    std::ifstream in(dir + "../package.json");
+    platform::TextFile in(dir + "../package.json");
     std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     size_t key = text.find("\"version\"");
     size_t open = key == std::string::npos ? key : text.find('"', text.find(':', key));
@@ -235,7 +235,7 @@ const std::string kNameTooLong = "ASCII name too long for a record (over " +
 // Reads the table: every usable row places country labels; the kept rows become cities.
 bool readCities(const Options& o, std::vector<Country>* countries, std::vector<City>* cities,
                 std::map<std::string, Zone>* zones, Totals* t) {
-    std::ifstream in(o.cities);
+    platform::TextFile in(o.cities);
     if (!in) return false;
     std::map<std::string, int> countryIndex;
     for (size_t i = 0; i < countries->size(); ++i) countryIndex[(*countries)[i].code] = int(i);
@@ -310,7 +310,7 @@ bool parseIsoAngle(const std::string& s, int degreeDigits, int16_t* arcMinutes) 
 
 // Countries without any city in the table take the first place zone.tab gives for them.
 void placeUnlabelled(const std::string& zoneTab, std::vector<Country>* countries) {
-    std::ifstream in(zoneTab);
+    platform::TextFile in(zoneTab);
     std::string line;
     while (std::getline(in, line)) {
         std::vector<std::string> f = splitTabs(line);

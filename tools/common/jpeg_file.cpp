@@ -1,10 +1,16 @@
+// libjpeg decoding of the build tools' JPEG photographs into 8-bit RGB rows. The file is opened
+// like every other outside file, so a FIFO in its place is refused rather than waited on.
 #include "jpeg_file.h"
+
+#include <unistd.h>
 
 #include <csetjmp>
 #include <cstdio>
 
 // libjpeg needs FILE declared first.
 #include <jpeglib.h>
+
+#include "platform/files.h"
 
 namespace {
 
@@ -20,8 +26,10 @@ void onJpegError(j_common_ptr info) {
 }  // namespace
 
 bool readJpegFile(const std::string& path, RgbPicture* picture, std::string* error) {
-    FILE* file = std::fopen(path.c_str(), "rb");
+    const int fd = platform::openRegularFile(path);
+    FILE* file = fd >= 0 ? fdopen(fd, "rb") : nullptr;
     if (!file) {
+        if (fd >= 0) close(fd);
         *error = "cannot open " + path;
         return false;
     }

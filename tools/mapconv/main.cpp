@@ -3,12 +3,14 @@
 #include <gif_lib.h>
 
 #include <algorithm>
+#include <charconv>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <string>
 #include <vector>
 
+#include "gif/gif_decoder.h"
 #include "jpeg_file.h"
 #include "platform/files.h"
 
@@ -17,8 +19,8 @@ namespace {
 const char kUsage[] =
     "usage: mundora-mapconv IN.jpg OUT.gif [--width W]\n"
     "Converts an equirectangular world image into a 256-colour GIF map, W pixels wide and\n"
-    "W/2 high (default: the image's own width; W must be even). The image must be twice as\n"
-    "wide as high.\n";
+    "W/2 high (default: the image's own width; W must be even, 2 ... 16384, the widest map\n"
+    "the program reads). The image must be twice as wide as high.\n";
 
 using Picture = RgbPicture;
 
@@ -84,6 +86,31 @@ bool writeGif(const Picture& p, const std::string& path, std::string* error) {
     return platform::writeFileAtomic(path, file.data(), file.size(), error);
 }
 
+// Reads the --width value; false after saying what is wrong with it.
+bool parseWidth(const char* text, int* width) {
+    const char* end = text + std::strlen(text);
+    long long value = 0;
+    const auto [stop, failed] = std::from_chars(text, end, value);
+    if (failed == std::errc::invalid_argument || stop != end) {
+        std::fprintf(stderr, "mundora-mapconv: --width %s is not a whole number\n", text);
+        return false;
+    }
+    if (failed == std::errc::result_out_of_range || value < 2 || value > kGifMaxMapWidth) {
+        std::fprintf(stderr,
+                     "mundora-mapconv: --width %s is outside 2 ... %d (the widest map the "
+                     "program reads)\n",
+                     text, kGifMaxMapWidth);
+        return false;
+    }
+    if (value % 2 != 0) {
+        std::fprintf(
+            stderr, "mundora-mapconv: --width %s is odd; a map's height is half its width\n", text);
+        return false;
+    }
+    *width = static_cast<int>(value);
+    return true;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -92,25 +119,46 @@ int main(int argc, char** argv) {
         return 0;
     }
     int width = 0;
-    if (argc == 5 && !std::strcmp(argv[3], "--width")) width = std::atoi(argv[4]);
-    if ((argc != 3 && argc != 5) || (argc == 5 && (width < 2 || width % 2 || width > 16384))) {
+    std::vector<const char*> files;
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--width") != 0) {
+            if (argv[i][0] == '-' && argv[i][1] != '\0') {
+                std::fprintf(stderr, "mundora-mapconv: unknown option %s\n%s", argv[i], kUsage);
+                return 2;
+            }
+            files.push_back(argv[i]);
+        } else if (i + 1 >= argc) {
+            std::fprintf(stderr, "mundora-mapconv: --width needs a value\n");
+            return 2;
+        } else if (!parseWidth(argv[++i], &width)) {
+            return 2;
+        }
+    }
+    if (files.size() != 2) {
         std::fputs(kUsage, stderr);
         return 2;
     }
     Picture in;
     std::string error;
-    if (!readJpegFile(argv[1], &in, &error)) {
+    if (!readJpegFile(files[0], &in, &error)) {
         std::fprintf(stderr, "mundora-mapconv: %s\n", error.c_str());
         return 1;
     }
     if (in.width != 2 * in.height) {
         std::fprintf(stderr,
                      "mundora-mapconv: %s is %d x %d; a world map is twice as wide as high\n",
-                     argv[1], in.width, in.height);
+                     files[0], in.width, in.height);
+        return 1;
+    }
+    if (width == 0 && in.width > kGifMaxMapWidth) {
+        std::fprintf(stderr,
+                     "mundora-mapconv: %s is %d pixels wide, wider than the %d the program "
+                     "reads; give --width\n",
+                     files[0], in.width, kGifMaxMapWidth);
         return 1;
     }
     if (width == 0) width = in.width;
-    if (!writeGif(resize(in, width, width / 2), argv[2], &error)) {
+    if (!writeGif(resize(in, width, width / 2), files[1], &error)) {
         std::fprintf(stderr, "mundora-mapconv: %s\n", error.c_str());
         return 1;
     }

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "gif/gif_decoder.h"
 #include "platform/png.h"
 #include "raster/image_buffer.h"
 #include "texture/map_set.h"
@@ -36,7 +37,16 @@ std::string pngName(const std::string& out, size_t index, size_t count) {
 // Checks one file and prints its verdict; true when usable.
 bool checkFile(const std::string& path, const std::string& pngOut) {
     MapHeader header;
-    if (!readMapHeader(path, &header)) {
+    const bool read = readMapHeader(path, &header);
+    if (header.tooLarge) {
+        std::printf(
+            "%s: not usable: %d x %d pixels is larger than the program can use (at most %lld "
+            "pixels, a %d x %d map)\n",
+            path.c_str(), header.width, header.height, static_cast<long long>(kGifMaxPixels),
+            kGifMaxMapWidth, kGifMaxMapWidth / 2);
+        return false;
+    }
+    if (!read) {
         std::printf(
             "%s: not usable: cannot be read as a GIF picture (missing, damaged or not "
             "a GIF file)\n",

@@ -1,5 +1,5 @@
-# Writes the checker's test maps into OUT with MAKER: a good, an interlaced, a too narrow
-# and a truncated map.
+# Writes the checker's test maps into OUT with MAKER: a good, an interlaced, a too narrow,
+# a truncated and a too large map; and a FIFO named like a map.
 foreach(args "good.gif;512;256" "interlaced.gif;512;256;--interlaced" "narrow.gif;1000;512"
              "truncated.gif;512;256;--truncated")
     list(GET args 0 name)
@@ -9,3 +9,12 @@ foreach(args "good.gif;512;256" "interlaced.gif;512;256;--interlaced" "narrow.gi
         message(FATAL_ERROR "cannot write ${name}")
     endif()
 endforeach()
+execute_process(COMMAND ${MAKER} ${OUT}/huge.gif 20000 10000 --header-only RESULT_VARIABLE rc)
+if(NOT rc EQUAL 0)
+    message(FATAL_ERROR "cannot write huge.gif")
+endif()
+file(REMOVE ${OUT}/fifo.gif)
+execute_process(COMMAND mkfifo ${OUT}/fifo.gif RESULT_VARIABLE rc)
+if(NOT rc EQUAL 0)
+    message(FATAL_ERROR "cannot make fifo.gif")
+endif()
