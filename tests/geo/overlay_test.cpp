@@ -106,10 +106,9 @@ class Overlay : public ScreenTest {
         ASSERT_TRUE(geo::cityDatabase.attach(file.bytes.data(), file.bytes.size()));
         geo::cityDatabase.buildIndexes();
     }
-    bool lit(int x, int y) const { return at(x, y) != 0; }
     bool columnLit(int x) const {
         for (int y = 0; y < kH; ++y)
-            if (lit(x, y)) return true;
+            if (at(x, y) != 0) return true;
         return false;
     }
     geotest::FileBytes file;
@@ -215,11 +214,11 @@ TEST_F(Overlay, PolylineMarkersAndLines) {
         uint16_t lastInner;  // the marker centre of the last place
         std::string log;
     };
-    // Delhi (+05:30) to London (+00:00): 6704 km by haversine on 6378 km, 4165 mi.
-    double dLD = haversine(minutes(28.61) * kRadiansPerMinute, minutes(77.21) * kRadiansPerMinute,
-                           minutes(51.51) * kRadiansPerMinute, minutes(-0.13) * kRadiansPerMinute);
-    std::string km = std::to_string(int(dLD * 6378)),
-                mi = std::to_string(int(dLD * 6378 / 1.609344));
+    auto delhi = [] { return newPlace(u"Delhi", 28.61, 77.21, 330); };  // +05:30
+    auto london = [](const char16_t* name) { return newPlace(name, 51.51, -0.13, 0); };
+    double d = haversine(minutes(28.61) * kRadiansPerMinute, minutes(77.21) * kRadiansPerMinute,
+                         minutes(51.51) * kRadiansPerMinute, minutes(-0.13) * kRadiansPerMinute);
+    std::string km = std::to_string(int(d * 6378)), mi = std::to_string(int(d * 6378 / 1.609344));
     std::vector<Case> cases = {
         {"one named city",
          {newPlace(u"Paris", 48.86, 2.35, 60)},
@@ -228,23 +227,18 @@ TEST_F(Overlay, PolylineMarkersAndLines) {
          geo::kMarkerRed,
          "0 2 0x07E0 Distance: 0 km\n0 14 0x07E0 Time Difference: +00:00\n"},
         {"Delhi to London",
-         {newPlace(u"Delhi", 28.61, 77.21, 330), newPlace(u"London", 51.51, -0.13, 0)},
+         {delhi(), london(u"London")},
          0,
          kUnitsKm,
          geo::kMarkerRed,
          "0 2 0x07E0 Distance: " + km + " km\n0 14 0x07E0 Time Difference: -05:30\n"},
         {"in miles, a bare end",
-         {newPlace(u"Delhi", 28.61, 77.21, 330), newPlace(nullptr, 51.51, -0.13, 0)},
+         {delhi(), london(nullptr)},
          0,
          kUnitsMiles,
          geo::kMarkerRed,
          "0 2 0x07E0 Distance: " + mi + " mi\n"},
-        {"style none",
-         {newPlace(u"Delhi", 28.61, 77.21, 330), newPlace(u"London", 51.51, -0.13, 0)},
-         -1,
-         kUnitsKm,
-         geo::kMarkerBlue,
-         ""},
+        {"style none", {delhi(), london(u"London")}, -1, kUnitsKm, geo::kMarkerBlue, ""},
     };
     for (Case& c : cases) {
         clear();
