@@ -73,7 +73,7 @@ std::vector<int> codePoints(const std::string& s) {
 bool Script::load(const std::string& path, std::string* error) {
     platform::TextFile in(path);
     if (!in) {
-        *error = "cannot read the script " + path;
+        *error = "cannot read the script " + path + ": " + in.problem();
         return false;
     }
     path_ = path;

@@ -120,7 +120,8 @@ TEST(Lifecycle, ProblemsAreSaidOnStandardError) {
          "quit\n",
          [](const TempFolder& f) { return f.file("run.script/state"); },
          0,
-         {"mundora: state folder {state} cannot be created", "mundora: settings not saved: "}},
+         {"mundora: state folder {state} cannot be created (Not a directory)",
+          "mundora: settings not saved: "}},
         {"state cannot be written",
          "quit\n",
          [](const TempFolder&) { return std::string("/proc/self"); },
@@ -160,7 +161,7 @@ TEST(Lifecycle, ProblemsAreSaidOnStandardError) {
 
 TEST(Lifecycle, CommandLinesThatEndAtOnce) {
     // Without a display the window used to open on SDL's memory-only video, and the program
-    // ran unseen until killed.
+    // ran unseen until killed. A script that cannot be read used to be named without why.
     struct Case {
         std::vector<std::string> args;
         int exitCode;
@@ -170,8 +171,16 @@ TEST(Lifecycle, CommandLinesThatEndAtOnce) {
         {{},
          1,
          "",
-         "No window could be opened (is there an X or Wayland display?); "
+         "mundora: No window could be opened (is there an X or Wayland display?); "
          "mundora --headless --script FILE runs without one.\n"},
+        {{"--headless", "--script", "/nonexistent/run.script"},
+         2,
+         "",
+         "mundora: cannot read the script /nonexistent/run.script: No such file or directory\n"},
+        {{"--headless", "--script", "/"},
+         2,
+         "",
+         "mundora: cannot read the script /: it is a folder\n"},
     };
     for (const Case& c : cases) {
         TempFolder folder;

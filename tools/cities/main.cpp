@@ -168,7 +168,7 @@ int main(int argc, char** argv) {
     }
     geo::CityDatabase& db = geo::cityDatabase;
     if (!db.open(a.file)) {
-        std::fprintf(stderr, "mundora-cities: %s refused: %s\n", a.file, db.problem().c_str());
+        std::fprintf(stderr, "mundora-cities: %s: %s\n", a.file, db.problem().c_str());
         return 1;
     }
     if (!db.problem().empty()) std::printf("damaged: %s\n", db.problem().c_str());

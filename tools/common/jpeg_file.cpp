@@ -4,6 +4,7 @@
 
 #include <unistd.h>
 
+#include <cerrno>
 #include <csetjmp>
 #include <cstdio>
 
@@ -29,8 +30,9 @@ bool readJpegFile(const std::string& path, RgbPicture* picture, std::string* err
     const int fd = platform::openRegularFile(path);
     FILE* file = fd >= 0 ? fdopen(fd, "rb") : nullptr;
     if (!file) {
+        const int why = errno;
         if (fd >= 0) close(fd);
-        *error = "cannot open " + path;
+        *error = "cannot open " + path + ": " + platform::fileErrorText(why);
         return false;
     }
     RgbPicture out;
