@@ -161,7 +161,10 @@ TEST(Lifecycle, ProblemsAreSaidOnStandardError) {
 
 TEST(Lifecycle, CommandLinesThatEndAtOnce) {
     // Without a display the window used to open on SDL's memory-only video, and the program
-    // ran unseen until killed. A script that cannot be read used to be named without why.
+    // ran unseen until killed. A script that cannot be read used to be named without why,
+    // and a bad command line was answered with the usage alone; --script without --headless
+    // and a repeated option passed unremarked.
+    const std::string usage = "Try 'mundora --help' for the usage.\n";
     struct Case {
         std::vector<std::string> args;
         int exitCode;
@@ -181,6 +184,16 @@ TEST(Lifecycle, CommandLinesThatEndAtOnce) {
          2,
          "",
          "mundora: cannot read the script /: it is a folder\n"},
+        {{"--bogus"}, 2, "", "mundora: unknown option --bogus\n" + usage},
+        {{"--scale", "9"}, 2, "", "mundora: --scale 9: a whole number from 1 to 8\n" + usage},
+        {{"--scale", "+2"}, 2, "", "mundora: --scale +2: a whole number from 1 to 8\n" + usage},
+        {{"--scale=2"},
+         2,
+         "",
+         "mundora: --scale=2: put the value after a space, as in --scale 2\n" + usage},
+        {{"--script", "run.script"}, 2, "", "mundora: --script needs --headless\n" + usage},
+        {{"--home", "/", "--home", "/"}, 2, "", "mundora: --home is given twice\n" + usage},
+        {{"--state", ""}, 2, "", "mundora: --state \"\": needs a folder name\n" + usage},
     };
     for (const Case& c : cases) {
         TempFolder folder;
