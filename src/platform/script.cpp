@@ -196,7 +196,7 @@ bool Script::execute(const std::string& cmd) {
     if (name == "shot") {
         if (!needs(1)) return false;
         const std::string& file = args[0];
-        if (file.size() < 4 || file.compare(file.size() - 4, 4, ".png") != 0)
+        if (!isPngName(file))
             return fail("bad file name '" + file + "', expected a name ending in .png");
         std::vector<uint16_t> pixels = backend_->screen();
         std::string error;
