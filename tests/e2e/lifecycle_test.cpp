@@ -90,8 +90,8 @@ TEST(Lifecycle, SecondCopyAsksTheFirstToComeForwardAndExitsZero) {
 
 // What goes wrong is said on standard error: a bad script line with its number (exit 2), and a
 // state folder that cannot serve or settings that cannot be saved (the run goes on, exit 0).
-// The folder and save problems used to pass in silence, and "shot" wrote PNG data under any
-// name.
+// The folder and save problems used to pass in silence, "shot" wrote PNG data under any
+// name, and a line of binary junk was echoed raw.
 TEST(Lifecycle, ProblemsAreSaidOnStandardError) {
     struct Case {
         const char* what;
@@ -105,6 +105,11 @@ TEST(Lifecycle, ProblemsAreSaidOnStandardError) {
          nullptr,
          2,
          {"run.script:3: unknown command 'fly'"}},
+        {"binary junk",
+         "wait 100\n\x01\xFF\x1B[2J\xC3\xA9t\xC3\n",
+         nullptr,
+         2,
+         {"run.script:2: unknown command '\\x01\\xFF\\x1B[2J\xC3\xA9t\\xC3'"}},
         {"shot not as .png",
          "wait 100\nshot {dir}/picture.gif\nquit\n",
          nullptr,
