@@ -77,7 +77,8 @@ std::string parseArguments(int argc, char** argv, Arguments* a) {
                        arg.substr(flag.size() + 1);
             if (arg == "--help" || arg == "-h" || arg == "--version")
                 return arg + " takes no other arguments";
-            return (arg[0] == '-' ? "unknown option " : "unexpected argument ") + arg;
+            if (arg.empty() || arg[0] != '-') return "unexpected argument \"" + arg + "\"";
+            return "unknown option " + arg;
         }
         if (!seen.insert(arg).second) return arg + " is given twice";
         if (arg == "--headless") {
