@@ -3,6 +3,7 @@
 // positions and offsets in range, a country that exists. Searches use the trees or one scan.
 #include "geo/city_db.h"
 
+#include <cerrno>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -80,7 +81,7 @@ bool considerRecord(const CityRecord* record, void* context) {
 bool CityDatabase::open(const std::string& path) {
     close();
     if (!file_.open(path)) {
-        problem_ = "cannot map " + path;
+        problem_ = "cannot be read (" + platform::fileErrorText(errno) + ")";
         return false;
     }
     if (!attachView(file_.data(), file_.size())) {

@@ -7,6 +7,7 @@
 #include <spawn.h>
 #include <sys/wait.h>
 
+#include <algorithm>
 #include <cstdio>
 
 extern char** environ;
@@ -24,7 +25,10 @@ Backend* backend() {
 }
 
 void showMessageBox(const std::string& text) {
-    std::fprintf(stderr, "%s\n", text.c_str());
+    // One line on standard error, prefixed like every other message of the program.
+    std::string line = text;
+    std::replace(line.begin(), line.end(), '\n', ' ');
+    std::fprintf(stderr, "mundora: %s\n", line.c_str());
     if (gBackend && gBackend->hasWindowSystem())
         SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_INFORMATION, "Mundora", text.c_str(), nullptr);
 }

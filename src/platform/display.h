@@ -54,8 +54,8 @@ constexpr uint32_t kWaitForever = 0xFFFFFFFFu;
 void setBackend(Backend* backend);
 Backend* backend();
 
-// Shows `text` to the user: on standard error always, and in a window when the backend has
-// a window system.
+// Shows `text` to the user: on standard error always (one line, after "mundora: "), and in
+// a window when the backend has a window system.
 void showMessageBox(const std::string& text);
 
 // Opens `path` (the help page) in the desktop's viewer with xdg-open; false when there is no

@@ -160,12 +160,21 @@ bool readFile(const std::string& path, std::vector<uint8_t>* out, size_t maxByte
     return true;
 }
 
+std::string fileErrorText(int error) {
+    if (error == EISDIR) return "it is a folder";
+    if (error == EINVAL) return "it is not a regular file";
+    if (error == EFBIG) return "it is too large";
+    return std::strerror(error);
+}
+
 TextFile::TextFile(const std::string& path, size_t maxBytes) {
     std::vector<uint8_t> bytes;
     if (readFile(path, &bytes, maxBytes))
         str(std::string(bytes.begin(), bytes.end()));
-    else
+    else {
+        problem_ = fileErrorText(errno);
         setstate(std::ios::failbit);
+    }
 }
 
 bool writeFileAtomic(const std::string& path, const void* data, size_t size, std::string* error) {
@@ -207,8 +216,9 @@ void failNextAtomicRename() {
     gFailRename = true;
 }
 
-std::vector<std::string> listFiles(const std::string& folder, const std::string& suffix) {
-    std::vector<std::string> names;
+std::vector<std::string> listFiles(const std::string& folder, const std::string& suffix,
+                                   std::vector<std::string>* others) {
+    std::vector<std::string> names, rest;
     DIR* dir = opendir(folder.c_str());
     if (!dir) return names;
     while (dirent* e = readdir(dir)) {
@@ -217,12 +227,16 @@ std::vector<std::string> listFiles(const std::string& folder, const std::string&
         struct stat st;
         if (stat(joinPath(folder, name).c_str(), &st) == 0 && S_ISREG(st.st_mode))
             names.push_back(name);
+        else
+            rest.push_back(name);
     }
     closedir(dir);
-    std::sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) {
-        int c = strcasecmp(a.c_str(), b.c_str());
-        return c != 0 ? c < 0 : a < b;
-    });
+    for (std::vector<std::string>* list : {&names, &rest})
+        std::sort(list->begin(), list->end(), [](const std::string& a, const std::string& b) {
+            int c = strcasecmp(a.c_str(), b.c_str());
+            return c != 0 ? c < 0 : a < b;
+        });
+    if (others) *others = std::move(rest);
     return names;
 }
 
@@ -240,7 +254,11 @@ bool makeDirectories(const std::string& path) {
     if (path.empty() || isDirectory(path)) return !path.empty();
     size_t slash = path.find_last_of('/');
     if (slash != std::string::npos && slash > 0) makeDirectories(path.substr(0, slash));
-    return mkdir(path.c_str(), 0755) == 0 || isDirectory(path);
+    if (mkdir(path.c_str(), 0755) == 0) return true;
+    const int why = errno;
+    if (isDirectory(path)) return true;  // made meanwhile by another copy
+    errno = why;
+    return false;
 }
 
 std::string joinPath(const std::string& folder, const std::string& name) {

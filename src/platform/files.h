@@ -51,11 +51,21 @@ class MappedFile {
 // EFBIG: larger than the limit, EIO: shorter than its size said).
 bool readFile(const std::string& path, std::vector<uint8_t>* out, size_t maxBytes);
 
+// Why a file could not be opened or read, from the errno that openRegularFile, readFile or
+// MappedFile::open left: "it is a folder", "it is not a regular file" (a FIFO, device or
+// socket), "it is too large", else the system's text such as "No such file or directory".
+std::string fileErrorText(int error);
+
 // A whole regular file (at most `maxBytes`) as an input stream, for readers that take text
 // line by line; the stream is failed from the start when readFile would refuse the file.
 class TextFile : public std::istringstream {
   public:
     explicit TextFile(const std::string& path, size_t maxBytes = size_t{1} << 30);
+    // Why the file could not be read (see fileErrorText); empty when it was.
+    const std::string& problem() const { return problem_; }
+
+  private:
+    std::string problem_;
 };
 
 // Writes `size` bytes to `path` so that a crash leaves either the old file or the new one:
@@ -71,12 +81,15 @@ bool writeFileAtomic(const std::string& path, const void* data, size_t size,
 void failNextAtomicRename();
 
 // The regular files in `folder` whose names end in `suffix` (ignoring case, e.g. ".gif"),
-// sorted by name ignoring case. Names only, no folder part.
-std::vector<std::string> listFiles(const std::string& folder, const std::string& suffix);
+// sorted by name ignoring case. Names only, no folder part. `others`, when given, receives
+// the names with that ending that are not regular files (FIFOs, folders), in the same order.
+std::vector<std::string> listFiles(const std::string& folder, const std::string& suffix,
+                                   std::vector<std::string>* others = nullptr);
 
 bool isDirectory(const std::string& path);
 bool fileExists(const std::string& path);
-// Creates `path` and its missing parents; true when it exists as a folder afterwards.
+// Creates `path` and its missing parents; true when it exists as a folder afterwards, else
+// false with errno saying why the last step failed.
 bool makeDirectories(const std::string& path);
 
 // `folder` joined with `name` by one slash.

@@ -17,6 +17,7 @@ namespace {
 
 std::string gHome;
 std::string gState;
+int gStateError = 0;  // errno of the failed creation of the state folder
 
 std::string executableFolder(const char* argv0) {
     char buf[PATH_MAX];
@@ -41,20 +42,40 @@ std::string whyNotWritable(const std::string& folder) {
     return "";
 }
 
+// Why `path`, which is not a folder, cannot serve as one: something else is there, or
+// `missing` when nothing is.
+std::string notAFolder(const std::string& path, const std::string& missing) {
+    if (access(path.c_str(), F_OK) != 0) return missing;
+    return fileExists(path) ? " is a file, not a folder" : " is not a folder";
+}
+
+// Why the home folder's maps/ offers no map: no folder, no .gif names, or only names of
+// things that are not regular files (a FIFO or a folder called Day.gif); "" when it has one.
+std::string whyNoMaps() {
+    const std::string maps = homeFile("maps");
+    std::vector<std::string> others;
+    if (!listFiles(maps, ".gif", &others).empty()) return "";
+    if (!isDirectory(maps)) return " holds no maps (no folder " + maps + ")";
+    if (others.empty()) return " holds no maps (no .gif files in " + maps + ")";
+    const std::string what = others.size() == 1 ? " is not a regular file"
+                                                : " and " + std::to_string(others.size() - 1) +
+                                                      " more are not regular files";
+    return " holds no usable maps (" + joinPath(maps, others[0]) + what + ")";
+}
+
 }  // namespace
 
 std::vector<std::string> folderProblems() {
     std::vector<std::string> problems;
     if (!isDirectory(gHome))
-        problems.push_back("home folder " + gHome + " does not exist: no cities and no maps");
-    else if (listFiles(homeFile("maps"), ".gif").empty())
-        problems.push_back("home folder " + gHome + " holds no maps (no .gif files in " +
-                           homeFile("maps") + ")");
+        problems.push_back("home folder " + gHome + notAFolder(gHome, " does not exist") +
+                           ": no cities and no maps");
+    else if (std::string why = whyNoMaps(); !why.empty())
+        problems.push_back("home folder " + gHome + why);
     if (!isDirectory(gState)) {
-        problems.push_back(
-            "state folder " + gState +
-            (fileExists(gState) ? " is a file, not a folder" : " cannot be created") +
-            ": settings will not be kept");
+        const std::string why = " cannot be created (" + fileErrorText(gStateError) + ")";
+        problems.push_back("state folder " + gState + notAFolder(gState, why) +
+                           ": settings will not be kept");
     } else if (std::string why = whyNotWritable(gState); !why.empty()) {
         problems.push_back("state folder " + gState + " cannot be written (" + why +
                            "): settings will not be kept");
@@ -88,7 +109,7 @@ void chooseFolders(const std::string& homeOverride, const std::string& stateOver
         if (config.empty()) config = fromEnv("HOME") + "/.config";
         gState = config + "/mundora";
     }
-    makeDirectories(gState);
+    gStateError = makeDirectories(gState) ? 0 : errno;
 }
 
 const std::string& homeFolder() {

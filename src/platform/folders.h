@@ -14,10 +14,10 @@ namespace platform {
 void chooseFolders(const std::string& homeOverride, const std::string& stateOverride,
                    const char* argv0);
 
-// What is wrong with the chosen folders, one sentence each that names the folder: a home
-// folder that does not exist or has no GIF maps in its maps/, a state folder that could not
-// be created or cannot be written (tried with a file that is removed at once). Empty when
-// both can serve.
+// What is wrong with the chosen folders, one sentence each that names the folder and says
+// why: a home folder that does not exist, is not a folder or has no usable GIF maps in its
+// maps/, a state folder that is not a folder, could not be created or cannot be written
+// (tried with a file that is removed at once). Empty when both can serve.
 std::vector<std::string> folderProblems();
 
 const std::string& homeFolder();

@@ -21,6 +21,10 @@ void noFlush(png_structp) {}
 
 }  // namespace
 
+bool isPngName(const std::string& path) {
+    return path.size() >= 4 && path.compare(path.size() - 4, 4, ".png") == 0;
+}
+
 bool writePng565(const std::string& path, const uint16_t* pixels, int width, int height,
                  std::string* error) {
     std::vector<uint8_t> file;

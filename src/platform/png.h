@@ -7,6 +7,10 @@
 
 namespace platform {
 
+// Whether `path` ends in ".png", the only name a PNG is written under: a picture saved as
+// "shot.jpg" would be PNG data that every viewer takes for something else.
+bool isPngName(const std::string& path);
+
 // Writes `width` × `height` RGB565 pixels (rows top to bottom) as an 8-bit RGB PNG, atomically.
 bool writePng565(const std::string& path, const uint16_t* pixels, int width, int height,
                  std::string* error);

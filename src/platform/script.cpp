@@ -68,12 +68,40 @@ std::vector<int> codePoints(const std::string& s) {
     return out;
 }
 
+// `text` with each byte that does not print written as \xNN: control characters, bytes
+// that form no UTF-8 character, and the C1 controls, so that a line of binary junk is shown
+// rather than played to the terminal (it used to be echoed raw).
+std::string printable(const std::string& text) {
+    std::string out;
+    for (size_t i = 0; i < text.size();) {
+        const unsigned char c = static_cast<unsigned char>(text[i]);
+        const size_t length = c < 0x80                ? 1
+                              : c >= 0xC2 && c < 0xE0 ? 2
+                              : c >= 0xE0 && c < 0xF0 ? 3
+                              : c >= 0xF0 && c < 0xF5 ? 4
+                                                      : 0;
+        bool shown = length > 0 && i + length <= text.size() && c >= 0x20 && c != 0x7F;
+        for (size_t k = 1; shown && k < length; ++k) shown = (text[i + k] & 0xC0) == 0x80;
+        if (shown && c == 0xC2) shown = static_cast<unsigned char>(text[i + 1]) >= 0xA0;
+        if (shown) {
+            out.append(text, i, length);
+            i += length;
+            continue;
+        }
+        char hex[5];
+        std::snprintf(hex, sizeof hex, "\\x%02X", c);
+        out += hex;
+        ++i;
+    }
+    return out;
+}
+
 }  // namespace
 
 bool Script::load(const std::string& path, std::string* error) {
     platform::TextFile in(path);
     if (!in) {
-        *error = "cannot read the script " + path;
+        *error = "cannot read the script " + path + ": " + in.problem();
         return false;
     }
     path_ = path;
@@ -99,7 +127,7 @@ void Script::attach(HeadlessBackend* backend, ScriptHooks hooks) {
 }
 
 bool Script::fail(const std::string& message) {
-    std::fprintf(stderr, "%s:%zu: %s\n", path_.c_str(), next_, message.c_str());
+    std::fprintf(stderr, "%s:%zu: %s\n", path_.c_str(), next_, printable(message).c_str());
     postQuitMessage(2);
     failed_ = ended_ = true;
     return false;
@@ -196,7 +224,7 @@ bool Script::execute(const std::string& cmd) {
     if (name == "shot") {
         if (!needs(1)) return false;
         const std::string& file = args[0];
-        if (file.size() < 4 || file.compare(file.size() - 4, 4, ".png") != 0)
+        if (!isPngName(file))
             return fail("bad file name '" + file + "', expected a name ending in .png");
         std::vector<uint16_t> pixels = backend_->screen();
         std::string error;

@@ -6,6 +6,7 @@
 
 #include <SDL2/SDL.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <string>
 #include <vector>
@@ -99,6 +100,27 @@ bool startVideo() {
     return false;
 }
 
+// The largest scale up to `asked` at which the window fits the first display's usable area
+// (its whole desktop where that is not known). At a scale too large for the screen the
+// window used to open mostly off screen; the smaller scale is said on standard error.
+int fittingScale(int asked) {
+    SDL_Rect area{0, 0, 0, 0};
+    SDL_DisplayMode mode;
+    if (SDL_GetDisplayUsableBounds(0, &area) != 0 || area.w <= 0 || area.h <= 0) {
+        if (SDL_GetDesktopDisplayMode(0, &mode) != 0) return asked;
+        area.w = mode.w;
+        area.h = mode.h;
+    }
+    int scale = asked;
+    while (scale > 1 && (kWidth * scale > area.w || kHeight * scale > area.h)) --scale;
+    if (scale != asked)
+        std::fprintf(stderr,
+                     "mundora: the window at scale %d (%d x %d) does not fit the desktop's %d x "
+                     "%d; using scale %d\n",
+                     asked, kWidth * asked, kHeight * asked, area.w, area.h, scale);
+    return scale;
+}
+
 class SdlBackend : public Backend {
   public:
     explicit SdlBackend(int scale) : scale_(scale), pixels_(kWidth * kHeight, 0) {}
@@ -107,6 +129,7 @@ class SdlBackend : public Backend {
     bool openWindow(const std::string& title) override {
         if (!startVideo()) return false;
         hasVideo_ = true;
+        scale_ = fittingScale(scale_);
         window_ = SDL_CreateWindow(title.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
                                    kWidth * scale_, kHeight * scale_, SDL_WINDOW_SHOWN);
         if (!window_) return false;

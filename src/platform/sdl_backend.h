@@ -8,7 +8,8 @@
 
 namespace platform {
 
-// A backend for a window scaled by `scale` (1..8).
+// A backend for a window scaled by `scale` (1..8), or by the largest smaller scale at which
+// the window fits the desktop (said in one line on standard error).
 std::unique_ptr<Backend> makeSdlBackend(int scale);
 
 }  // namespace platform

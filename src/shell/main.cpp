@@ -1,9 +1,11 @@
 // The mundora executable: parses the command line, chooses the folders and the backend (a
 // window, or headless with a script), registers the built-in pictures and runs the program.
+#include <charconv>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <memory>
+#include <set>
 #include <string>
 
 #include "embedded_resources.h"
@@ -35,38 +37,62 @@ const char kUsage[] =
 struct Arguments {
     bool headless = false;
     int scale = 2;
+    bool scaleGiven = false;
     std::string script, home, state;
 };
 
-// False (after printing why) when the command line is not understood.
-bool parseArguments(int argc, char** argv, Arguments* a) {
+bool takesValue(const std::string& flag) {
+    return flag == "--script" || flag == "--home" || flag == "--state" || flag == "--scale";
+}
+
+// What is wrong with `flag`'s `value` ("" when nothing), else stores it.
+std::string takeValue(const std::string& flag, const std::string& value, Arguments* a) {
+    if (flag == "--scale") {
+        int n = 0;
+        const char* end = value.data() + value.size();
+        const auto [stop, failed] = std::from_chars(value.data(), end, n);
+        const bool digits = !value.empty() && value[0] >= '0' && value[0] <= '9';
+        if (!digits || failed != std::errc() || stop != end || n < 1 || n > 8)
+            return "--scale " + value + ": a whole number from 1 to 8";
+        a->scale = n;
+        a->scaleGiven = true;
+        return "";
+    }
+    if (value.empty())
+        return flag + " \"\": needs a " + (flag == "--script" ? "file" : "folder") + " name";
+    (flag == "--script" ? a->script : flag == "--home" ? a->home : a->state) = value;
+    return "";
+}
+
+// What is wrong with the command line, or "" when it is understood. Each option may be
+// given once.
+std::string parseArguments(int argc, char** argv, Arguments* a) {
+    std::set<std::string> seen;
     for (int i = 1; i < argc; ++i) {
-        std::string arg = argv[i];
-        auto value = [&](std::string* out) {
-            if (i + 1 >= argc) return false;
-            *out = argv[++i];
-            return true;
-        };
-        std::string scale;
+        const std::string arg = argv[i];
+        if (!takesValue(arg) && arg != "--headless") {
+            const std::string flag = arg.substr(0, arg.find('='));
+            if (flag != arg && takesValue(flag))
+                return arg + ": put the value after a space, as in " + flag + " " +
+                       arg.substr(flag.size() + 1);
+            if (arg == "--help" || arg == "-h" || arg == "--version")
+                return arg + " takes no other arguments";
+            if (arg.empty() || arg[0] != '-') return "unexpected argument \"" + arg + "\"";
+            return "unknown option " + arg;
+        }
+        if (!seen.insert(arg).second) return arg + " is given twice";
         if (arg == "--headless") {
             a->headless = true;
-        } else if (arg == "--script") {
-            if (!value(&a->script)) return false;
-        } else if (arg == "--home") {
-            if (!value(&a->home)) return false;
-        } else if (arg == "--state") {
-            if (!value(&a->state)) return false;
-        } else if (arg == "--scale") {
-            if (!value(&scale)) return false;
-            char* end = nullptr;
-            long n = std::strtol(scale.c_str(), &end, 10);
-            if (*end != '\0' || n < 1 || n > 8) return false;
-            a->scale = static_cast<int>(n);
-        } else {
-            return false;
+        } else if (i + 1 >= argc) {
+            return arg + " needs a value";
+        } else if (std::string bad = takeValue(arg, argv[++i], a); !bad.empty()) {
+            return bad;
         }
     }
-    return !a->headless || !a->script.empty();
+    if (a->headless && a->script.empty()) return "--headless needs --script FILE";
+    if (!a->headless && !a->script.empty()) return "--script needs --headless";
+    if (a->headless && a->scaleGiven) return "--scale sizes the window; --headless has none";
+    return "";
 }
 
 }  // namespace
@@ -81,8 +107,8 @@ int main(int argc, char** argv) {
         std::puts("mundora " MUNDORA_VERSION);
         return 0;
     }
-    if (!parseArguments(argc, argv, &args)) {
-        std::fputs(kUsage, stderr);
+    if (std::string bad = parseArguments(argc, argv, &args); !bad.empty()) {
+        std::fprintf(stderr, "mundora: %s\nTry 'mundora --help' for the usage.\n", bad.c_str());
         return 2;
     }
     platform::chooseFolders(args.home, args.state, argv[0]);

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "geo/city_db.h"
+#include "platform/files.h"
 #include "platform/folders.h"
 #include "raster/back_buffer.h"
 #include "raster/font.h"
@@ -26,9 +27,29 @@ void showProgress(int percent) {
     present(-1);
 }
 
-// The database is optional: without it (missing or refused) the program runs with no cities.
+// Whether the home folder is there: when it is not, the folder's own start-up line has
+// already said that its cities and maps are missing, and the files are not named again.
+bool homeIsThere() {
+    return platform::isDirectory(platform::homeFolder());
+}
+
+// The database is optional: without it (missing or refused) the program runs with no
+// cities, and with a damaged one on the records before the damage; either is said once.
 void openCities() {
-    if (geo::cityDatabase.open(platform::homeFile("cities.bin"))) geo::cityDatabase.buildIndexes();
+    const std::string path = platform::homeFile("cities.bin");
+    const bool opened = geo::cityDatabase.open(path);
+    if (opened) geo::cityDatabase.buildIndexes();
+    if (!geo::cityDatabase.problem().empty() && homeIsThere())
+        std::fprintf(stderr, "mundora: city file %s: %s%s\n", path.c_str(),
+                     geo::cityDatabase.problem().c_str(),
+                     opened ? "" : "; going on without cities");
+}
+
+// A start-up map set that cannot be used is shown in a message box whose text is fixed; the
+// file and its fault are said here.
+void reportUnusableMaps() {
+    if (!mapTexture() && !gMapSet.refusal.empty() && homeIsThere())
+        std::fprintf(stderr, "mundora: the maps cannot be used: %s\n", gMapSet.refusal.c_str());
 }
 
 // The route file named in the settings. Start-up shows nothing on the screen about it: a
@@ -65,6 +86,7 @@ int32_t loadProgramData() {
     buildColumnTables();
     showProgress(60);
     if (rebuildTexture(false) == kStartupNoMemory) return kStartupNoMemory;
+    reportUnusableMaps();
     restorePlanarZoom();
     showProgress(100);
     return kStartupOk;

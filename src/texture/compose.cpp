@@ -291,13 +291,16 @@ void showProgress(ProgressMeter* progress, int step) {
     present(-1);
 }
 
-// Streams every row of the mapped maps into `texture`; false at the first row a map file
-// cannot deliver (a damaged GIF), so that the set is refused instead of shown half black.
-bool composeRows(const Rebuild& rb, ImageBuffer* main, ImageBuffer* over, uint32_t* mainRow,
-                 uint32_t* overRow, uint16_t* texture, ProgressMeter* progress) {
+// Streams every row of the mapped maps into `texture`; stops at the first row a map file
+// cannot deliver (a damaged GIF) and returns that map, so that the set is refused instead of
+// shown half black. Null when every row was composed.
+const ImageBuffer* composeRows(const Rebuild& rb, ImageBuffer* main, ImageBuffer* over,
+                               uint32_t* mainRow, uint32_t* overRow, uint16_t* texture,
+                               ProgressMeter* progress) {
     int nextStep = 0;
     for (int32_t i = 0; i < rb.height; ++i) {
-        if (!main->readNextRow(mainRow) || (over && !over->readNextRow(overRow))) return false;
+        if (!main->readNextRow(mainRow)) return main;
+        if (over && !over->readNextRow(overRow)) return over;
         int32_t y = gMapSet.interlacedRows ? interlacedRow(i, rb.height) : i;
         composeRow(rb, y, mainRow, over ? overRow : nullptr,
                    texture + static_cast<size_t>(y) * rb.width);
@@ -306,7 +309,7 @@ bool composeRows(const Rebuild& rb, ImageBuffer* main, ImageBuffer* over, uint32
             nextStep += 14;
         }
     }
-    return true;
+    return nullptr;
 }
 
 // The columns cut into runs along which the hour-angle cosine never turns.
@@ -410,15 +413,17 @@ int compose(Kind kind, ProgressMeter* progress) {
         return kMapOutOfMemory;
     ImageBuffer* main = gMapSet.mainMapImage.get();
     ImageBuffer* over = overlay ? gMapSet.overlayMapImage.get() : nullptr;
-    bool complete = main->mapFile() && (!over || over->mapFile());
-    if (complete) {
+    const ImageBuffer* bad = !main->mapFile() ? main : over && !over->mapFile() ? over : nullptr;
+    if (!bad) {
         setupRebuild(&rb, updateSunPosition());
-        complete =
-            composeRows(rb, main, over, mainRow.get(), overRow.get(), texture.get(), progress);
+        bad = composeRows(rb, main, over, mainRow.get(), overRow.get(), texture.get(), progress);
     }
     main->unmap();
     if (over) over->unmap();
-    if (!complete) return kMapUnusable;
+    if (bad) {
+        gMapSet.refusal = bad->fileName() + " has image data that is damaged or ends early";
+        return kMapUnusable;
+    }
     installTexture(std::move(texture), rb.width, rb.height);
     return kMapOk;
 }

@@ -4,6 +4,8 @@
 
 #include "texture/map_set.h"
 
+#include <cerrno>
+
 #include "base/options.h"
 #include "base/redraw.h"
 #include "gif/gif_decoder.h"
@@ -22,17 +24,32 @@ const char* const kMapSetMissingText =
     "The texture map files currently selected are either incompatible or of invalid "
     "dimensions.\nPlease choose a different set of map files from the options dialog.";
 
+namespace {
+
+std::string sizeText(int32_t width, int32_t height) {
+    return std::to_string(width) + " x " + std::to_string(height) + " pixels";
+}
+
+}  // namespace
+
 std::string mapPath(const std::string& fileName) {
     return platform::homeFile("maps/" + fileName);
 }
 
-bool readMapHeader(const std::string& path, MapHeader* header) {
+bool readMapHeader(const std::string& path, MapHeader* header, std::string* why) {
     platform::MappedFile file;
-    if (!file.open(path)) return false;
+    if (!file.open(path)) {
+        if (why) *why = "cannot be read (" + platform::fileErrorText(errno) + ")";
+        return false;
+    }
     GifDecoder decoder;
     int32_t w = 0, h = 0;
     if (!decoder.decodeImage(file.data(), file.size(), nullptr, 4, &w, &h, false)) {
-        if (decoder.refusedAsTooLarge(&w, &h)) *header = MapHeader{w, h, 0, false, true};
+        const bool tooLarge = decoder.refusedAsTooLarge(&w, &h);
+        if (tooLarge) *header = MapHeader{w, h, 0, false, true};
+        if (why)
+            *why = tooLarge ? "is " + sizeText(w, h) + ", larger than the program can use"
+                            : "is not a GIF picture the program can decode";
         return false;
     }
     *header = MapHeader{w, h, decoder.info()->colorCount, decoder.interlaced(), false};
@@ -40,24 +57,35 @@ bool readMapHeader(const std::string& path, MapHeader* header) {
 }
 
 int checkMapSet(bool withOverlay, int32_t* width, int32_t* height) {
+    auto refuse = [](const std::string& path, const std::string& why) {
+        gMapSet.refusal = path + " " + why;
+        return kMapUnusable;
+    };
     const std::string mainPath = mapPath(gOptions.mainMapFile);
     MapHeader mainHeader;
-    if (!readMapHeader(mainPath, &mainHeader)) return kMapUnusable;
+    std::string why;
+    if (!readMapHeader(mainPath, &mainHeader, &why)) return refuse(mainPath, why);
     const int32_t w = mainHeader.width, h = mainHeader.height;
-    if (w < 1 || w != 2 * h) return kMapUnusable;
+    if (w < 1 || w != 2 * h)
+        return refuse(mainPath, "is " + sizeText(w, h) + ", not twice as wide as high");
     std::string overlayPath;
     if (withOverlay) {
         overlayPath = mapPath(gOptions.overlayMapFile);
         MapHeader over;
-        if (!readMapHeader(overlayPath, &over) || over.width != w || over.height != h ||
-            over.interlaced != mainHeader.interlaced)
-            return kMapUnusable;
+        if (!readMapHeader(overlayPath, &over, &why)) return refuse(overlayPath, why);
+        if (over.width != w || over.height != h)
+            return refuse(overlayPath, "is " + sizeText(over.width, over.height) +
+                                           ", not the main map's " + sizeText(w, h));
+        if (over.interlaced != mainHeader.interlaced)
+            return refuse(overlayPath, over.interlaced ? "is interlaced, the main map is not"
+                                                       : "is not interlaced, the main map is");
         gMapSet.overlayMapImage = std::make_unique<ImageBuffer>(overlayPath);
         gMapSet.overlayMapImage->width();
     }
     gMapSet.mainMapImage = std::make_unique<ImageBuffer>(mainPath);
     gMapSet.mainMapImage->width();
     gMapSet.interlacedRows = mainHeader.interlaced;
+    gMapSet.refusal.clear();
     *width = w;
     *height = h;
     return kMapOk;

@@ -37,6 +37,10 @@ struct MapSet {
     bool interlacedRows = false;
     // The options that chose the maps of mapTexture, from the rebuild that made it.
     std::optional<MapChoice> choiceInUse;
+    // Why the last check or rebuild refused the set: a map file's path and its fault, e.g.
+    // ".../maps/Day.gif is 1000 x 512 pixels, not twice as wide as high". Empty after a
+    // check that passed.
+    std::string refusal;
 };
 inline MapSet gMapSet;
 
@@ -71,8 +75,9 @@ struct MapHeader {
 // Reads the header of the GIF file at `path`; false when the file cannot be opened, is not
 // a regular file, its header is damaged or its image is larger than the decoder takes. In
 // that last case the header holds the width and height with tooLarge set; otherwise it is
-// left untouched.
-bool readMapHeader(const std::string& path, MapHeader* header);
+// left untouched. `why`, when given, receives the reason after a false, worded to follow the
+// file's name ("cannot be read (it is not a regular file)").
+bool readMapHeader(const std::string& path, MapHeader* header, std::string* why = nullptr);
 
 // Checks the options' main map (and, with `withOverlay`, the overlay map): the main map must
 // decode with width W ≥ 1 and W = 2 × H, the overlay must have the same size. On success the

@@ -90,8 +90,8 @@ TEST(Lifecycle, SecondCopyAsksTheFirstToComeForwardAndExitsZero) {
 
 // What goes wrong is said on standard error: a bad script line with its number (exit 2), and a
 // state folder that cannot serve or settings that cannot be saved (the run goes on, exit 0).
-// The folder and save problems used to pass in silence, and "shot" wrote PNG data under any
-// name.
+// The folder and save problems used to pass in silence, "shot" wrote PNG data under any
+// name, and a line of binary junk was echoed raw.
 TEST(Lifecycle, ProblemsAreSaidOnStandardError) {
     struct Case {
         const char* what;
@@ -105,6 +105,11 @@ TEST(Lifecycle, ProblemsAreSaidOnStandardError) {
          nullptr,
          2,
          {"run.script:3: unknown command 'fly'"}},
+        {"binary junk",
+         "wait 100\n\x01\xFF\x1B[2J\xC3\xA9t\xC3\n",
+         nullptr,
+         2,
+         {"run.script:2: unknown command '\\x01\\xFF\\x1B[2J\xC3\xA9t\\xC3'"}},
         {"shot not as .png",
          "wait 100\nshot {dir}/picture.gif\nquit\n",
          nullptr,
@@ -120,7 +125,8 @@ TEST(Lifecycle, ProblemsAreSaidOnStandardError) {
          "quit\n",
          [](const TempFolder& f) { return f.file("run.script/state"); },
          0,
-         {"mundora: state folder {state} cannot be created", "mundora: settings not saved: "}},
+         {"mundora: state folder {state} cannot be created (Not a directory)",
+          "mundora: settings not saved: "}},
         {"state cannot be written",
          "quit\n",
          [](const TempFolder&) { return std::string("/proc/self"); },
@@ -160,7 +166,10 @@ TEST(Lifecycle, ProblemsAreSaidOnStandardError) {
 
 TEST(Lifecycle, CommandLinesThatEndAtOnce) {
     // Without a display the window used to open on SDL's memory-only video, and the program
-    // ran unseen until killed.
+    // ran unseen until killed. A script that cannot be read used to be named without why,
+    // and a bad command line was answered with the usage alone; --script without --headless
+    // and a repeated option passed unremarked.
+    const std::string usage = "Try 'mundora --help' for the usage.\n";
     struct Case {
         std::vector<std::string> args;
         int exitCode;
@@ -170,8 +179,26 @@ TEST(Lifecycle, CommandLinesThatEndAtOnce) {
         {{},
          1,
          "",
-         "No window could be opened (is there an X or Wayland display?); "
+         "mundora: No window could be opened (is there an X or Wayland display?); "
          "mundora --headless --script FILE runs without one.\n"},
+        {{"--headless", "--script", "/nonexistent/run.script"},
+         2,
+         "",
+         "mundora: cannot read the script /nonexistent/run.script: No such file or directory\n"},
+        {{"--headless", "--script", "/"},
+         2,
+         "",
+         "mundora: cannot read the script /: it is a folder\n"},
+        {{"--bogus"}, 2, "", "mundora: unknown option --bogus\n" + usage},
+        {{"--scale", "9"}, 2, "", "mundora: --scale 9: a whole number from 1 to 8\n" + usage},
+        {{"--scale", "+2"}, 2, "", "mundora: --scale +2: a whole number from 1 to 8\n" + usage},
+        {{"--scale=2"},
+         2,
+         "",
+         "mundora: --scale=2: put the value after a space, as in --scale 2\n" + usage},
+        {{"--script", "run.script"}, 2, "", "mundora: --script needs --headless\n" + usage},
+        {{"--home", "/", "--home", "/"}, 2, "", "mundora: --home is given twice\n" + usage},
+        {{"--state", ""}, 2, "", "mundora: --state \"\": needs a folder name\n" + usage},
     };
     for (const Case& c : cases) {
         TempFolder folder;

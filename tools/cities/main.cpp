@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "geo/city_db.h"
 #include "geo/dst.h"
@@ -112,6 +113,12 @@ std::string parseArgs(int argc, char** argv, Args* a) {
         }
         i += values;
     }
+    // One search a run: with two, one of them used to be dropped without a word.
+    std::vector<std::string> searches;
+    if (a->find != nullptr) searches.push_back("--find");
+    if (a->near) searches.push_back("--near");
+    if (a->hasRecord) searches.push_back("--record");
+    if (searches.size() > 1) return searches[0] + " and " + searches[1] + ": one search at a time";
     return a->file != nullptr ? "" : "no FILE given";
 }
 
@@ -168,7 +175,7 @@ int main(int argc, char** argv) {
     }
     geo::CityDatabase& db = geo::cityDatabase;
     if (!db.open(a.file)) {
-        std::fprintf(stderr, "mundora-cities: %s refused: %s\n", a.file, db.problem().c_str());
+        std::fprintf(stderr, "mundora-cities: %s: %s\n", a.file, db.problem().c_str());
         return 1;
     }
     if (!db.problem().empty()) std::printf("damaged: %s\n", db.problem().c_str());

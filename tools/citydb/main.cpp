@@ -71,8 +71,8 @@ const char kUsage[] =
     "  --zoneinfo DIR         TZif zone files (default /usr/share/zoneinfo)\n"
     "  --min-population N     keep cities of at least N people (default 15000);\n"
     "                         capitals (PPLC) are always kept\n"
-    "  --header TEXT          16-byte header text (default: source name and version from\n"
-    "                         the package.json beside the table)\n"
+    "  --header TEXT          header text, at most 15 characters (default: source name and\n"
+    "                         version from the package.json beside the table)\n"
     "  --check-years Y1-Y2    UTC years over which each zone's stored rule is compared\n"
     "                         with its real changes (default this year and the next four)\n"
     "  --help                 this text\n"
@@ -88,6 +88,15 @@ bool parseYears(const std::string& s, Options* o) {
     o->firstYear = int(first);
     o->lastYear = int(last);
     return true;
+}
+
+// Empty when `header` fits the file's header with its terminating zero (it used to be cut
+// there without a word), else what is wrong with it.
+std::string headerProblem(const std::string& header) {
+    constexpr size_t kLongest = geo::kHeaderBytes - 1;
+    if (header.size() <= kLongest) return "";
+    return "\"" + header + "\" is " + std::to_string(header.size()) +
+           " characters, longer than the " + std::to_string(kLongest) + " the header holds";
 }
 
 // Empty when the command line is good, else what is wrong with which value.
@@ -122,7 +131,8 @@ std::string parseArgs(int argc, char** argv, Options* o) {
         }
     }
     if (o->cities.empty() || o->output.empty()) return "--cities and --output are both needed";
-    return "";
+    const std::string bad = headerProblem(o->header);
+    return bad.empty() ? "" : "--header: " + bad;
 }
 
 std::vector<std::string> splitTabs(const std::string& line) {
@@ -440,6 +450,10 @@ int main(int argc, char** argv) {
         return 2;
     }
     if (o.header.empty()) o.header = defaultHeader(o.cities);
+    if (std::string bad = headerProblem(o.header); !bad.empty()) {
+        std::fprintf(stderr, "mundora-citydb: the default header %s; give --header\n", bad.c_str());
+        return 1;
+    }
     std::vector<Country> countries;
     int badCountries = 0;
     if (!readCountries(o.iso3166, &countries, &badCountries) || countries.empty() ||

@@ -4,6 +4,7 @@
 
 #include <unistd.h>
 
+#include <cerrno>
 #include <csetjmp>
 #include <cstdio>
 
@@ -17,10 +18,23 @@ namespace {
 struct JpegError {
     jpeg_error_mgr manager;
     std::jmp_buf jump;
+    bool warning = false;  // stopped by a warning, not an error
+    char text[JMSG_LENGTH_MAX] = "";
 };
 
 void onJpegError(j_common_ptr info) {
-    std::longjmp(reinterpret_cast<JpegError*>(info->err)->jump, 1);
+    JpegError* e = reinterpret_cast<JpegError*>(info->err);
+    info->err->format_message(info, e->text);
+    std::longjmp(e->jump, 1);
+}
+
+// libjpeg only warns of a file cut short or of corrupt data, and goes on with grey rows; a
+// map made from that would be wrong, so a warning ends the decoding as an error does (it
+// used to be printed by libjpeg and the picture kept). Trace messages are ignored.
+void onJpegMessage(j_common_ptr info, int level) {
+    if (level >= 0) return;
+    reinterpret_cast<JpegError*>(info->err)->warning = true;
+    onJpegError(info);
 }
 
 }  // namespace
@@ -29,8 +43,9 @@ bool readJpegFile(const std::string& path, RgbPicture* picture, std::string* err
     const int fd = platform::openRegularFile(path);
     FILE* file = fd >= 0 ? fdopen(fd, "rb") : nullptr;
     if (!file) {
+        const int why = errno;
         if (fd >= 0) close(fd);
-        *error = "cannot open " + path;
+        *error = "cannot open " + path + ": " + platform::fileErrorText(why);
         return false;
     }
     RgbPicture out;
@@ -38,10 +53,14 @@ bool readJpegFile(const std::string& path, RgbPicture* picture, std::string* err
     JpegError jerr;
     info.err = jpeg_std_error(&jerr.manager);
     jerr.manager.error_exit = onJpegError;
+    jerr.manager.emit_message = onJpegMessage;
     if (setjmp(jerr.jump)) {
         jpeg_destroy_decompress(&info);
         std::fclose(file);
-        *error = path + " is not a JPEG image libjpeg can decode";
+        *error = path +
+                 (jerr.warning ? " is a damaged JPEG image ("
+                               : " is not a JPEG image libjpeg can decode (") +
+                 jerr.text + ")";
         return false;
     }
     jpeg_create_decompress(&info);

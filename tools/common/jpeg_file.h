@@ -12,5 +12,6 @@ struct RgbPicture {
 };
 
 // Decodes the JPEG file at `path`; false with the reason in `error` when it cannot be read
-// or libjpeg rejects it (the picture is then left as it was).
+// or libjpeg rejects it or warns of damage, such as a file cut short (the picture is then
+// left as it was).
 bool readJpegFile(const std::string& path, RgbPicture* picture, std::string* error);

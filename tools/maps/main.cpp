@@ -20,7 +20,8 @@ const char kUsage[] =
     "Checks each GIF FILE as a world map for Mundora: it must decode completely with the\n"
     "program's decoder, be exactly twice as wide as high and have a colour table.\n"
     "Interlaced maps are usable; a main and an overlay map must then both be interlaced.\n"
-    "  --png OUT  write the decoded picture as PNG (RGB565, as the program shows it);\n"
+    "  --png OUT  write the decoded picture as PNG (RGB565, as the program shows it) to\n"
+    "             OUT, a name ending in .png;\n"
     "             with several files the Nth goes to OUT with -N before its extension\n"
     "             (maps.png: maps-1.png, maps-2.png, ...)\n"
     "Exit status: 0 all files usable, 1 some file not usable, 2 bad usage.\n";
@@ -101,6 +102,11 @@ int main(int argc, char** argv) {
                 return 2;
             }
             png = argv[++i];
+            if (!platform::isPngName(png)) {
+                std::fprintf(stderr, "mundora-maps: --png %s: the name must end in .png\n",
+                             png.c_str());
+                return 2;
+            }
         } else if (argv[i][0] == '-' && argv[i][1] != '\0') {
             std::fprintf(stderr, "mundora-maps: unknown option %s\n%s", argv[i], kUsage);
             return 2;
