@@ -55,8 +55,10 @@ void Dialog::addChild(Widget* child) {
 void Dialog::Draw() {
     if (!visible()) return;
     fillRect(x, y, width, height, kBody);
-    fillRect(x, y, width, titleBarHeight, titleBarColour);
-    drawLine(x, y + titleBarHeight - 1, x + width - 1, y + titleBarHeight - 1, kEdge, 0);
+    if (titleBarHeight > 0) {  // without a bar its bottom line would lie above the dialog
+        fillRect(x, y, width, titleBarHeight, titleBarColour);
+        drawLine(x, y + titleBarHeight - 1, x + width - 1, y + titleBarHeight - 1, kEdge, 0);
+    }
     outlineRect(x, y, width, height, kEdge);
     if (title && (style & kTitleBar))
         drawTextPart(x + titleX, y + (titleBarHeight - kGlyphHeight) / 2, title, 0, titleMaxChars,

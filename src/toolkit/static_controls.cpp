@@ -59,7 +59,8 @@ void TextBlock::setup(const char16_t* text, int x0, int y0, int maxWidth, int ma
     if (shrink) {
         const int chars = broken.size() == 1 ? static_cast<int>(broken[0].size()) : charsPerLine;
         width = chars * kGlyphWidth;
-        height = lines.count() * kGlyphHeight;
+        // Never taller than asked: a box centred on the screen then stays on it.
+        height = std::min(lines.count() * kGlyphHeight, std::max(0, maxHeight));
     }
     if (centre) {
         x = std::max(0, x - width / 2);

@@ -11,7 +11,6 @@
 
 class Label : public Widget {
   public:
-    ~Label() override { Reset(); }
     // Reset, then (x, y) and the text; with `copy` the text is copied and owned, else
     // borrowed. A width below 0 is the text's own (6 pixels a character).
     void setup(int x, int y, const char16_t* text, int width, bool copy);
@@ -36,8 +35,8 @@ class TextBlock : public Widget {
     ~TextBlock() override { Reset(); }
     // Reset, then breaks `text` into lines of (maxWidth, capped at the screen width) / 6
     // characters. With `shrink` the box narrows to its lines (the text's own width when it
-    // is one line) and its height to 10 pixels a line; with `centre`, (x, y) is the middle
-    // of the box (its left edge kept on the screen).
+    // is one line) and its height to 10 pixels a line, at most maxHeight; with `centre`,
+    // (x, y) is the middle of the box (its left edge kept on the screen).
     void setup(const char16_t* text, int x, int y, int maxWidth, int maxHeight, bool shrink,
                bool centre);
     // Deletes the lines.
