@@ -179,6 +179,12 @@ TEST_F(WidgetTest, EnterAndEscapeAnswerDialogs) {
             openExitConfirm(countCall);
         else
             ShowMessage("Text", "", cases[i].kind, countCall);
+        if (MessageBox* box = openMessageBox()) {
+            // A text narrower than the buttons used to leave them sticking out of the box.
+            const Button& last = box->kind ? box->second : box->first;
+            EXPECT_GT(box->first.x, box->x) << i;
+            EXPECT_LT(last.x + last.width, box->x + box->width) << i;
+        }
         routeKey(cases[i].key, 2);
         const std::vector<platform::Message> sent = posted();
         ASSERT_EQ(sent.size(), 1u) << i;
