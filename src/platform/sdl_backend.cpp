@@ -89,6 +89,9 @@ bool showsWindows(const char* name) {
 // Starts SDL's video on the first driver that shows windows; a driver the user chose with
 // SDL_VIDEODRIVER stands as chosen.
 bool startVideo() {
+    // A click that brings the window forward acts too: no tap of the stylus is lost (SDL
+    // drops a click that comes with the focus, as one that arrives during start-up does).
+    SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
     if (SDL_Init(SDL_INIT_EVENTS) != 0) return false;
     if (std::getenv("SDL_VIDEODRIVER")) return SDL_InitSubSystem(SDL_INIT_VIDEO) == 0;
     for (int i = 0; i < SDL_GetNumVideoDrivers(); ++i) {
@@ -224,8 +227,14 @@ class SdlBackend : public Backend {
                 postMessage(WM_LBUTTONUP, 0, point(e.button.x, e.button.y));
                 break;
             case SDL_MOUSEMOTION:
+                pointer_ = point(e.motion.x, e.motion.y);  // where a wheel turn applies
                 // A stylus only moves while it touches the screen.
-                if (pressed_) postMessage(WM_MOUSEMOVE, kStylusDown, point(e.motion.x, e.motion.y));
+                if (pressed_) postMessage(WM_MOUSEMOVE, kStylusDown, pointer_);
+                break;
+            case SDL_MOUSEWHEEL:
+                if (int notches =
+                        e.wheel.direction == SDL_MOUSEWHEEL_FLIPPED ? -e.wheel.y : e.wheel.y)
+                    postMessage(WM_MOUSEWHEEL, notches, pointer_);
                 break;
             case SDL_KEYDOWN:
                 key(e.key.keysym);
@@ -291,6 +300,7 @@ class SdlBackend : public Backend {
     SDL_Renderer* renderer_ = nullptr;
     SDL_Texture* texture_ = nullptr;
     bool displayOpen_ = false, suspended_ = false, pressed_ = false;
+    intptr_t pointer_ = pointParam(kWidth / 2, kHeight / 2);  // the mouse's last screen point
     bool hasVideo_ = false;  // a window system was found, so message boxes can show
 };
 

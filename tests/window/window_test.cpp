@@ -1,14 +1,13 @@
 // The real SDL window under a virtual X server, at the default scale and at 3: a click on a
-// panel button and a mouse drag made with xdotool do what the same steps do in a headless
-// script, and Ctrl+Q or the window system's close takes the orderly exit, which saves what
-// the headless run saves. Day and night are switched off first, so that no picture depends
-// on the clock.
+// panel button, a mouse drag and (at the default scale) a dialog's button made with xdotool
+// do what the same steps do in a headless script, and Ctrl+Q or the window system's close takes the
+// orderly exit, which saves what the headless run saves. Day and night are switched off first, so
+// that no picture depends on the clock.
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <cerrno>
 #include <cstdlib>
 #include <fstream>
@@ -107,21 +106,6 @@ Window findWindow(const TempFolder& folder) {
     return 0;
 }
 
-// Waits (up to 20 s, the machine may be busy) until the window shows a settled frame other
-// than `unlike`: two grabs 300 ms apart agree, and the globe is there (not a blank window).
-std::vector<uint16_t> settledPicture(Display* x, Window w, int scale,
-                                     const std::vector<uint16_t>& unlike) {
-    std::vector<uint16_t> last;
-    for (int i = 0; i < 66; ++i) {
-        usleep(300000);
-        std::vector<uint16_t> now = grabWindow(x, w, scale);
-        const long drawn = std::count_if(now.begin(), now.end(), [](uint16_t p) { return p; });
-        if (!now.empty() && now == last && now != unlike && drawn > 10000) return now;
-        last = now;
-    }
-    return last;
-}
-
 // Pixels of `picture` that differ from the screenshot `png` (all of them when it is unreadable).
 int differingFrom(const std::vector<uint16_t>& picture, const std::string& png) {
     std::vector<uint16_t> expected;
@@ -133,6 +117,17 @@ int differingFrom(const std::vector<uint16_t>& picture, const std::string& png) 
     return differing;
 }
 
+// Waits (up to 20 s, the machine may be busy) until the window shows the screenshot `png`;
+// the pixels that still differ then (0 once it does).
+int differingAfterWait(Display* x, Window w, int scale, const std::string& png) {
+    int differing = 240 * 320;
+    for (int i = 0; i < 66 && differing != 0; ++i) {
+        usleep(300000);
+        differing = differingFrom(grabWindow(x, w, scale), png);
+    }
+    return differing;
+}
+
 TEST(SdlWindow, ClicksAndDragsAtEveryScaleDoWhatTheHeadlessStepsDo) {
     // At scales 2 and 3 the mouse used to be divided by the scale twice: a click on the panel
     // landed up and left of it, and a drag turned the globe by a fraction. Scale 8 does not
@@ -141,7 +136,8 @@ TEST(SdlWindow, ClicksAndDragsAtEveryScaleDoWhatTheHeadlessStepsDo) {
     struct Case {
         int asked, scale;
         const char* close;  // xdotool keys, or empty for the window system's close
-    } cases[] = {{2, 2, "ctrl+q"}, {8, 3, ""}};
+        bool dialog;        // also Close... on the panel, then the confirmation's Cancel
+    } cases[] = {{2, 2, "ctrl+q", true}, {8, 3, "", false}};
 
     TempFolder server;
     pid_t serverPid = startServer(server);
@@ -157,10 +153,13 @@ TEST(SdlWindow, ClicksAndDragsAtEveryScaleDoWhatTheHeadlessStepsDo) {
         ProgramRun prepare = runScript(folder, "command 2002\nwait 100\nquit\n");
         ASSERT_EQ(prepare.exitCode, 0) << prepare.err;
         shell("cp " + folder.file("settings.ini") + " " + headless.path + "/");
-        ProgramRun steps = runScript(
-            headless, "wait 100\ntap 10 305\nwait 100\nshot " + headless.file("grid.png") +
-                          "\ndown 100 150\nmove 160 170\nup 160 170\nwait 100\nshot " +
-                          headless.file("turned.png") + "\nquit\n");
+        ProgramRun steps =
+            runScript(headless, "wait 100\nshot " + headless.file("start.png") +
+                                    "\ntap 10 305\nwait 100\nshot " + headless.file("grid.png") +
+                                    "\ndown 100 150\nmove 160 170\nup 160 170\nwait 100\nshot " +
+                                    headless.file("turned.png") + "\ntap 219 308\nwait 100\nshot " +
+                                    headless.file("dialog.png") + "\ntap 181 169\nwait 100\nshot " +
+                                    headless.file("cancelled.png") + "\nquit\n");
         ASSERT_EQ(steps.exitCode, 0) << steps.err;
 
         pid_t program = spawn({kProgram, "--scale", std::to_string(c.asked), "--state", folder.path,
@@ -174,13 +173,23 @@ TEST(SdlWindow, ClicksAndDragsAtEveryScaleDoWhatTheHeadlessStepsDo) {
             return " mousemove --window " + id + " " + std::to_string(px * c.scale + c.scale / 2) +
                    " " + std::to_string(py * c.scale + c.scale / 2);
         };
-        std::vector<uint16_t> before = settledPicture(x, w, c.scale, {});
+        auto shows = [&](const char* png) {
+            return differingAfterWait(x, w, c.scale, headless.file(png));
+        };
+        // Clicks go in once start-up is over, as in the headless run.
+        ASSERT_EQ(shows("start.png"), 0) << "the first frame";
         shell("xdotool" + at(10, 305) + " click 1");
-        std::vector<uint16_t> grid = settledPicture(x, w, c.scale, before);
-        EXPECT_EQ(differingFrom(grid, headless.file("grid.png")), 0) << "the grid button";
+        EXPECT_EQ(shows("grid.png"), 0) << "the grid button";
         shell("xdotool" + at(100, 150) + " mousedown 1" + at(160, 170) + " mouseup 1");
-        std::vector<uint16_t> turned = settledPicture(x, w, c.scale, grid);
-        EXPECT_EQ(differingFrom(turned, headless.file("turned.png")), 0) << "the drag";
+        EXPECT_EQ(shows("turned.png"), 0) << "the drag";
+        if (c.dialog) {
+            // Close... is the last panel entry (x 210..227); Cancel is the confirmation's
+            // third button (x 154..208, y 161..176).
+            shell("xdotool" + at(219, 308) + " click 1");
+            EXPECT_EQ(shows("dialog.png"), 0) << "Close...";
+            shell("xdotool" + at(181, 169) + " click 1");
+            EXPECT_EQ(shows("cancelled.png"), 0) << "Cancel";
+        }
 
         if (*c.close)
             shell(std::string("xdotool key ") + c.close);
