@@ -26,6 +26,9 @@ enum : uint32_t {
     WM_MOUSEMOVE = 0x0200,
     WM_LBUTTONDOWN = 0x0201,
     WM_LBUTTONUP = 0x0202,
+    // The mouse wheel: wParam the notches turned (positive away from the user), lParam the
+    // pointer's point, as for the stylus.
+    WM_MOUSEWHEEL = 0x020A,
 };
 
 // WM_ACTIVATE's first parameter when the window loses activation.

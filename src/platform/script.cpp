@@ -167,6 +167,7 @@ bool Script::execute(const std::string& cmd) {
             !parseInt(args[1], 0, screen.height - 1, &y))
             return fail("bad point '" + args[0] + " " + args[1] + "', expected 0..239 0..319");
         intptr_t at = pointParam(static_cast<int>(x), static_cast<int>(y));
+        pointer_ = at;
         if (name == "down" || name == "tap") {
             postMessage(WM_LBUTTONDOWN, kStylusDown, at);
             pressed_ = true;
@@ -176,6 +177,14 @@ bool Script::execute(const std::string& cmd) {
             postMessage(WM_LBUTTONUP, 0, at);
             pressed_ = false;
         }
+        return true;
+    }
+    if (name == "wheel") {
+        long notches;
+        if (!needs(1)) return false;
+        if (!parseInt(args[0], -100, 100, &notches) || notches == 0)
+            return fail("bad wheel '" + args[0] + "', expected -100..100 notches, not 0");
+        postMessage(WM_MOUSEWHEEL, notches, pointer_);
         return true;
     }
     if (name == "key") {

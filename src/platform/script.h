@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/messages.h"
+
 namespace platform {
 
 class HeadlessBackend;
@@ -44,9 +46,10 @@ class Script {
 
     std::string path_;
     std::vector<std::string> lines_;
-    size_t next_ = 0;        // index of the next line to execute
-    uint64_t waitLeft_ = 0;  // milliseconds of a "wait" still to run
-    bool pressed_ = false;   // the stylus is down
+    size_t next_ = 0;                          // index of the next line to execute
+    uint64_t waitLeft_ = 0;                    // milliseconds of a "wait" still to run
+    bool pressed_ = false;                     // the stylus is down
+    intptr_t pointer_ = pointParam(120, 160);  // the pointer's last point (wheel turns there)
     bool ended_ = false;
     bool failed_ = false;
     HeadlessBackend* backend_ = nullptr;

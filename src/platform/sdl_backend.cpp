@@ -201,8 +201,14 @@ class SdlBackend : public Backend {
                 postMessage(WM_LBUTTONUP, 0, point(e.button.x, e.button.y));
                 break;
             case SDL_MOUSEMOTION:
+                pointer_ = point(e.motion.x, e.motion.y);  // where a wheel turn applies
                 // A stylus only moves while it touches the screen.
-                if (pressed_) postMessage(WM_MOUSEMOVE, kStylusDown, point(e.motion.x, e.motion.y));
+                if (pressed_) postMessage(WM_MOUSEMOVE, kStylusDown, pointer_);
+                break;
+            case SDL_MOUSEWHEEL:
+                if (int notches =
+                        e.wheel.direction == SDL_MOUSEWHEEL_FLIPPED ? -e.wheel.y : e.wheel.y)
+                    postMessage(WM_MOUSEWHEEL, notches, pointer_);
                 break;
             case SDL_KEYDOWN:
                 key(e.key.keysym);
@@ -268,6 +274,7 @@ class SdlBackend : public Backend {
     SDL_Renderer* renderer_ = nullptr;
     SDL_Texture* texture_ = nullptr;
     bool displayOpen_ = false, suspended_ = false, pressed_ = false;
+    intptr_t pointer_ = pointParam(kWidth / 2, kHeight / 2);  // the mouse's last screen point
     bool hasVideo_ = false;  // a window system was found, so message boxes can show
 };
 

@@ -16,6 +16,7 @@
 #include "toolkit/command_panel.h"
 #include "toolkit/exit_confirm.h"
 #include "toolkit/message_box.h"
+#include "toolkit/modal.h"
 #include "view/view_state.h"
 #include "view/zoom.h"
 
@@ -42,8 +43,8 @@ void openHelp() {
     if (!platform::openDocument(page)) {
         // No viewer: the display comes back at once and the user is told where the page is.
         if (platform::Backend* b = platform::backend()) b->resume();
-        showMessage(("The help page could not be opened. It is the file\n" + page).c_str(), "Help",
-                    nullptr);
+        ShowMessage(("The help page could not be opened. It is the file\n" + page).c_str(), "Help",
+                    0, nullptr);
     }
 }
 
@@ -56,6 +57,10 @@ void exitHandler(Widget*, int command) {
             b->showWindow(false);
         }
     }
+}
+
+void openOptionsAfterMessage(Widget*, int) {
+    runCommand(2003, panelIndexOfCommand(2003));
 }
 
 bool runCommand(int id, intptr_t) {

@@ -22,5 +22,8 @@ void timerTick();
 // The exit confirmation's answer: 2020 exits, 2021 suspends, 2015 does nothing more.
 void exitHandler(Widget* widget, int command);
 
+// The answer of the message about unusable maps: the options dialog opens.
+void openOptionsAfterMessage(Widget* widget, int command);
+
 // WM_HELP: the help page in the desktop's viewer, with the display suspended meanwhile.
 void openHelp();

@@ -1,7 +1,7 @@
 // Composes the normal view's frame: the scene when the redraw flag or edge scrolling asks
 // for it (or the background and a message when there are no usable maps), the zoom
-// rectangle, the command panel, the modal dialog and a step of the animated rotation, then
-// presents it; and the credits of the about screen. How each layer draws is its own
+// rectangle, the command panel, the toolkit's dialogs and keyboard, a step of the animated
+// rotation, then presents it; and the credits of the about screen. How each layer draws is its own
 // module's business.
 #include "shell/frame.h"
 
@@ -16,13 +16,14 @@
 #include "raster/draw.h"
 #include "raster/font.h"
 #include "raster/text_log.h"
+#include "shell/commands.h"
 #include "texture/map_message.h"
 #include "texture/map_set.h"
 #include "texture/render_planar.h"
 #include "texture/render_sphere.h"
 #include "toolkit/command_panel.h"
 #include "toolkit/message_box.h"
-#include "toolkit/modal.h"
+#include "toolkit/routing.h"
 #include "view/animation.h"
 #include "view/pan.h"
 #include "view/stylus.h"
@@ -62,19 +63,22 @@ bool drawScene() {
     return gCurrentPoint.valid() && !gOptions.panRotate && !gZoomSelection;
 }
 
-// No usable maps: the background and, once, the message that leads to the options.
+// No usable maps: the background. The message that leads to the options is the one the
+// failed rebuild left pending; opening another whenever none shows would bring it back the
+// moment it is closed.
 void drawWithoutMaps() {
     clearTextLog();
     fillRect(0, 0, gDisplay.width, gDisplay.height, gOptions.backgroundColor);
     gSceneTexts = textLogMark();
     gRedraw = 0;
-    if (!gModalDialog) showMessage(kMapSetMissingText, nullptr, nullptr);
 }
 
 // A map set the rebuild could not use is reported in the message box, once.
 void showPendingMapMessage() {
     MapSetMessage message;
-    if (takeMapSetMessage(&message)) showMessage(message.text.c_str(), nullptr, nullptr);
+    if (takeMapSetMessage(&message))
+        ShowMessage(message.text.c_str(), nullptr, 0,
+                    message.openOptionsOnClose ? openOptionsAfterMessage : nullptr);
 }
 
 }  // namespace
@@ -88,7 +92,7 @@ void composeFrame() {
     else
         more = drawScene();
     more = drawCommandPanel() || more;
-    if (gModalDialog) gModalDialog->Draw();
+    paintToolkit();
     if (gView.animating) {
         animationStep();
         gRedraw = 1;

@@ -1,4 +1,4 @@
-// The stylus routing of the main window: the modal dialog, then the command panel, then
+// The stylus routing of the main window: the toolkit's widgets, then the command panel, then
 // the view's gestures (turn or pan, zoom rectangle, the pick point that snapping and edge
 // scrolling follow). How the view moves is view/pan.h's; what a panel button does is the
 // window's command handling.
@@ -8,7 +8,7 @@
 #include "base/redraw.h"
 #include "platform/loop.h"
 #include "toolkit/command_panel.h"
-#include "toolkit/modal.h"
+#include "toolkit/routing.h"
 #include "view/pan.h"
 #include "view/picking.h"
 #include "view/stylus.h"
@@ -27,12 +27,7 @@ void endStroke() {
 }  // namespace
 
 void stylusDown(int x, int y) {
-    Widget* capture = nullptr;
-    if (gModalDialog && gModalDialog->StylusDown({x, y}, &capture)) {
-        gCaptureWidget = capture;
-        return;
-    }
-    if (panelHitTest(x, y)) return;
+    if (routeStylusDown({x, y}) || panelHitTest(x, y)) return;
     gView.animating = false;
     gPressPoint = {x, y};
     int32_t nx, ny;
@@ -47,10 +42,7 @@ void stylusDown(int x, int y) {
 }
 
 void stylusMove(int x, int y) {
-    if (gCaptureWidget) {
-        if (gCaptureWidget->StylusMove({x, y}) == 2) gRedraw = 1;
-        return;
-    }
+    if (routeStylusMove({x, y})) return;
     if (panelPressed()) {
         panelTrack(x, y);
         return;
@@ -69,11 +61,7 @@ void stylusMove(int x, int y) {
 }
 
 void stylusUp(int x, int y) {
-    if (gCaptureWidget) {
-        Widget* w = gCaptureWidget;
-        gCaptureWidget = nullptr;
-        w->StylusUp({x, y});
-        gRedraw = 1;
+    if (routeStylusUp({x, y})) {
         endStroke();
         return;
     }

@@ -16,6 +16,7 @@
 #include "raster/pictures.h"
 #include "shell/startup_screen.h"
 #include "shell/window_proc.h"
+#include "toolkit/modal.h"
 
 namespace {
 
@@ -80,6 +81,8 @@ bool shuttingDown() {
 }
 
 void release() {
+    closeModalDialog();
+    delete gToolDialog;  // clears the pointer as it goes
     releaseProgramData();
     releaseInterfacePictures();
     freeBackBuffer();

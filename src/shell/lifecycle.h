@@ -39,7 +39,7 @@ void shutdown();
 // True once shutdown has begun: a close request from the window then needs nothing more.
 bool shuttingDown();
 
-// Frees everything start-up acquired; safe to call twice.
+// Frees everything start-up acquired and the dialogs still open; safe to call twice.
 void release();
 
 // The fatal message for a non-zero start-up result.

@@ -6,6 +6,7 @@
 
 #include "base/options.h"
 #include "platform/files.h"
+#include "platform/headless.h"
 #include "platform/loop.h"
 #include "raster/text_log.h"
 #include "shell/frame.h"
@@ -52,6 +53,10 @@ bool writeView(const std::string& path, std::string* error) {
     add(&text, "currentY", gCurrentPoint.y);
     add(&text, "modal", openMessageBox() ? 2 : gModalDialog ? 1 : 0);
     add(&text, "frames", static_cast<long>(framesComposed()));
+    if (auto* screen = dynamic_cast<platform::HeadlessBackend*>(platform::backend())) {
+        add(&text, "shown", screen->visible());
+        add(&text, "suspended", screen->suspended());
+    }
     return platform::writeFileAtomic(path, text.data(), text.size(), error);
 }
 

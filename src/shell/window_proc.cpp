@@ -12,6 +12,8 @@
 #include "shell/lifecycle.h"
 #include "shell/ui_state.h"
 #include "toolkit/modal.h"
+#include "toolkit/routing.h"
+#include "view/zoom.h"
 
 using namespace platform;
 
@@ -93,13 +95,10 @@ intptr_t windowProc(uint32_t msg, intptr_t wParam, intptr_t lParam) {
             openHelp();
             break;
         case WM_KEYDOWN:
-            if (gFocusWidget)
-                gFocusWidget->OnKey(static_cast<int>(wParam), 2);
-            else
-                zoomKey(static_cast<int>(wParam));
+            if (!routeKey(static_cast<int>(wParam), 2)) zoomKey(static_cast<int>(wParam));
             break;
         case WM_CHAR:
-            if (gFocusWidget) gFocusWidget->OnKey(static_cast<int>(wParam), 1);
+            routeKey(static_cast<int>(wParam), 1);
             break;
         case WM_COMMAND:
             // Ctrl+Q leaves as closing the window does, by the orderly exit.
@@ -119,11 +118,16 @@ intptr_t windowProc(uint32_t msg, intptr_t wParam, intptr_t lParam) {
         case WM_LBUTTONUP:
             stylusUp(pointX(lParam), pointY(lParam));
             break;
+        case WM_MOUSEWHEEL:
+            // Where no widget lies under the pointer the wheel zooms in small steps.
+            if (!routeWheel({pointX(lParam), pointY(lParam)}, static_cast<int>(wParam)))
+                for (int n = static_cast<int>(wParam); n != 0; n -= n > 0 ? 1 : -1)
+                    zoomView(n > 0 ? ZoomKey::NudgeIn : ZoomKey::NudgeOut);
+            break;
         case MSG_DIALOG_DONE:
             return dialogDone(wParam, lParam);
         case MSG_SOFT_KEY:
-            if (gFocusWidget)
-                gFocusWidget->OnKey(static_cast<int>(wParam), static_cast<int>(lParam));
+            routeKey(static_cast<int>(wParam), static_cast<int>(lParam));
             break;
         default:
             return defaultWindowProc(msg, wParam, lParam);

@@ -1,18 +1,15 @@
-// Message box layout: the text wrapped to 36 characters, the box centred on the screen.
+// The message box's layout round its text, and ShowMessage.
 #include "toolkit/message_box.h"
 
-#include "platform/loop.h"
+#include <new>
+
 #include "raster/back_buffer.h"
-#include "raster/draw.h"
-#include "raster/font.h"
 #include "toolkit/modal.h"
 
 namespace {
 
-constexpr int kMaxColumns = 36, kLineHeight = 12, kTitleHeight = 18;
-constexpr int kButtonWidth = 45, kButtonHeight = 16;
-constexpr uint16_t kTitleBar = 0xD900, kBody = 0xC618, kButtonFace = 0xE71C;
-constexpr uint16_t kLight = 0xFFFF, kDark = 0x4208;
+constexpr int kButtonWidth = 45, kButtonHeight = 16, kMargin = 8, kTitleBarHeight = 18;
+constexpr int kButtonRow = 24;  // pixels the buttons add below the text
 
 std::u16string widen(const char* s) {
     std::u16string out;
@@ -22,72 +19,55 @@ std::u16string widen(const char* s) {
 
 }  // namespace
 
-MessageBoxDialog::MessageBoxDialog(const char* text, const char* title, WidgetHandler onClose)
-    : title_(widen(title && *title ? title : "ERROR")), text_(widen(text)) {
-    handler = onClose;
-    // Wrap each paragraph at the last space that fits.
-    size_t start = 0;
-    while (start <= text_.size() && lineCount_ < 8) {
-        size_t end = text_.find(u'\n', start);
-        if (end == std::u16string::npos) end = text_.size();
-        if (end - start > kMaxColumns) {
-            size_t cut = text_.rfind(u' ', start + kMaxColumns);
-            end = cut != std::u16string::npos && cut > start ? cut : start + kMaxColumns;
-        }
-        lines_[lineCount_++] = text_.substr(start, end - start);
-        start = end + 1;
+MessageBox::MessageBox() {
+    addChild(&text);
+    addChild(&first);
+    addChild(&second);
+}
+
+void MessageBox::setup(const char* body, const char* titleText, int boxKind) {
+    Dialog::setup(0, 0, 0, 0, kTitleBar, nullptr);
+    kind = boxKind == 1 || boxKind == 2 ? boxKind : 0;
+    message_ = widen(body);
+    title_ = widen(titleText && *titleText ? titleText : "ERROR");
+    text.setup(message_.c_str(), gDisplay.width / 2, gDisplay.height / 2, gDisplay.width - 50,
+               gDisplay.height - 50, true, true);
+    x = text.x - kMargin;
+    y = text.y - kMargin - kTitleBarHeight;
+    width = text.width + 2 * kMargin;
+    height = text.height + kTitleBarHeight + 2 * kMargin;
+    setTitle(title_.c_str());
+    height += kButtonRow;
+    static const char16_t* const kLabels[3][2] = {
+        {u"OK", nullptr}, {u"OK", u"Cancel"}, {u"Yes", u"No"}};
+    first.setup(0, 0, kButtonWidth, kButtonHeight, kLabels[kind][0], kAnswerOk, false);
+    second.setup(0, 0, kButtonWidth, kButtonHeight, kLabels[kind][1], kAnswerCancel, false);
+    first.identifier = kAnswerOk;
+    second.identifier = kAnswerCancel;
+    second.flags = kind == 0 ? second.flags & ~kVisible : second.flags | kVisible;
+    Layout();
+}
+
+void MessageBox::Layout() {
+    const int top = y + height - 20;
+    if (kind == 0) {
+        first.MoveTo(x + (width - kButtonWidth) / 2, top);
+    } else {
+        first.MoveTo(x + (width - 95) / 2, top);
+        second.MoveTo(x + (width - 95) / 2 + 50, top);
     }
-    width_ = kMaxColumns * kGlyphWidth + 12;
-    height_ = kTitleHeight + 8 + lineCount_ * kLineHeight + 6 + kButtonHeight + 6;
-    x_ = (gDisplay.width - width_) / 2;
-    y_ = (gDisplay.height - height_) / 2;
+    text.MoveTo(x + kMargin, y + kTitleBarHeight + kMargin);
 }
 
-void MessageBoxDialog::Draw() {
-    fillRect(x_, y_, width_, height_, kBody);
-    fillRect(x_, y_, width_, kTitleHeight, kTitleBar);
-    drawText(x_ + 4, y_ + 4, title_.c_str(), 0xFFFF);
-    outlineRect(x_, y_, width_, height_, kDark);
-    for (int i = 0; i < lineCount_; ++i)
-        drawText(x_ + 6, y_ + kTitleHeight + 8 + i * kLineHeight, lines_[i].c_str(), 0x0000);
-    const int bx = x_ + (width_ - kButtonWidth) / 2, by = y_ + height_ - kButtonHeight - 6;
-    const bool down = pressed_ && inside_;
-    fillRect(bx, by, kButtonWidth, kButtonHeight, down ? kBody : kButtonFace);
-    bevelRect(bx, by, kButtonWidth, kButtonHeight, down ? kDark : kLight, down ? kLight : kDark);
-    drawText(bx + (kButtonWidth - 2 * kGlyphWidth) / 2 + down, by + 3 + down, u"OK", 0x0000);
-}
-
-bool MessageBoxDialog::onButton(Point p) const {
-    const int bx = x_ + (width_ - kButtonWidth) / 2, by = y_ + height_ - kButtonHeight - 6;
-    return p.x >= bx && p.x < bx + kButtonWidth && p.y >= by && p.y < by + kButtonHeight;
-}
-
-int MessageBoxDialog::StylusDown(Point p, Widget** capture) {
-    pressed_ = inside_ = onButton(p);
-    *capture = this;
-    return 1;
-}
-
-int MessageBoxDialog::StylusMove(Point p) {
-    const bool inside = pressed_ && onButton(p);
-    if (inside == inside_) return 1;
-    inside_ = inside;
-    return 2;
-}
-
-int MessageBoxDialog::StylusUp(Point p) {
-    const bool clicked = pressed_ && onButton(p);
-    pressed_ = inside_ = false;
-    if (!clicked) return 0;
-    platform::postMessage(MSG_DIALOG_DONE, kAnswerOk, reinterpret_cast<intptr_t>(handler));
-    return 1;
-}
-
-void showMessage(const char* text, const char* title, WidgetHandler onClose) {
+void ShowMessage(const char* text, const char* title, int kind, WidgetHandler handler) {
     closeModalDialog();
-    gModalDialog = new MessageBoxDialog(text, title, onClose);
+    auto* box = new (std::nothrow) MessageBox;
+    if (!box) return;  // no memory: no dialog, the program goes on
+    gModalDialog = box;
+    box->setup(text, title, kind);
+    box->handler = handler;
 }
 
-MessageBoxDialog* openMessageBox() {
-    return dynamic_cast<MessageBoxDialog*>(gModalDialog);
+MessageBox* openMessageBox() {
+    return dynamic_cast<MessageBox*>(gModalDialog);
 }

@@ -1,39 +1,39 @@
-// The toolkit's message box: a modal dialog with a title, a few lines of text and an OK
-// button. Closing it posts MSG_DIALOG_DONE with 2014 and the handler given at opening, so
-// that the window can delete it and then carry on (for example open the options).
+// MessageBox, the toolkit's modal message: a dialog with a title, a text broken into lines
+// and one or two buttons (kind 0 "OK"; 1 "OK" and "Cancel"; 2 "Yes" and "No"). A click, or
+// Enter or Escape, posts MSG_DIALOG_DONE with 2014 for the first button or 2015 for the
+// second and the handler given to ShowMessage; the window then deletes it.
 #pragma once
 
 #include <string>
 
-#include "toolkit/widget.h"
+#include "toolkit/button.h"
+#include "toolkit/dialog.h"
+#include "toolkit/static_controls.h"
 
-constexpr int kAnswerOk = 2014;
-
-class MessageBoxDialog : public Widget {
+class MessageBox : public Dialog {
   public:
-    // `text` may hold '\n'; lines longer than the box are wrapped at spaces.
-    MessageBoxDialog(const char* text, const char* title, WidgetHandler onClose);
+    MessageBox();
 
-    void Draw() override;
-    int StylusDown(Point p, Widget** capture) override;
-    int StylusMove(Point p) override;
-    int StylusUp(Point p) override;
+    // Sizes the box round `text` centred on the screen (at most the screen less 50 pixels
+    // each way), with `title` ("ERROR" when null or empty) and the buttons of `kind` (any
+    // kind but 1 and 2 is 0). Both texts are copied.
+    void setup(const char* text, const char* title, int kind);
+    // The buttons along the bottom edge and the text inside the frame, after a drag.
+    void Layout() override;
 
-    const std::u16string& text() const { return text_; }
+    const std::u16string& message() const { return message_; }
+
+    int kind = 0;
+    TextBlock text;
+    Button first, second;
 
   private:
-    bool onButton(Point p) const;
-
-    std::u16string title_, text_;
-    std::u16string lines_[8];
-    int lineCount_ = 0;
-    int x_ = 0, y_ = 0, width_ = 0, height_ = 0;  // screen pixels
-    bool pressed_ = false, inside_ = false;
+    std::u16string message_, title_;
 };
 
-// Opens a message box as the modal dialog, replacing any modal dialog already open. The
-// title is "ERROR" when none is given.
-void showMessage(const char* text, const char* title, WidgetHandler onClose);
+// Replaces any modal dialog (without calling its handler) with a message box showing `text`,
+// set up as MessageBox::setup says, whose answer goes to `handler` (may be null).
+void ShowMessage(const char* text, const char* title, int kind, WidgetHandler handler);
 
-// The message box that is open, or null.
-MessageBoxDialog* openMessageBox();
+// The modal dialog when it is a message box, else null.
+MessageBox* openMessageBox();

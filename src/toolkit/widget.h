@@ -1,6 +1,7 @@
 // Widget, the base of every control and dialog of the toolkit: the handler, the flags and
-// the identifier, and the eleven virtual operations with their base behaviour. Widgets paint
-// themselves into the back buffer; routing events between them is the window's job.
+// the identifier, and the virtual operations with their base behaviour (the eleven of every
+// widget, plus the mouse wheel). Widgets paint themselves into the back buffer; which widget
+// an event reaches is routing.h's business.
 #pragma once
 
 #include <cstdint>
@@ -44,6 +45,9 @@ class Widget {
     virtual void MoveTo(int /*x*/, int /*y*/) {}
     // A dialog writes its corner; other widgets leave `point` alone.
     virtual void GetPosition(Point* /*point*/) {}
+    // Wheel notches at a screen point (positive: turned away from the user). 0 when the
+    // point is not this widget's or it has nothing to scroll; the window then zooms the view.
+    virtual int Wheel(Point, int /*notches*/) { return 0; }
 
     bool visible() const { return (flags & kVisible) != 0; }
     bool enabled() const { return (flags & kEnabled) != 0; }

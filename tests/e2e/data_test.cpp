@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <fstream>
+#include <sstream>
 
 #include "platform/png.h"
 #include "run_program.h"
@@ -134,8 +135,53 @@ TEST(Data, UnusableMapSetsAreReportedAndTheProgramGoesOn) {
         EXPECT_NE(texts.find("The texture map files currently"), std::string::npos)
             << c.what << ":\n"
             << texts;
-        EXPECT_NE(texts.find("from the options dialog."), std::string::npos) << c.what;
+        EXPECT_NE(texts.find("of map files from the options"), std::string::npos) << c.what;
     }
+}
+
+// The message about unusable maps is a modal dialog of the toolkit: a press on its text
+// neither closes it nor reaches the globe beneath; its OK button closes it.
+TEST(Data, TheMapSetMessageIsADialogThatItsOkCloses) {
+    Home home;
+    std::remove(home.file("maps/Day.gif").c_str());
+    TempFolder first;
+    ProgramRun run = runScript(
+        first, "wait 200\ntexts " + first.file("t") + "\nshot " + first.file("s.png") + "\nquit\n",
+        home.path);
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    std::vector<uint16_t> shot;
+    int w = 0, h = 0;
+    ASSERT_TRUE(platform::readPng565(first.file("s.png"), &shot, &w, &h));
+    // The title on the title bar's colour and the OK label on the button's face.
+    struct {
+        int x = -1, y = -1;
+    } title, ok;
+    std::istringstream texts(readText(first.file("t")));
+    int x, y;
+    std::string colour, text;
+    while (texts >> x >> y >> colour && std::getline(texts, text)) {
+        if (text == " ERROR") title.x = x, title.y = y;
+        if (text == " OK") ok.x = x, ok.y = y;
+    }
+    ASSERT_GE(title.x, 2) << readText(first.file("t"));
+    ASSERT_GE(ok.x, 2);
+    EXPECT_EQ(shot[title.y * 240 + title.x - 2], 0xD900);
+    EXPECT_EQ(shot[ok.y * 240 + ok.x - 2], 0x8C71);
+
+    TempFolder second;
+    const std::string okAt = std::to_string(ok.x + 3) + " " + std::to_string(ok.y + 3);
+    run = runScript(second,
+                    "wait 200\ndown 120 160\nview " + second.file("b") +
+                        "\nup 120 160\nwait 100\n" + "view " + second.file("c") + "\ntap " + okAt +
+                        "\nwait 100\nview " + second.file("d") + "\nquit\n",
+                    home.path);
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    auto b = readView(second.file("b")), c = readView(second.file("c")),
+         d = readView(second.file("d"));
+    EXPECT_EQ(b["modal"], 2);
+    EXPECT_EQ(b["pressX"], -1) << "the press reached the globe";
+    EXPECT_EQ(c["modal"], 2);
+    EXPECT_EQ(d["modal"], 0);
 }
 
 }  // namespace

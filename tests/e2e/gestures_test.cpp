@@ -14,16 +14,6 @@ namespace {
 
 using View = std::map<std::string, long>;
 
-View parseView(const std::string& text) {
-    View v;
-    std::istringstream in(text);
-    for (std::string line; std::getline(in, line);) {
-        size_t eq = line.find('=');
-        if (eq != std::string::npos) v[line.substr(0, eq)] = std::stol(line.substr(eq + 1));
-    }
-    return v;
-}
-
 // Runs `body` after start-up and returns the view state written after each "view" line,
 // named v0, v1, ... in `views`.
 std::vector<View> views(const std::string& body, int count) {
@@ -37,8 +27,7 @@ std::vector<View> views(const std::string& body, int count) {
     ProgramRun run = runScript(folder, script + "quit\n");
     EXPECT_EQ(run.exitCode, 0) << run.err;
     std::vector<View> out;
-    for (int i = 0; i < count; ++i)
-        out.push_back(parseView(readText(folder.file("v" + std::to_string(i)))));
+    for (int i = 0; i < count; ++i) out.push_back(readView(folder.file("v" + std::to_string(i))));
     return out;
 }
 
@@ -56,13 +45,17 @@ TEST(Gestures, DragTurnsTheGlobeByOneRadianPerRadius) {
 TEST(Gestures, ZoomKeysStopAtTheirLimits) {
     std::string ups, downs;
     for (int i = 0; i < 40; ++i) ups += "key up\n", downs += "key down\n";
-    auto v = views(ups + "view\n" + downs + "view\nkey enter\nview", 3);
+    // The wheel zooms in small steps, 4 pixels of radius a notch.
+    auto v =
+        views(ups + "view\n" + downs + "view\nkey enter\nview\nwheel 3\nview\nwheel -5\nview", 5);
     // The largest radius shows the 1024-row map at one texel a pixel: 2H/π = 651.
     EXPECT_GE(v[0]["radius"], 651);
     EXPECT_LT(v[0]["radius"], 651 + 20);
     EXPECT_LE(v[1]["radius"], 40);
     EXPECT_GT(v[1]["radius"], 20);
     EXPECT_EQ(v[2]["radius"], 118);
+    EXPECT_EQ(v[3]["radius"], 130);
+    EXPECT_EQ(v[4]["radius"], 110);
 }
 
 TEST(Gestures, ZoomRectangleOnTheFlatMapFillsTheScreen) {
@@ -115,17 +108,51 @@ TEST(Commands, PanelTapsToggleAndRequestsCoalesce) {
     EXPECT_EQ(v[4]["panelRolledOut"], 0);
 }
 
-TEST(Commands, CloseAsksFirstAndCancelKeepsRunning) {
-    // The confirmation is centred: 193 × 58 at (23, 131), buttons 55 × 16 at y 161.
+TEST(Commands, CloseAsksFirstAndEachAnswerDoesWhatItSays) {
+    // The confirmation is centred: 193 × 58 at (23, 131), an 18-pixel title bar, buttons
+    // 55 × 16 at x + 7, 69, 131 and y + 30. Dragged by the title bar from (100, 140) past
+    // the screen's corner it stops at (47, 262), buttons and all; there Cancel closes it. A
+    // drag on the globe meanwhile does nothing. Suspend hides the window and lets the
+    // display go; Exit ends the program, saving its settings.
     TempFolder folder;
-    ProgramRun run =
-        runScript(folder, "wait 100\ncommand 2012\nwait 100\nview " + folder.file("a") +
-                              "\ntap 180 168\nwait 100\nview " + folder.file("b") +
-                              "\ncommand 2012\nwait 100\n"
-                              "tap 55 168\nwait 100\ntap 120 160\n");
+    auto in = [&](const char* name) { return folder.file(name) + "\n"; };
+    ProgramRun run = runScript(
+        folder, "wait 100\ncommand 2012\nwait 100\nview " + in("a") + "shot " + in("a.png") +
+                    "down 120 10\nmove 170 60\nup 170 60\n"
+                    "down 100 140\nmove 95 160\nmove 239 319\nwait 100\nshot " +
+                    in("b.png") + "up 239 319\ntap 190 300\nwait 100\nview " + in("b") +
+                    "command 2012\nwait 100\ntap 100 169\nwait 100\nview " + in("c") +
+                    "command 2012\nwait 100\ntap 40 169\nwait 100\nview " + in("d"));
     EXPECT_EQ(run.exitCode, 0) << run.err;
-    EXPECT_EQ(parseView(readText(folder.file("a")))["modal"], 1);
-    EXPECT_EQ(parseView(readText(folder.file("b")))["modal"], 0);
+    View a = readView(folder.file("a")), b = readView(folder.file("b"));
+    View c = readView(folder.file("c"));
+    EXPECT_EQ(a["modal"], 1);
+    EXPECT_EQ(b["modal"], 0) << "Cancel at its dragged place";
+    EXPECT_EQ(b["shown"], 1);
+    EXPECT_EQ(b["lonAngle"], a["lonAngle"]) << "neither drag reached the globe";
+    EXPECT_EQ(b["latAngle"], a["latAngle"]);
+    EXPECT_EQ(c["modal"], 0);
+    EXPECT_EQ(c["shown"], 0) << "Suspend hides the window";
+    EXPECT_EQ(c["suspended"], 1);
+    EXPECT_EQ(readText(folder.file("d")), "") << "Exit ended the program before this";
+    EXPECT_NE(readText(folder.file("settings.ini")), "") << "the orderly exit saved";
+    // The frame, title bar and buttons where they stand before and after the drag.
+    struct Place {
+        const char* shot;
+        int x, y;
+    };
+    for (const Place& place : {Place{"a.png", 23, 131}, Place{"b.png", 47, 262}}) {
+        const char* shot = place.shot;
+        std::vector<uint16_t> p;
+        int w = 0, h = 0;
+        ASSERT_TRUE(platform::readPng565(folder.file(shot), &p, &w, &h)) << shot;
+        auto at = [&](int dx, int dy) { return p[(place.y + dy) * 240 + place.x + dx]; };
+        EXPECT_EQ(at(0, 0), 0xB5B6) << shot;
+        EXPECT_EQ(at(192, 57), 0xB5B6) << shot;
+        EXPECT_EQ(at(2, 2), 0xD900) << shot;
+        EXPECT_EQ(at(2, 20), 0x630C) << shot;
+        for (int bx : {7, 69, 131}) EXPECT_EQ(at(bx + 2, 32), 0x8C71) << shot << " " << bx;
+    }
 }
 
 TEST(Commands, HelpWithoutAViewerSaysWhereThePageIs) {
@@ -158,8 +185,8 @@ TEST(Commands, AboutScreenFadesInAndATapReturns) {
                               "\nshot " + folder.file("a.png") + "\ntexts " + folder.file("a.txt") +
                               "\ntap 120 160\nwait 100\nview " + folder.file("b") + "\nquit\n");
     ASSERT_EQ(run.exitCode, 0) << run.err;
-    EXPECT_EQ(parseView(readText(folder.file("a")))["UiMode"], 2);
-    EXPECT_EQ(parseView(readText(folder.file("b")))["UiMode"], 1);
+    EXPECT_EQ(readView(folder.file("a"))["UiMode"], 2);
+    EXPECT_EQ(readView(folder.file("b"))["UiMode"], 1);
     std::vector<uint16_t> shot;
     int w = 0, h = 0;
     ASSERT_TRUE(platform::readPng565(folder.file("a.png"), &shot, &w, &h));

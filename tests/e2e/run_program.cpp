@@ -10,6 +10,7 @@
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
+#include <map>
 
 namespace {
 
@@ -59,6 +60,15 @@ TempFolder::~TempFolder() {
 std::string readText(const std::string& path) {
     std::ifstream in(path);
     return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+std::map<std::string, long> readView(const std::string& path) {
+    std::map<std::string, long> view;
+    std::ifstream in(path);
+    for (std::string line; std::getline(in, line);)
+        if (size_t eq = line.find('='); eq != std::string::npos)
+            view[line.substr(0, eq)] = std::stol(line.substr(eq + 1));
+    return view;
 }
 
 int startScript(const TempFolder& folder, const std::string& script, const std::string& name) {

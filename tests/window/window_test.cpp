@@ -1,8 +1,8 @@
 // The real SDL window under a virtual X server, at the default scale and at 3: a click on a
-// panel button and a mouse drag made with xdotool do what the same steps do in a headless
-// script, and Ctrl+Q or the window system's close takes the orderly exit, which saves what
-// the headless run saves. Day and night are switched off first, so that no picture depends
-// on the clock.
+// panel button, a mouse drag and (at the default scale) a dialog's button made with xdotool
+// do what the same steps do in a headless script, and Ctrl+Q or the window system's close takes the
+// orderly exit, which saves what the headless run saves. Day and night are switched off first, so
+// that no picture depends on the clock.
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/wait.h>
@@ -139,7 +139,8 @@ TEST(SdlWindow, ClicksAndDragsAtEveryScaleDoWhatTheHeadlessStepsDo) {
     struct Case {
         int scale;
         const char* close;  // xdotool keys, or empty for the window system's close
-    } cases[] = {{2, "ctrl+q"}, {3, ""}};
+        bool dialog;        // also Close... on the panel, then the confirmation's Cancel
+    } cases[] = {{2, "ctrl+q", true}, {3, "", false}};
 
     TempFolder server;
     pid_t serverPid = startServer(server);
@@ -158,7 +159,9 @@ TEST(SdlWindow, ClicksAndDragsAtEveryScaleDoWhatTheHeadlessStepsDo) {
         ProgramRun steps = runScript(
             headless, "wait 100\ntap 10 305\nwait 100\nshot " + headless.file("grid.png") +
                           "\ndown 100 150\nmove 160 170\nup 160 170\nwait 100\nshot " +
-                          headless.file("turned.png") + "\nquit\n");
+                          headless.file("turned.png") + "\ntap 219 308\nwait 100\nshot " +
+                          headless.file("dialog.png") + "\ntap 181 169\nwait 100\nshot " +
+                          headless.file("cancelled.png") + "\nquit\n");
         ASSERT_EQ(steps.exitCode, 0) << steps.err;
 
         pid_t program = spawn({kProgram, "--scale", std::to_string(c.scale), "--state", folder.path,
@@ -179,6 +182,16 @@ TEST(SdlWindow, ClicksAndDragsAtEveryScaleDoWhatTheHeadlessStepsDo) {
         shell("xdotool" + at(100, 150) + " mousedown 1" + at(160, 170) + " mouseup 1");
         std::vector<uint16_t> turned = settledPicture(x, w, c.scale, grid);
         EXPECT_EQ(differingFrom(turned, headless.file("turned.png")), 0) << "the drag";
+        if (c.dialog) {
+            // Close... is the last panel entry (x 210..227); Cancel is the confirmation's
+            // third button (x 154..208, y 161..176).
+            shell("xdotool" + at(219, 308) + " click 1");
+            std::vector<uint16_t> dialog = settledPicture(x, w, c.scale, turned);
+            EXPECT_EQ(differingFrom(dialog, headless.file("dialog.png")), 0) << "Close...";
+            shell("xdotool" + at(181, 169) + " click 1");
+            std::vector<uint16_t> cancelled = settledPicture(x, w, c.scale, dialog);
+            EXPECT_EQ(differingFrom(cancelled, headless.file("cancelled.png")), 0) << "Cancel";
+        }
 
         if (*c.close)
             shell(std::string("xdotool key ") + c.close);
