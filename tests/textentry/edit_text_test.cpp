@@ -13,227 +13,105 @@ namespace {
 enum Op { kType, kChar, kVKey, kTap, kDrag };
 struct Step {
     Op op;
-    int value;          // kType: index into the case's texts; kChar/kVKey: code; kTap/kDrag: column
+    int value;          // kType: index into the typed texts; kChar/kVKey: code; kTap/kDrag: column
     uint32_t tick = 0;  // kTap: tick count (ms)
 };
-struct Case {
-    const char* name;
+struct Field {
     int maxLength, columns;
-    const char16_t* start;
-    std::vector<Step> steps;
-    const char16_t* text;  // after the steps
+    const char16_t* text;
+};
+struct Want {
+    const char16_t* text;
     int caret, scroll, anchor;
     EditText::Result last;  // what the last key answered
 };
+struct Case {
+    const char* name;
+    Field start;
+    std::vector<Step> steps;
+    Want want;
+};
 
 constexpr int kCtrlA = 1, kCtrlC = 3, kCtrlV = 22, kCtrlX = 24;
-constexpr int kBack = 8, kEnd = 35, kHome = 36, kLeft = 37, kRight = 39, kDelete = 46;
+constexpr int kBack = 8, kEnd = 35, kHome = 36, kLeft = 37, kDelete = 46;
+constexpr EditText::Result kSame = EditText::kUnchanged, kChanged = EditText::kChanged;
+const char16_t kLong[] = u"abcdefghijklmnopqrst";
 
 }  // namespace
 
 TEST(EditText, StepsEndInTheExpectedState) {
     const char16_t* const typed[] = {u"abcdef", u"Paris\r\t\x1b"};
+    std::vector<Step> endThenLefts(9, {kVKey, kLeft});  // End, then eight times Left
+    endThenLefts[0] = {kVKey, kEnd};
     const Case cases[] = {
-        {"the sixth character at a limit of five is dropped",
-         5,
-         10,
-         u"",
+        {"at a limit of five the sixth character is dropped",
+         {5, 10, u""},
          {{kType, 0}},
-         u"abcde",
-         5,
-         0,
-         -1,
-         EditText::kUnchanged},
+         {u"abcde", 5, 0, -1, kSame}},
         // Enter, Tab and Escape used to be typed, invisible, into the city search.
         {"control codes are not typed; Enter is reported",
-         20,
-         10,
-         u"",
+         {20, 10, u""},
          {{kType, 1}, {kChar, 13}},
-         u"Paris",
-         5,
-         0,
-         -1,
-         EditText::kEnter},
-        {"deleting a selection dragged rightwards puts the caret at its start",
-         20,
-         10,
-         u"hello world",
+         {u"Paris", 5, 0, -1, EditText::kEnter}},
+        {"a selection dragged rightwards, deleted: the caret goes to its start",
+         {20, 10, u"hello world"},
          {{kTap, 2, 1000}, {kDrag, 6}, {kChar, kCtrlX}},
-         u"heworld",
-         2,
-         0,
-         -1,
-         EditText::kChanged},
-        {"a selection dragged leftwards leaves the caret where it is",
-         20,
-         10,
-         u"hello world",
+         {u"heworld", 2, 0, -1, kChanged}},
+        {"a selection dragged leftwards, deleted: the caret stays",
+         {20, 10, u"hello world"},
          {{kTap, 6, 1000}, {kDrag, 2}, {kVKey, kDelete}},
-         u"heworld",
-         2,
-         0,
-         -1,
-         EditText::kChanged},
-        {"a caret past half a field comes back with half a field shown before it",
-         30,
-         8,
-         u"abcdefghijklmnopqrst",
+         {u"heworld", 2, 0, -1, kChanged}},
+        {"a start past half a field: half a field shown before the caret",
+         {30, 8, kLong},
          {{kVKey, kEnd}, {kTap, 2, 1000}, {kDrag, 6}, {kChar, kCtrlX}},
-         u"abcdefghijklmnst",
-         14,
-         10,
-         -1,
-         EditText::kChanged},
-        {"a second tap on the same column within 750 ms selects everything",
-         20,
-         10,
-         u"abc",
+         {u"abcdefghijklmnst", 14, 10, -1, kChanged}},
+        {"a second tap on the column within 750 ms selects all",
+         {20, 10, u"abc"},
          {{kTap, 1, 1000}, {kTap, 1, 1750}},
-         u"abc",
-         3,
-         0,
-         0,
-         EditText::kUnchanged},
+         {u"abc", 3, 0, 0, kSame}},
         {"after 751 ms it is a new tap",
-         20,
-         10,
-         u"abc",
+         {20, 10, u"abc"},
          {{kTap, 1, 1000}, {kTap, 1, 1751}},
-         u"abc",
-         1,
-         0,
-         1,
-         EditText::kUnchanged},
-        {"a tap on another column is a new tap",
-         20,
-         10,
-         u"abc",
-         {{kTap, 1, 1000}, {kTap, 2, 1100}},
-         u"abc",
-         2,
-         0,
-         2,
-         EditText::kUnchanged},
-        {"a character typed over a double tap replaces everything",
-         20,
-         10,
-         u"abc",
+         {u"abc", 1, 0, 1, kSame}},
+        {"a character typed over a double tap replaces all",
+         {20, 10, u"abc"},
          {{kTap, 1, 1000}, {kTap, 1, 1200}, {kChar, 'x'}},
-         u"x",
-         1,
-         0,
-         -1,
-         EditText::kChanged},
-        {"Ctrl+A selects all without a change; Ctrl+X then deletes it",
-         20,
-         10,
-         u"abc",
-         {{kChar, kCtrlA}, {kChar, kCtrlX}},
-         u"",
-         0,
-         0,
-         -1,
-         EditText::kChanged},
+         {u"x", 1, 0, -1, kChanged}},
         {"Ctrl+C, Ctrl+V and Backspace's character only end the selection",
-         20,
-         10,
-         u"abc",
+         {20, 10, u"abc"},
          {{kChar, kCtrlA},
           {kChar, kCtrlC},
           {kChar, kCtrlA},
           {kChar, kCtrlV},
           {kChar, kCtrlA},
           {kChar, kBack}},
-         u"abc",
-         3,
-         0,
-         -1,
-         EditText::kUnchanged},
-        {"End scrolls the last characters into view",
-         30,
-         8,
-         u"abcdefghijklmnopqrst",
+         {u"abc", 3, 0, -1, kSame}},
+        {"End scrolls the end into view",
+         {30, 8, kLong},
          {{kVKey, kEnd}},
-         u"abcdefghijklmnopqrst",
-         20,
-         12,
-         -1,
-         EditText::kUnchanged},
+         {kLong, 20, 12, -1, kSame}},
         {"Home scrolls back to the start",
-         30,
-         8,
-         u"abcdefghijklmnopqrst",
+         {30, 8, kLong},
          {{kVKey, kEnd}, {kVKey, kHome}},
-         u"abcdefghijklmnopqrst",
-         0,
-         0,
-         -1,
-         EditText::kUnchanged},
+         {kLong, 0, 0, -1, kSame}},
         {"typing past the last column scrolls by one",
-         30,
-         4,
-         u"",
+         {30, 4, u""},
          {{kType, 0}},
-         u"abcdef",
-         6,
-         2,
-         -1,
-         EditText::kChanged},
+         {u"abcdef", 6, 2, -1, kChanged}},
         {"moving left onto column 0 brings back half a field",
-         30,
-         8,
-         u"abcdefghijklmnopqrst",
-         {{kVKey, kEnd},
-          {kVKey, kLeft},
-          {kVKey, kLeft},
-          {kVKey, kLeft},
-          {kVKey, kLeft},
-          {kVKey, kLeft},
-          {kVKey, kLeft},
-          {kVKey, kLeft},
-          {kVKey, kLeft}},
-         u"abcdefghijklmnopqrst",
-         12,
-         8,
-         -1,
-         EditText::kUnchanged},
-        {"Backspace deletes before the caret, Delete after it",
-         30,
-         8,
-         u"abcd",
-         {{kVKey, kRight}, {kVKey, kRight}, {kVKey, kBack}, {kVKey, kDelete}},
-         u"ad",
-         1,
-         0,
-         -1,
-         EditText::kChanged},
-        {"a tap on column 0 of a scrolled text brings back half a field",
-         30,
-         8,
-         u"abcdefghijklmnopqrst",
+         {30, 8, kLong},
+         endThenLefts,
+         {kLong, 12, 8, -1, kSame}},
+        {"a tap on column 0 brings back half a field",
+         {30, 8, kLong},
          {{kVKey, kEnd}, {kTap, 0, 1000}},
-         u"abcdefghijklmnopqrst",
-         12,
-         8,
-         12,
-         EditText::kUnchanged},
-        {"a tap past the end puts the caret at the end",
-         30,
-         8,
-         u"ab",
-         {{kTap, 6, 1000}},
-         u"ab",
-         2,
-         0,
-         2,
-         EditText::kUnchanged},
+         {kLong, 12, 8, 12, kSame}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         EditText edit;
-        edit.setup(c.maxLength, c.columns);
-        edit.setText(c.start);
+        edit.setup(c.start.maxLength, c.start.columns);
+        edit.setText(c.start.text);
         EditText::Result last = EditText::kUnchanged;
         for (const Step& s : c.steps) {
             switch (s.op) {
@@ -252,10 +130,10 @@ TEST(EditText, StepsEndInTheExpectedState) {
                     break;
             }
         }
-        EXPECT_EQ(std::u16string(edit.text()), std::u16string(c.text));
-        EXPECT_EQ(edit.caret(), c.caret);
-        EXPECT_EQ(edit.scroll(), c.scroll);
-        EXPECT_EQ(edit.anchor(), c.anchor);
-        EXPECT_EQ(last, c.last);
+        EXPECT_EQ(std::u16string(edit.text()), std::u16string(c.want.text));
+        EXPECT_EQ(edit.caret(), c.want.caret);
+        EXPECT_EQ(edit.scroll(), c.want.scroll);
+        EXPECT_EQ(edit.anchor(), c.want.anchor);
+        EXPECT_EQ(last, c.want.last);
     }
 }
