@@ -88,6 +88,9 @@ bool showsWindows(const char* name) {
 // Starts SDL's video on the first driver that shows windows; a driver the user chose with
 // SDL_VIDEODRIVER stands as chosen.
 bool startVideo() {
+    // A click that brings the window forward acts too: no tap of the stylus is lost (SDL
+    // drops a click that comes with the focus, as one that arrives during start-up does).
+    SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
     if (SDL_Init(SDL_INIT_EVENTS) != 0) return false;
     if (std::getenv("SDL_VIDEODRIVER")) return SDL_InitSubSystem(SDL_INIT_VIDEO) == 0;
     for (int i = 0; i < SDL_GetNumVideoDrivers(); ++i) {

@@ -10,6 +10,7 @@ namespace {
 
 constexpr int kButtonWidth = 45, kButtonHeight = 16, kMargin = 8, kTitleBarHeight = 18;
 constexpr int kButtonRow = 24;  // pixels the buttons add below the text
+constexpr int kPairWidth = 95;  // two buttons 5 pixels apart
 
 std::u16string widen(const char* s) {
     std::u16string out;
@@ -32,6 +33,12 @@ void MessageBox::setup(const char* body, const char* titleText, int boxKind) {
     title_ = widen(titleText && *titleText ? titleText : "ERROR");
     text.setup(message_.c_str(), gDisplay.width / 2, gDisplay.height / 2, gDisplay.width - 50,
                gDisplay.height - 50, true, true);
+    // A text narrower than the button row widens the box, so that its buttons lie inside.
+    const int row = kind == 0 ? kButtonWidth : kPairWidth;
+    if (text.width < row) {
+        text.x -= (row - text.width) / 2;
+        text.width = row;
+    }
     x = text.x - kMargin;
     y = text.y - kMargin - kTitleBarHeight;
     width = text.width + 2 * kMargin;
@@ -53,8 +60,8 @@ void MessageBox::Layout() {
     if (kind == 0) {
         first.MoveTo(x + (width - kButtonWidth) / 2, top);
     } else {
-        first.MoveTo(x + (width - 95) / 2, top);
-        second.MoveTo(x + (width - 95) / 2 + 50, top);
+        first.MoveTo(x + (width - kPairWidth) / 2, top);
+        second.MoveTo(x + (width - kPairWidth) / 2 + 50, top);
     }
     text.MoveTo(x + kMargin, y + kTitleBarHeight + kMargin);
 }

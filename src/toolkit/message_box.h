@@ -15,7 +15,7 @@ class MessageBox : public Dialog {
     MessageBox();
 
     // Sizes the box round `text` centred on the screen (at most the screen less 50 pixels
-    // each way), with `title` ("ERROR" when null or empty) and the buttons of `kind` (any
+    // each way, at least as wide as its buttons), with `title` ("ERROR" when null or empty) and the buttons of `kind` (any
     // kind but 1 and 2 is 0). Both texts are copied.
     void setup(const char* text, const char* title, int kind);
     // The buttons along the bottom edge and the text inside the frame, after a drag.
