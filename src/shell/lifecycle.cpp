@@ -17,10 +17,12 @@
 #include "shell/startup_screen.h"
 #include "shell/window_proc.h"
 #include "toolkit/modal.h"
+#include "toolkit/soft_keyboard.h"
 
 namespace {
 
 bool gTimerHeld = false;
+SoftKeyboard gKeyboard;  // the one on-screen keyboard, shown while a field has the focus
 bool gShuttingDown = false;
 
 // Shows the splash: decoded into a temporary picture, copied to the whole back buffer and
@@ -57,6 +59,7 @@ int32_t startup() {
     if (!allocateBackBuffer()) return kStartupNoMemory;
     if (!prepareStartupPictures() || !loadInterfacePictures() || !showSplash())
         return failStartup(kStartupNoMemory);
+    gSoftKeyboard = &gKeyboard;
     beginStartupProgress();
     int32_t result = loadProgramData();
     if (result != kStartupOk) return failStartup(result);
@@ -83,6 +86,9 @@ bool shuttingDown() {
 void release() {
     closeModalDialog();
     delete gToolDialog;  // clears the pointer as it goes
+    gKeyboard.Hide();
+    gKeyboardVisible = false;
+    gSoftKeyboard = nullptr;
     releaseProgramData();
     releaseInterfacePictures();
     freeBackBuffer();

@@ -103,6 +103,12 @@ intptr_t windowProc(uint32_t msg, intptr_t wParam, intptr_t lParam) {
         case WM_COMMAND:
             // Ctrl+Q leaves as closing the window does, by the orderly exit.
             if ((wParam & 0xFFFF) == CMD_ACCEL_CTRL_Q) return windowProc(WM_CLOSE, 0, 0);
+            // Ctrl+A comes as an accelerator; a focused field takes it as the character the
+            // keyboard types for it (1), which selects all.
+            if ((wParam & 0xFFFF) == CMD_ACCEL_CTRL_A && gFocusWidget) {
+                routeKey(1, 1);
+                break;
+            }
             if (!runCommand(static_cast<int>(wParam & 0xFFFF), lParam))
                 return defaultWindowProc(msg, wParam, lParam);
             return 0;

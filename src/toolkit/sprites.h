@@ -1,5 +1,6 @@
 // The cells the controls cut out of the widget sprite sheet (picture 124, 81 × 31) and the
-// one clipped copy they all draw them with. Which cell a control shows when is the control's.
+// one clipped copy they all draw them with, which the keyboard uses for its layout pictures
+// too. Which cell a control shows when is the control's.
 #pragma once
 
 #include <cstdint>
@@ -27,3 +28,9 @@ enum class SpriteCopy { kOpaque, kTransparent, kTinted };
 // Copies `cell` with its top-left corner at screen (x, y), the part on the screen only.
 // kTinted writes each kept pixel ANDed with `tint`. Nothing without the sheet or a back buffer.
 void drawSprite(const SpriteCell& cell, int x, int y, SpriteCopy how, uint16_t tint = 0);
+
+class ImageBuffer;
+// The w × h part at (sx, sy) of `picture` copied to screen (x, y), cut to the picture and to
+// the screen.
+void drawPicturePart(const ImageBuffer& picture, int sx, int sy, int w, int h, int x, int y,
+                     SpriteCopy how, uint16_t tint = 0);
