@@ -17,6 +17,7 @@
 #include "raster/font.h"
 #include "raster/text_log.h"
 #include "shell/commands.h"
+#include "shell/startup_screen.h"
 #include "texture/map_message.h"
 #include "texture/map_set.h"
 #include "texture/render_planar.h"
@@ -86,6 +87,7 @@ void showPendingMapMessage() {
 void composeFrame() {
     ++gFrames;
     showPendingMapMessage();
+    showStartupNotice();
     bool more = false;
     if (!mapTexture())
         drawWithoutMaps();

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "base/options.h"
+#include "geo/place_lists.h"
 #include "platform/files.h"
 #include "platform/headless.h"
 #include "platform/loop.h"
@@ -55,6 +56,7 @@ bool writeView(const std::string& path, std::string* error) {
     add(&text, "modal", openMessageBox() ? 2 : gModalDialog ? 1 : 0);
     add(&text, "frames", static_cast<long>(framesComposed()));
     add(&text, "routePoints", routes::gRouteSet.places.count());
+    add(&text, "displayedCities", geo::gDisplayedCities.count());
     if (auto* screen = dynamic_cast<platform::HeadlessBackend*>(platform::backend())) {
         add(&text, "shown", screen->visible());
         add(&text, "suspended", screen->suspended());
