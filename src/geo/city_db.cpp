@@ -19,6 +19,7 @@ namespace {
 
 constexpr size_t kMinRecordBytes = kRecordNameOffset + 2;  // fields and an empty name
 constexpr int kMaxImprovements = 200;  // the nearness search stops after this many
+constexpr int kMinutesPerTurn = 21600;
 
 std::string describe(size_t offset, const char* what) {
     char text[96];
@@ -63,7 +64,10 @@ bool considerRecord(const CityRecord* record, void* context) {
     Nearest* n = static_cast<Nearest*>(context);
     int dLat = n->latitude - recordLatitude(record);
     if (std::abs(dLat) >= n->radius) return true;
+    // The short way round, so that a city just across ±180° is as near as it looks.
     int dLon = n->longitude - recordLongitude(record);
+    if (dLon > kMinutesPerTurn / 2) dLon -= kMinutesPerTurn;
+    if (dLon < -kMinutesPerTurn / 2) dLon += kMinutesPerTurn;
     uint32_t d = static_cast<uint32_t>(dLat * dLat) + static_cast<uint32_t>(dLon * dLon);
     if (d >= n->bestDistance) return true;
     n->bestDistance = d;
@@ -240,6 +244,14 @@ bool CityDatabase::nearestCity(int latitude, int longitude, int radius, Place* o
     Nearest n{latitude, longitude, radius, UINT32_MAX, nullptr, kMaxImprovements};
     byLongitude_.walkWindow(static_cast<int16_t>(longitude), static_cast<int16_t>(radius),
                             considerRecord, &n);
+    // The tree's window does not wrap: a window reaching past ±180° is walked again a whole
+    // turn away for the cities on the other side of the meridian.
+    int across = longitude + radius > kMinutesPerTurn / 2    ? longitude - kMinutesPerTurn
+                 : longitude - radius < -kMinutesPerTurn / 2 ? longitude + kMinutesPerTurn
+                                                             : 0;
+    if (across != 0 && n.remaining > 0)
+        byLongitude_.walkWindow(static_cast<int16_t>(across), static_cast<int16_t>(radius),
+                                considerRecord, &n);
     if (n.best == nullptr) return false;
     out->fillFromRecord(n.best);
     return true;

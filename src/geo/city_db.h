@@ -59,8 +59,9 @@ class CityDatabase {
     // Appends, in name order, the first `maxCount` records in file order whose names begin
     // with `prefix` ignoring case. False for a null or empty prefix or a closed database.
     bool prefixSearch(const char16_t* prefix, int maxCount, RecordList* out) const;
-    // Fills `out` from the record nearest (flat metric in arc minutes) to the position within
-    // `radius` arc minutes in both latitude and longitude; false and `out` untouched if none.
+    // Fills `out` from the record nearest (flat metric in arc minutes, longitude the short way
+    // round, so across ±180°) to the position within `radius` arc minutes in both latitude and
+    // longitude; false and `out` untouched if none.
     bool nearestCity(int latitude, int longitude, int radius, Place* out) const;
 
     // Index of the first country named exactly `name`, else 255.

@@ -37,6 +37,7 @@ class SmallDatabase : public ::testing::Test {
         file.city({u"Westend", 255, 0, -10790, 0});
         file.city({u"North", 255, 200, 3000, 0});
         file.city({u"NorthEast", 255, 150, 3150, 0});
+        file.city({u"Dateline", 255, 100, -10798, 0});
         file.end();
         ASSERT_TRUE(db.attach(file.bytes.data(), file.bytes.size())) << db.problem();
         EXPECT_EQ(db.problem(), "");
@@ -78,7 +79,9 @@ TEST_F(SmallDatabase, NearestCityWindow) {
     for (Case c : {Case{2911, 141, 1, "Paris"}, Case{2912, 141, 1, nullptr},
                    Case{0, 3000, 200, "NorthEast"},  // North is 200 away: outside
                    Case{0, 10790, 30, "Eastend"}, Case{0, -10795, 30, "Westend"},
-                   Case{0, 10795, 100, "Eastend"}}) {
+                   Case{0, 10795, 100, "Eastend"},
+                   // Across ±180° the short way: 4 arc minutes. It used to be missed.
+                   Case{100, 10798, 30, "Dateline"}}) {
         geo::Place place;
         place.kind = geo::kPlacePosition;
         bool hit = db.nearestCity(c.lat, c.lon, c.radius, &place);
@@ -100,7 +103,7 @@ TEST_F(SmallDatabase, CountriesAndRecords) {
     std::vector<const char16_t*> all;
     db.listCountryNames(&all);
     EXPECT_EQ(all.size(), 256u);
-    EXPECT_EQ(db.recordCount(), 9u);
+    EXPECT_EQ(db.recordCount(), 10u);
     const geo::CityRecord* second = db.recordAt(25616 + 30);  // after "Paris" (18 + 12 bytes)
     ASSERT_NE(second, nullptr);
     EXPECT_EQ(geo::toUtf8(geo::recordName(second)), "PARAMARIBO");
