@@ -5,6 +5,8 @@
 #include <string>
 
 #include "geo/city_db.h"
+#include "geo/country_labels.h"
+#include "geo/place_lists.h"
 #include "platform/folders.h"
 #include "raster/back_buffer.h"
 #include "raster/font.h"
@@ -63,5 +65,8 @@ void saveProgramData() {
 }
 
 void releaseProgramData() {
+    geo::deletePlaces(&geo::gDisplayedCountries);
+    geo::deletePlaces(&geo::gDisplayedCities);
+    geo::clearDistancePoints();
     geo::cityDatabase.close();
 }
