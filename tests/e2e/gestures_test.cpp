@@ -14,16 +14,6 @@ namespace {
 
 using View = std::map<std::string, long>;
 
-View parseView(const std::string& text) {
-    View v;
-    std::istringstream in(text);
-    for (std::string line; std::getline(in, line);) {
-        size_t eq = line.find('=');
-        if (eq != std::string::npos) v[line.substr(0, eq)] = std::stol(line.substr(eq + 1));
-    }
-    return v;
-}
-
 // Runs `body` after start-up and returns the view state written after each "view" line,
 // named v0, v1, ... in `views`.
 std::vector<View> views(const std::string& body, int count) {

@@ -10,6 +10,7 @@
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
+#include <sstream>
 
 namespace {
 
@@ -59,6 +60,16 @@ TempFolder::~TempFolder() {
 std::string readText(const std::string& path) {
     std::ifstream in(path);
     return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+std::map<std::string, long> parseView(const std::string& text) {
+    std::map<std::string, long> v;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);) {
+        size_t eq = line.find('=');
+        if (eq != std::string::npos) v[line.substr(0, eq)] = std::stol(line.substr(eq + 1));
+    }
+    return v;
 }
 
 int startScript(const TempFolder& folder, const std::string& script, const std::string& name) {

@@ -2,6 +2,7 @@
 // and reads back what it left: exit code, standard output and error, screenshots.
 #pragma once
 
+#include <map>
 #include <string>
 #include <vector>
 
@@ -34,3 +35,5 @@ int startScript(const TempFolder& folder, const std::string& script, const std::
 ProgramRun waitRun(int pid, const TempFolder& folder, const std::string& name);
 
 std::string readText(const std::string& path);
+// The `view FILE` output: one value a name.
+std::map<std::string, long> parseView(const std::string& text);
