@@ -100,9 +100,9 @@ struct Options {
     uint16_t snappedCityColor = 0xFFE0;
     uint16_t displayedCountryColor = 0xFFFF;
 
-    // Route: the route or place file (a name inside the home folder's routes/) that is open;
-    // empty when none is. Start-up opens the loaded name; the route loader clears it when the
-    // file cannot be opened or is closed.
+    // Route: the route or place file (a name inside the home folder's routes/) named in the
+    // settings, which start-up opens; empty when none is named. The file open at shutdown
+    // (the route set's name) is saved in its place; with none open this name stays.
     std::string routeFileName;
 
     LastView lastView;

@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <string>
+#include <string_view>
 
 namespace geo {
 
@@ -18,5 +19,9 @@ int compareTextNoCase(const char16_t* a, const char16_t* b, size_t n);
 std::u16string widen(const char* s);
 // UTF-16 text as UTF-8 (for tools and messages; unpaired surrogates become '?').
 std::string toUtf8(const char16_t* s);
+// UTF-8 text as UTF-16 (characters past U+FFFF as surrogate pairs). A byte that does not
+// start a well-formed sequence is taken as the Latin-1 character of that value, so text
+// saved in Latin-1 by mistake still reads as the font draws it.
+std::u16string fromUtf8(std::string_view s);
 
 }  // namespace geo

@@ -138,18 +138,24 @@ bool readFile(const std::string& path, std::vector<uint8_t>* out, size_t maxByte
     if (fd < 0) return false;
     if (size > maxBytes) {
         ::close(fd);
+        errno = EFBIG;
         return false;
     }
     std::vector<uint8_t> bytes(static_cast<size_t>(size));
     size_t got = 0;
+    int why = EIO;  // a file that ends before its size said
     while (got < bytes.size()) {
         ssize_t r = ::read(fd, bytes.data() + got, bytes.size() - got);
         if (r < 0 && errno == EINTR) continue;
+        if (r < 0) why = errno;
         if (r <= 0) break;
         got += static_cast<size_t>(r);
     }
     ::close(fd);
-    if (got != bytes.size()) return false;
+    if (got != bytes.size()) {
+        errno = why;
+        return false;
+    }
     *out = std::move(bytes);
     return true;
 }

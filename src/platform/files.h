@@ -47,7 +47,8 @@ class MappedFile {
 };
 
 // Reads a whole regular file of at most `maxBytes`; false when missing, not a regular file,
-// larger than the limit or unreadable.
+// larger than the limit or unreadable, with errno saying which (EINVAL: not a regular file,
+// EFBIG: larger than the limit, EIO: shorter than its size said).
 bool readFile(const std::string& path, std::vector<uint8_t>* out, size_t maxBytes);
 
 // A whole regular file (at most `maxBytes`) as an input stream, for readers that take text

@@ -8,6 +8,7 @@
 #include "platform/files.h"
 #include "platform/loop.h"
 #include "raster/text_log.h"
+#include "routefiles/route_set.h"
 #include "shell/frame.h"
 #include "shell/lifecycle.h"
 #include "toolkit/command_panel.h"
@@ -52,6 +53,7 @@ bool writeView(const std::string& path, std::string* error) {
     add(&text, "currentY", gCurrentPoint.y);
     add(&text, "modal", openMessageBox() ? 2 : gModalDialog ? 1 : 0);
     add(&text, "frames", static_cast<long>(framesComposed()));
+    add(&text, "routePoints", routes::gRouteSet.places.count());
     return platform::writeFileAtomic(path, text.data(), text.size(), error);
 }
 

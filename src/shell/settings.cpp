@@ -11,6 +11,7 @@
 
 #include "platform/files.h"
 #include "platform/folders.h"
+#include "routefiles/route_set.h"
 #include "toolkit/command_panel.h"
 #include "view/view_state.h"
 
@@ -124,9 +125,6 @@ const std::vector<Setting>& settingsTable() {
     };
     return table;
 }
-
-// The name remembered from start-up, written again when no route file is open at shutdown.
-std::string gStoredRouteFileName;
 
 // ---- Reading ----
 
@@ -396,7 +394,6 @@ bool loadSettings() {
     bool read = platform::readFile(platform::stateFile("settings.ini"), &bytes, kMaxSettingsBytes);
     if (read) parseSettings(bytes.data(), bytes.size(), &gOptions);
     copyLastViewToView(gOptions.lastView);
-    gStoredRouteFileName = gOptions.routeFileName;
     panelSetChecked(2001, gOptions.latLonGrid);
     panelSetChecked(2002, gOptions.showDayNight);
     panelSetChecked(2006, !gOptions.lastView.planar);
@@ -408,8 +405,8 @@ bool loadSettings() {
 
 bool saveSettings(std::string* error) {
     gOptions.lastView = lastViewFromView();
-    const std::string& route =
-        gOptions.routeFileName.empty() ? gStoredRouteFileName : gOptions.routeFileName;
+    const std::string& open = routes::gRouteSet.fileName;
+    const std::string& route = open.empty() ? gOptions.routeFileName : open;
     std::string text = formatSettings(gOptions, route);
     return platform::writeFileAtomic(platform::stateFile("settings.ini"), text.data(), text.size(),
                                      error);

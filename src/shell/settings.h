@@ -27,13 +27,13 @@ int parseSettings(const uint8_t* data, size_t size, Options* options);
 std::string formatSettings(const Options& options, const std::string& routeFileName);
 
 // Start-up: the options record back to its defaults, then settings.ini read into it; the
-// last view copied into the view state (angles not yet normalised), the remembered route
-// name kept for saving, and the panel's checked states set for 2001, 2002, 2004 .. 2007.
+// last view copied into the view state (angles not yet normalised) and the panel's checked
+// states set for 2001, 2002, 2004 .. 2007.
 // False when no usable file was there (defaults in force); the file is never written here.
 bool loadSettings();
 
-// Shutdown: the view state copied into the last view, then settings.ini written atomically.
-// With no route file open, the route name loaded at start-up is written again. False when
-// the file could not be written (the old file is then left whole; `error`, if given, says
-// why).
+// Shutdown: the view state copied into the last view, then settings.ini written atomically,
+// with the name of the open route file (with none open, the name read at start-up again).
+// False when the file could not be written (the old file is then left whole; `error`, if
+// given, says why).
 bool saveSettings(std::string* error = nullptr);

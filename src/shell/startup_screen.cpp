@@ -10,6 +10,7 @@
 #include "platform/folders.h"
 #include "raster/back_buffer.h"
 #include "raster/font.h"
+#include "routefiles/route_file.h"
 #include "shell/lifecycle.h"
 #include "shell/settings.h"
 #include "texture/map_set.h"
@@ -32,6 +33,18 @@ void openCities() {
     if (geo::cityDatabase.open(platform::homeFile("cities.bin"))) geo::cityDatabase.buildIndexes();
 }
 
+// The route file named in the settings. Start-up shows nothing on the screen about it: a
+// file that cannot be loaded is named, with the reason, in one line on standard error.
+void openStoredRoute() {
+    if (gOptions.routeFileName.empty()) return;
+    std::string reason;
+    if (routes::loadRouteFile(gOptions.routeFileName, &reason)) return;
+    std::string shown = gOptions.routeFileName;  // a stored name may hold any byte but NUL
+    for (char& c : shown)
+        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) c = '?';
+    std::fprintf(stderr, "mundora: route file %s not loaded: %s\n", shown.c_str(), reason.c_str());
+}
+
 }  // namespace
 
 bool prepareStartupPictures() {
@@ -47,6 +60,7 @@ void beginStartupProgress() {
 int32_t loadProgramData() {
     openCities();
     loadSettings();
+    openStoredRoute();
     normaliseViewAngles();
     showProgress(20);
     buildTrigTables();
@@ -68,5 +82,6 @@ void releaseProgramData() {
     geo::deletePlaces(&geo::gDisplayedCountries);
     geo::deletePlaces(&geo::gDisplayedCities);
     geo::clearDistancePoints();
+    routes::gRouteSet.clear();
     geo::cityDatabase.close();
 }

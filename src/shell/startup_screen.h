@@ -1,6 +1,7 @@
 // The loading half of start-up and its counterparts at shutdown: the start-up texts and
 // progress bar over the splash, then the program's data in a fixed order (cities and the
-// saved selection, settings, tables, the map texture) with progress at 20, 60 and 100 %.
+// saved selection, settings and the route file they name, tables, the map texture) with
+// progress at 20, 60 and 100 %.
 #pragma once
 
 #include <cstdint>

@@ -3,6 +3,7 @@
 #include <gif_lib.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cstdlib>
@@ -135,6 +136,46 @@ TEST(Data, UnusableMapSetsAreReportedAndTheProgramGoesOn) {
             << c.what << ":\n"
             << texts;
         EXPECT_NE(texts.find("from the options dialog."), std::string::npos) << c.what;
+    }
+}
+
+// The route file named in the settings at start-up: a broken one is named with its fault in
+// one line on standard error and the program goes on without it; a good one is loaded. Either
+// name is saved back at exit.
+TEST(Data, StoredRouteFileIsLoadedOrNamedOnStandardError) {
+    const std::string railway = "Trans-Siberian Railway.xml";
+    struct Case {
+        std::string file;
+        std::string err;
+        int points;
+    } cases[] = {
+        {"broken.xml",
+         "mundora: route file broken.xml not loaded: line 3: lat 91 is outside -90 .. 90 "
+         "degrees\n",
+         0},
+        {railway, "", 20},
+    };
+    TempFolder home;  // the build's maps, a sample route and a broken one
+    ASSERT_EQ(symlink((kData + "/maps").c_str(), home.file("maps").c_str()), 0);
+    ASSERT_EQ(mkdir(home.file("routes").c_str(), 0755), 0);
+    copyFile(kData + "/routes/" + railway, home.file("routes/" + railway));
+    std::ofstream(home.file("routes/broken.xml"))
+        << "<route color='red'>\n<point lat='45'>A</point>\n<point lat='91'>B</point>\n</route>\n";
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.file);
+        TempFolder state;
+        std::ofstream(state.file("settings.ini"))
+            << "[Route]\nRouteFileName=\"" << c.file << "\"\n";
+        ProgramRun run =
+            runScript(state, "wait 200\nview " + state.file("v") + "\nquit\n", home.path);
+        EXPECT_EQ(run.exitCode, 0);
+        EXPECT_EQ(run.err, c.err);
+        const std::string view = readText(state.file("v"));
+        EXPECT_NE(view.find("routePoints=" + std::to_string(c.points) + "\n"), std::string::npos)
+            << view;
+        EXPECT_NE(view.find("frames="), std::string::npos);
+        EXPECT_NE(readText(state.file("settings.ini")).find("RouteFileName=\"" + c.file + "\""),
+                  std::string::npos);
     }
 }
 

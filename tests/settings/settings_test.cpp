@@ -13,6 +13,7 @@
 #include "base/options.h"
 #include "platform/files.h"
 #include "platform/folders.h"
+#include "routefiles/route_set.h"
 #include "toolkit/command_panel.h"
 #include "view/view_state.h"
 
@@ -163,14 +164,18 @@ TEST_F(Settings, StoredValueRules) {
     EXPECT_TRUE(o.animatedRotation);
 }
 
-TEST_F(Settings, RouteNameStaysWhenNoRouteIsOpenAtShutdown) {
+TEST_F(Settings, SavedRouteNameIsTheOpenFileElseTheStoredOne) {
     writeText(file(), "[Route]\nRouteFileName=\"Silk Road.xml\"\n");
     ASSERT_TRUE(loadSettings());
     EXPECT_EQ(gOptions.routeFileName, "Silk Road.xml");
-    gOptions.routeFileName.clear();  // the route could not be opened
-    ASSERT_TRUE(saveSettings());
+    ASSERT_TRUE(saveSettings());  // no route file open: it could not be loaded
     ASSERT_TRUE(loadSettings());
     EXPECT_EQ(gOptions.routeFileName, "Silk Road.xml");
+    routes::gRouteSet.fileName = "Amber Road.xml";  // as a successful load leaves it
+    ASSERT_TRUE(saveSettings());
+    routes::gRouteSet.clear();
+    ASSERT_TRUE(loadSettings());
+    EXPECT_EQ(gOptions.routeFileName, "Amber Road.xml");
 }
 
 struct Damage {

@@ -1,6 +1,7 @@
 // mundora-assets: draws every interface picture of the program from the text sources in
 // assets/ and the NASA Earth photographs, writes each as a GIF file, and writes a C++ source
-// holding the GIF bytes and the resource table that the program is built with.
+// holding the GIF bytes and the resource table that the program is built with. With --places
+// it draws instead the pictures of the sample route files, one sprite sheet each.
 
 #include <cstdio>
 #include <cstring>
@@ -22,12 +23,13 @@ struct Options {
     std::string night = "/usr/share/xplanet/images/night.jpg";
     std::string out = ".";
     std::string source;  // the generated C++ file; none when empty
+    std::string places;  // sprite sheets of the route files' pictures; none when empty
     bool png = false;
 };
 
 struct Picture {
     int id;
-    const char* name;  // file name without suffix
+    std::string name;  // file name without suffix
     assets::Canvas canvas;
 };
 
@@ -40,6 +42,8 @@ const char kHelp[] =
     "  --night FILE   night-side Earth photograph, equirectangular JPEG\n"
     "  --out DIR      folder for the GIF files [.]\n"
     "  --source FILE  also write a C++ source with the GIF bytes and resource table\n"
+    "  --places DIR   draw only the pictures of the sample route files: each sprite\n"
+    "                 sheet DIR/NAME.txt as NAME.gif in the --out folder\n"
     "  --png          also write each picture as PNG (for looking at)\n"
     "  --help         this text\n";
 
@@ -52,6 +56,7 @@ int parseArguments(int argc, char** argv, Options* options) {
                              : arg == "--night"  ? &options->night
                              : arg == "--out"    ? &options->out
                              : arg == "--source" ? &options->source
+                             : arg == "--places" ? &options->places
                                                  : nullptr;
         if (arg == "--help") {
             std::fputs(kHelp, stdout);
@@ -90,6 +95,18 @@ bool drawAll(const Options& options, std::vector<Picture>* pictures, std::string
     pictures->push_back({127, "font", assets::drawFontPicture(font)});
     pictures->push_back({128, "small_sprites", std::move(small)});
     return true;
+}
+
+// Every sprite sheet of the places folder, named after its file.
+bool drawPlaces(const Options& options, std::vector<Picture>* pictures, std::string* error) {
+    for (const std::string& file : platform::listFiles(options.places, ".txt")) {
+        assets::Canvas canvas(1, 1, 0);
+        if (!assets::drawSheet(platform::joinPath(options.places, file), &canvas, error))
+            return false;
+        pictures->push_back({0, file.substr(0, file.size() - 4), std::move(canvas)});
+    }
+    if (pictures->empty()) *error = "no sprite sheets (*.txt) in " + options.places;
+    return !pictures->empty();
 }
 
 std::vector<uint16_t> to565(const assets::Canvas& canvas) {
@@ -139,7 +156,7 @@ bool writeAll(const Options& options, const std::vector<Picture>& pictures, std:
                                                   p.canvas.width, p.canvas.height, error))
             return false;
     }
-    if (options.source.empty()) return true;
+    if (options.source.empty() || !options.places.empty()) return true;
     std::string source = embeddedSource(pictures, gifs);
     return platform::writeFileAtomic(options.source, source.data(), source.size(), error);
 }
@@ -152,7 +169,9 @@ int main(int argc, char** argv) {
     if (code >= 0) return code;
     std::vector<Picture> pictures;
     std::string error;
-    if (!drawAll(options, &pictures, &error) || !writeAll(options, pictures, &error)) {
+    const bool drawn = options.places.empty() ? drawAll(options, &pictures, &error)
+                                              : drawPlaces(options, &pictures, &error);
+    if (!drawn || !writeAll(options, pictures, &error)) {
         std::fprintf(stderr, "mundora-assets: %s\n", error.c_str());
         return 1;
     }
