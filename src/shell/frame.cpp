@@ -14,6 +14,7 @@
 #include "raster/draw.h"
 #include "raster/font.h"
 #include "raster/text_log.h"
+#include "routefiles/route_set.h"
 #include "texture/map_message.h"
 #include "texture/map_set.h"
 #include "toolkit/command_panel.h"
@@ -31,7 +32,8 @@ size_t gSceneTexts = 0;  // the scene's strings in the text log
 // edge scrolling asks. A frame that keeps the view keeps the scene's strings in the log too.
 bool drawScene() {
     truncateTextLog(gSceneTexts);
-    const bool more = geo::drawOverlayPass(geo::RouteLines{});
+    const routes::RouteSet& route = routes::gRouteSet;
+    const bool more = geo::drawOverlayPass({&route.places, route.color, route.lineStyle});
     gSceneTexts = textLogMark();
     return more;
 }
