@@ -2,13 +2,20 @@
 // the drawn strings (the `texts` log) are checked against independent references: the C
 // library's zoneinfo for the local time, date and next daylight-saving change, libnova for
 // sunrise, sunset and the sun's elevation and azimuth, published coordinates for the position.
-// Compute Distance with two taps shows the distance and the time difference.
+// Compute Distance with two taps shows the distance and the time difference; each sample
+// route file, named in settings.ini, shows its distance line above the panel's.
 #include <gtest/gtest.h>
 #include <libnova/julian_day.h>
+#include <strings.h>
 
 #include <algorithm>
+#include <cctype>
 #include <cmath>
 #include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <pugixml.hpp>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -156,14 +163,18 @@ void expectCityPanel(const std::vector<Shown>& shown, const City& city, int firs
     EXPECT_LE(std::abs(azimuth - std::trunc(direction)), 1) << direction;
 }
 
-// Great-circle kilometres between two positions rounded to arc minutes, as the database keeps
-// them, by the haversine on a sphere of 6378 km.
+// Great-circle kilometres between two positions in radians by the haversine on a sphere of
+// 6378 km.
+double haversineKm(double lat1, double lon1, double lat2, double lon2) {
+    const double h = std::pow(std::sin((lat2 - lat1) / 2), 2) +
+                     std::cos(lat1) * std::cos(lat2) * std::pow(std::sin((lon2 - lon1) / 2), 2);
+    return 2 * 6378 * std::asin(std::sqrt(h));
+}
+
+// Between two towns, at their positions rounded to arc minutes as the database keeps them.
 double haversineKm(const City& a, const City& b) {
     auto rad = [](double deg) { return std::lround(deg * 60) / 60.0 * M_PI / 180; };
-    const double dLat = rad(b.lat) - rad(a.lat), dLon = rad(b.lon) - rad(a.lon);
-    const double h = std::pow(std::sin(dLat / 2), 2) +
-                     std::cos(rad(a.lat)) * std::cos(rad(b.lat)) * std::pow(std::sin(dLon / 2), 2);
-    return 2 * 6378 * std::asin(std::sqrt(h));
+    return haversineKm(rad(a.lat), rad(a.lon), rad(b.lat), rad(b.lon));
 }
 
 TEST(Panel, SnappedCityAndDistanceOnTheGlobeAndTheFlatMap) {
@@ -219,6 +230,97 @@ TEST(Panel, SnappedCityAndDistanceOnTheGlobeAndTheFlatMap) {
     const std::vector<Shown> onFlat = readShown(folder.file("flat.txt"));
     EXPECT_EQ(column(onFlat, kDistance).size(), 2u);
     expectCityPanel(onFlat, kNassau, 2 + 2 * 12, "flat map");
+}
+
+// A route file as read here with pugixml: its colour and whether it has lines, and its
+// length through the points, each degree value truncated to arc minutes.
+struct RouteFile {
+    unsigned colour = 0xFFFF;
+    bool lines = true;
+    double km = 0;
+};
+
+RouteFile readRoute(const std::string& path) {
+    static const std::map<std::string, unsigned> kColours = {
+        {"black", 0x0000}, {"blue", 0x001F},  {"brown", 0xA145},  {"cyan", 0x07FF},
+        {"green", 0x07E0}, {"red", 0xF800},   {"yellow", 0xFFE0}, {"silver", 0xC618},
+        {"gold", 0xFEA0},  {"white", 0xFFFF},
+    };
+    pugi::xml_document doc;
+    EXPECT_TRUE(doc.load_file(path.c_str())) << path;
+    const pugi::xml_node root = doc.document_element();
+    RouteFile route;
+    std::string colour = root.attribute("color").value(), line = root.attribute("line").value();
+    for (char& c : colour) c = char(std::tolower(static_cast<unsigned char>(c)));
+    if (kColours.count(colour)) route.colour = kColours.at(colour);
+    route.lines = strcasecmp(line.c_str(), "none") != 0;
+    bool first = true;
+    double lat0 = 0, lon0 = 0;
+    for (pugi::xml_node point : root.children("point")) {
+        auto rad = [&](const char* name) {
+            return std::trunc(point.attribute(name).as_double() * 60) / 60 * M_PI / 180;
+        };
+        const double lat = rad("lat"), lon = rad("lon");
+        if (!first) route.km += haversineKm(lat0, lon0, lat, lon);
+        first = false;
+        lat0 = lat;
+        lon0 = lon;
+    }
+    return route;
+}
+
+// settings.ini as a first run leaves it, with "Show selected files" (Flags bit 13) on and
+// the route file named.
+void storeRouteSettings(const std::string& state, const std::string& file) {
+    TempFolder first;
+    ProgramRun run = runScript(first, "quit\n", "", state);
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    std::istringstream in(readText(state + "/settings.ini"));
+    std::string settings;
+    for (std::string line; std::getline(in, line);) {
+        if (line.rfind("Flags=", 0) == 0)
+            line = "Flags=" + std::to_string(std::stol(line.substr(6)) | 1 << 13);
+        settings += line + "\n";
+    }
+    settings += "\n[Route]\nRouteFileName=\"" + file + "\"\n";
+    std::ofstream(state + "/settings.ini") << settings;
+}
+
+TEST(Panel, EachSampleRouteShowsItsDistanceAboveThePanel) {
+    int files = 0;
+    for (const auto& entry :
+         std::filesystem::directory_iterator(MUNDORA_BINARY_DIR "/data/routes")) {
+        if (entry.path().extension() != ".xml") continue;
+        ++files;
+        const std::string name = entry.path().filename().string();
+        SCOPED_TRACE(name);
+        const RouteFile route = readRoute(entry.path().string());
+        TempFolder state;
+        storeRouteSettings(state.path, name);
+        // Pan/Rotate off, then a press in the middle of the globe: a bare position or a city.
+        ProgramRun run =
+            runScript(state, std::string("clock ") + kClock + "\nwait 100\ncommand 2005\n" +
+                                 pressAt(120, 160) + "texts " + state.file("texts.txt") + "\n");
+        ASSERT_EQ(run.exitCode, 0) << run.err;
+        const std::vector<Shown> shown = readShown(state.file("texts.txt"));
+        const std::vector<Shown> panel = column(shown, kSnapped);
+        ASSERT_FALSE(panel.empty());
+        std::vector<Shown> distance;
+        for (const Shown& s : column(shown, route.colour))
+            if (s.text.rfind("Distance: ", 0) == 0) distance.push_back(s);
+        if (!route.lines) {
+            EXPECT_TRUE(distance.empty());
+            EXPECT_EQ(panel[0].y, 2);
+            continue;
+        }
+        ASSERT_EQ(distance.size(), 1u);
+        int km = 0;
+        ASSERT_EQ(std::sscanf(distance[0].text.c_str(), "Distance: %d km", &km), 1);
+        EXPECT_NEAR(km, route.km, 2);
+        EXPECT_EQ(distance[0].y, 2);
+        EXPECT_EQ(panel[0].y, 14) << "the panel starts below the route's line";
+    }
+    EXPECT_GE(files, 3);
 }
 
 }  // namespace
