@@ -26,6 +26,7 @@ constexpr int kFindCityCommand = 2009;
 constexpr uint16_t kTitleBarColour = 0x8116, kNameColour = 0xFFFF, kCountryColour = 0xFFE0;
 constexpr int kFieldTop = 4, kListTop = 22, kInset = 4;  // pixels below the title bar
 constexpr int kSavedChars = 29;
+constexpr int kEnterCharacter = 13;  // what the keyboards type for Enter
 constexpr char16_t kTitle[] = u"Find City";
 
 // The search text kept while the dialog is closed.
@@ -41,24 +42,23 @@ const char16_t* countryOf(const ListItem* item) {
     return name ? name : u"";
 }
 
+// Room for "  (", the longest country name, ")" and the terminating zero.
+using Suffix = char16_t[geo::kCountryNameChars + 4];
+
 // "  (Country)", or nothing for a city without a country.
-int formatSuffix(const ListItem* item, char16_t* out) {
+void formatSuffix(const ListItem* item, Suffix& out) {
     const char16_t* country = countryOf(item);
     int n = 0;
-    if (country[0] == 0) {
-        out[0] = 0;
-        return 0;
-    }
-    for (const char16_t* part : {u"  (", country, u")"})
-        for (const char16_t* c = part; *c; ++c) out[n++] = *c;
+    if (country[0] != 0)
+        for (const char16_t* part : {u"  (", country, u")"})
+            for (const char16_t* c = part; *c; ++c) out[n++] = *c;
     out[n] = 0;
-    return n;
 }
 
 // A row, from character `first` and at most `count` characters: what shows of the name, then
 // as much of the country as fits after it.
 void drawRow(int x, int y, const ListItem* item, int first, int count) {
-    char16_t suffix[geo::kCountryNameChars + 4];
+    Suffix suffix;
     formatSuffix(item, suffix);
     const int nameLength = static_cast<int>(geo::textLength(item->text));
     if (first < nameLength) {
@@ -76,9 +76,12 @@ int rowWidth(const ListItem* item) {
 }
 
 // The close box and Escape: the focus leaves the dialog and the panel command closes it, by a
-// message, since this runs inside the dialog's own stroke or key.
+// message, since this runs inside the dialog's own stroke or key. Hidden meanwhile, the dialog
+// takes no more input, so that a second Escape already queued cannot post the command again
+// (which would open it anew).
 void closeBoxPressed(Widget*, int) {
     moveFocus(nullptr);
+    if (gToolDialog) gToolDialog->flags &= ~Widget::kVisible;
     platform::postMessage(platform::WM_COMMAND, kFindCityCommand,
                           panelIndexOfCommand(kFindCityCommand));
 }
@@ -135,7 +138,7 @@ void FindCityDialog::rowTapped(Widget* list, int) {
 }
 
 void FindCityDialog::MatchList::OnKey(int code, int kind) {
-    if (kind == 1 && code == kFieldEnter) owner->pickSelectedOrFirst();
+    if (kind == 1 && code == kEnterCharacter) owner->pickSelectedOrFirst();
 }
 
 void FindCityDialog::refill() {
@@ -196,8 +199,4 @@ void closeFindCity() {
     gToolDialog = nullptr;
     delete dialog;
     gRedraw = 1;  // the view comes back where the dialog was
-}
-
-const char16_t* savedFindCityText() {
-    return gSavedText;
 }

@@ -62,5 +62,3 @@ void openFindCity();
 // Keeps the search text (its first 29 characters) for the next opening and deletes the
 // dialog; the keyboard goes with the focus when the dialog held it.
 void closeFindCity();
-// The search text kept from the last closing.
-const char16_t* savedFindCityText();
