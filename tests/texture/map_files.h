@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -81,6 +83,15 @@ class MapFiles : public ::testing::Test {
         writeMap(name, width, height, {colour, {0, 0, 0}}, [](int, int) { return 0; });
     }
 
+    // Whether the globe of `radius` covers pixel (x, y): columns 120 ± (D − 1), D the radius
+    // up to 119, each as high as the circle there within rows 1 .. 319; the centre column one
+    // pixel shorter at each end.
+    static bool onDisc(int radius, int x, int y) {
+        const int d = std::abs(x - 120);
+        if (d >= std::min(radius, 119)) return false;
+        const int half = int(std::sqrt(double(radius) * radius - double(d) * d));
+        return std::abs(y - 160) <= std::min(half, 159) - (d == 0);
+    }
     uint16_t texel(int u, int v) const {
         return gMapSet.mapTexture[size_t(v) * gMapSet.textureWidth + u];
     }
