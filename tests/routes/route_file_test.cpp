@@ -58,13 +58,8 @@ class RouteFiles : public ::testing::Test {
 
 // A width × height picture in two colours (left half red, right half blue), by giflib.
 std::string gif(int width, int height) {
-    gifref::Picture p;
-    p.width = width;
-    p.height = height;
-    p.globalColors = {{255, 0, 0}, {0, 0, 255}};
-    for (int y = 0; y < height; ++y)
-        for (int x = 0; x < width; ++x) p.indices.push_back(x < width / 2 ? 0 : 1);
-    const std::vector<uint8_t> bytes = gifref::writeWithGiflib(p);
+    const std::vector<uint8_t> bytes = gifref::writeWithGiflib(gifref::picture(
+        width, height, {{255, 0, 0}, {0, 0, 255}}, [&](int x, int) { return x >= width / 2; }));
     return std::string(bytes.begin(), bytes.end());
 }
 

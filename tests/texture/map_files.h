@@ -62,17 +62,8 @@ class MapFiles : public ::testing::Test {
     void writeMap(const std::string& name, int width, int height,
                   const std::vector<gifref::Rgb>& palette,
                   const std::function<uint8_t(int, int)>& index, bool interlaced = false) {
-        gifref::Picture p;
-        p.width = width, p.height = height;
-        p.globalColors = palette;
-        // giflib takes colour tables of a power of two entries only.
-        size_t entries = 2;
-        while (entries < palette.size()) entries *= 2;
-        p.globalColors.resize(entries, gifref::Rgb{0, 0, 0});
+        gifref::Picture p = gifref::picture(width, height, palette, index);
         p.interlaced = interlaced;
-        p.indices.resize(size_t(width) * height);
-        for (int y = 0; y < height; ++y)
-            for (int x = 0; x < width; ++x) p.indices[size_t(y) * width + x] = index(x, y);
         std::vector<uint8_t> bytes = gifref::writeWithGiflib(p);
         ASSERT_FALSE(bytes.empty());
         std::ofstream out(root_ / "home" / "maps" / name, std::ios::binary);
