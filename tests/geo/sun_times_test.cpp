@@ -4,10 +4,7 @@
 #include "geo/sun_times.h"
 
 #include <gtest/gtest.h>
-#include <libnova/julian_day.h>
-#include <libnova/precession.h>
 #include <libnova/solar.h>
-#include <libnova/transform.h>
 
 #include <algorithm>
 #include <cmath>
@@ -15,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "../sun/libnova_sun.h"
 #include "geo/dst.h"
 #include "geo/text16.h"
 #include "platform/clock.h"
@@ -22,23 +20,12 @@
 
 namespace {
 
-// The altitude of the sun's centre in degrees from libnova's position. ln_get_solar_equ_coords
-// gives J2000 coordinates; without the precession to the date the declination is a tenth of
-// a degree off by 2027, which moves rise and set by minutes near the polar circles.
-double libnovaAltitude(double jd, double lat, double lon) {
-    ln_equ_posn j2000, ofDate;
-    ln_get_solar_equ_coords(jd, &j2000);
-    ln_get_equ_prec(&j2000, jd, &ofDate);
-    ln_lnlat_posn observer{lon, lat};
-    ln_hrz_posn horizon;
-    ln_get_hrz_from_equ(&ofDate, &observer, jd, &horizon);
-    return horizon.alt;
-}
-
 // Minutes after jd0 at which the altitude first passes -0.8333 degrees (refraction and the
 // sun's radius) walking from `from` minutes in steps of `step`, or a sentinel.
 double libnovaCrossing(double jd0, double lat, double lon, double from, double step) {
-    auto above = [&](double m) { return libnovaAltitude(jd0 + m / 1440, lat, lon) > -0.8333; };
+    auto above = [&](double m) {
+        return novaElevation(novaSun(jd0 + m / 1440), lat, lon) > -0.8333;
+    };
     for (double m = from; std::fabs(m - from) < 720; m += step) {
         if (above(m + step)) continue;
         double in = m, out = m + step;
@@ -123,10 +110,9 @@ TEST(SunTimes, MatchLibnovaOnTheLocalDate) {
         ASSERT_EQ(
             std::sscanf(text.c_str(), "sunrise: %d:%d ,  sunset : %d:%d ", &rh, &rm, &sh, &sm), 4)
             << c.where << ": " << text;
-        ln_date date{c.year, c.month, c.day, 0, 0, 0};
         double novaRise, novaSet;
-        libnovaDay(ln_get_julian_day(&date), place.latitude / 60.0, place.longitude / 60.0,
-                   &novaRise, &novaSet);
+        libnovaDay(novaJulianDay(c.year, c.month, c.day, 0, 0), place.latitude / 60.0,
+                   place.longitude / 60.0, &novaRise, &novaSet);
         EXPECT_LT(clockDistance(rh * 60 + rm, novaRise + c.clockOffset), 1.5)
             << c.where << ": " << text << ", libnova rise " << novaRise + c.clockOffset;
         EXPECT_LT(clockDistance(sh * 60 + sm, novaSet + c.clockOffset), 1.5)

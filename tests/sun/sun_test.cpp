@@ -4,13 +4,10 @@
 #include "texture/sun.h"
 
 #include <gtest/gtest.h>
-#include <libnova/julian_day.h>
-#include <libnova/precession.h>
-#include <libnova/sidereal_time.h>
-#include <libnova/solar.h>
 
 #include <cmath>
 
+#include "libnova_sun.h"
 #include "platform/clock.h"
 #include "view/angles.h"
 #include "view/tables.h"
@@ -34,17 +31,11 @@ struct Reference {
 };
 
 Reference libnovaSun(const Instant& t) {
-    ln_date date{t.year, t.month, t.day, t.hour, t.minute, 0.0};
-    double jd = ln_get_julian_day(&date);
-    // libnova's solar position is referred to the J2000 equinox; the almanac's to the equinox
-    // of date, so precess it (50" a year, 0.4° by 2027).
-    ln_equ_posn j2000, equ;
-    ln_get_solar_equ_coords(jd, &j2000);
-    ln_get_equ_prec2(&j2000, 2451545.0, jd, &equ);
-    double gha = std::fmod(ln_get_apparent_sidereal_time(jd) * 15 - equ.ra + 720, 360);
+    const NovaSun sun = novaSun(novaJulianDay(t.year, t.month, t.day, t.hour, t.minute));
+    double gha = std::fmod(sun.gast - sun.ra + 720, 360);
     double mean = (t.hour + t.minute / 60.0 - 12) * 15;
     double eot = std::remainder(gha - mean, 360) * 240;  // 1° of hour angle = 240 s
-    return {equ.dec, gha, eot};
+    return {sun.dec, gha, eot};
 }
 
 // Worst differences from libnova over these instants (1995-2099): declination 0.015°,
