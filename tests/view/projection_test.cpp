@@ -5,6 +5,7 @@
 
 #include <cmath>
 
+#include "../geo/sphere.h"
 #include "texture/point_projection.h"
 #include "view/angles.h"
 #include "view/picking.h"
@@ -15,16 +16,7 @@ namespace {
 
 constexpr double kDeg = kPi / 180;
 
-struct Vec {
-    double x, y, z;
-};
-Vec unit(double lat, double lon) {
-    return {std::cos(lat) * std::cos(lon), std::cos(lat) * std::sin(lon), std::sin(lat)};
-}
-double angleBetween(Vec a, Vec b) {
-    double dot = a.x * b.x + a.y * b.y + a.z * b.z;
-    return std::acos(std::fmin(1.0, std::fmax(-1.0, dot)));
-}
+using namespace sphere;
 
 class Projection : public ::testing::Test {
   protected:
