@@ -3,6 +3,9 @@
 
 #include "base/options.h"
 #include "base/redraw.h"
+#include "dialogs/find_city.h"
+#include "geo/place_lists.h"
+#include "geo/snapping.h"
 #include "platform/display.h"
 #include "platform/folders.h"
 #include "platform/loop.h"
@@ -79,7 +82,9 @@ bool runCommand(int id, intptr_t) {
         case 2003:
             break;  // the options dialog comes with the dialogs
         case 2004:
+            geo::clearSnapPoint();
             toggle(&gOptions.computeDistance, id);
+            if (gOptions.computeDistance) geo::clearDistancePoints();
             gRedraw = 1;
             break;
         case 2005:
@@ -97,7 +102,12 @@ bool runCommand(int id, intptr_t) {
             toggle(&gZoomSelection, id);
             break;
         case 2009:
-            break;  // the Find City dialog comes with the dialogs
+            toggle(&gFindCityOpen, id);
+            if (gFindCityOpen)
+                openFindCity();
+            else
+                closeFindCity();
+            break;
         case 2010:
             showAbout();
             break;

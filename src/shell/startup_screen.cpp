@@ -5,6 +5,7 @@
 #include <string>
 
 #include "geo/city_db.h"
+#include "geo/country_labels.h"
 #include "geo/place_lists.h"
 #include "geo/saved_selection.h"
 #include "platform/files.h"
@@ -151,7 +152,9 @@ void saveProgramData() {
 }
 
 void releaseProgramData() {
+    geo::deletePlaces(&geo::gDisplayedCountries);
     geo::deletePlaces(&geo::gDisplayedCities);
+    geo::clearDistancePoints();
     routes::gRouteSet.clear();
     geo::cityDatabase.close();
 }

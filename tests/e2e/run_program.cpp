@@ -7,6 +7,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
@@ -81,6 +82,19 @@ std::map<std::string, long> readView(const std::string& path) {
         if (size_t eq = line.find('='); eq != std::string::npos)
             view[line.substr(0, eq)] = std::stol(line.substr(eq + 1));
     return view;
+}
+
+std::vector<Shown> readShown(const std::string& path) {
+    std::vector<Shown> out;
+    std::ifstream in(path);
+    for (std::string line; std::getline(in, line);) {
+        Shown s;
+        int used = 0;
+        if (std::sscanf(line.c_str(), "%d %d %x %n", &s.x, &s.y, &s.colour, &used) < 3) continue;
+        s.text = line.substr(used);
+        out.push_back(s);
+    }
+    return out;
 }
 
 int startScript(const TempFolder& folder, const std::string& script, const std::string& name) {

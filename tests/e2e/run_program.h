@@ -44,3 +44,11 @@ void copyFile(const std::string& from, const std::string& to);
 std::string readText(const std::string& path);
 // The `view FILE` a script wrote: each name with its value (empty when none was written).
 std::map<std::string, long> readView(const std::string& path);
+
+// One string of a `texts FILE` log: where it was drawn (pixels), its colour (RGB565) and text.
+struct Shown {
+    int x, y;
+    unsigned colour;
+    std::string text;  // UTF-8
+};
+std::vector<Shown> readShown(const std::string& path);
