@@ -30,12 +30,15 @@ std::string savBytes(const std::vector<uint32_t>& offsets) {
     return out;
 }
 
-// Where the first city named exactly Lima, Paris and Tokyo lies in the built cities.bin.
+// Three cities on the side of the globe the first view faces.
+const char* const kThree[] = {"Lima", "Havana", "Caracas"};
+
+// Where the first city named exactly as each of kThree lies in the built cities.bin.
 std::vector<uint32_t> threeCities() {
     geo::CityDatabase db;
     EXPECT_TRUE(db.open(kCities));
     std::vector<uint32_t> out;
-    for (const char* name : {"Lima", "Paris", "Tokyo"})
+    for (const char* name : kThree)
         for (const geo::CityRecord* r = db.firstRecord(); r; r = db.nextRecord(r))
             if (geo::toUtf8(geo::recordName(r)) == name) {
                 out.push_back(db.recordOffset(r));
@@ -46,9 +49,8 @@ std::vector<uint32_t> threeCities() {
 }
 
 // settings.ini, all defaults but the stamp of the city file the selection was saved with.
-std::string stampedSettings(const std::string& header, uint32_t size, bool grid = false) {
+std::string stampedSettings(const std::string& header, uint32_t size) {
     Options o;
-    o.latLonGrid = grid;
     o.selectionCityFile = {header, size};
     return formatSettings(o, "");
 }
@@ -93,7 +95,12 @@ TEST(Selection, ReadOnlyWithItsOwnCityFileAndSavedBackAtExit) {
         EXPECT_EQ(view["displayedCities"], c.kept);
         EXPECT_EQ(view["selectedCities"], 1);
         EXPECT_EQ(view["modal"], c.dropped ? 2 : 0);
+        // "Show Selected Cities" (command 2007) draws each city kept, with its name.
         const std::string texts = readText(state.file("t"));
+        for (const char* name : kThree)
+            EXPECT_EQ(texts.find(std::string(" ") + name + "\n") != std::string::npos, c.kept == 3)
+                << name << "\n"
+                << texts;
         EXPECT_EQ(texts.find("another cities.bin") != std::string::npos, c.dropped) << texts;
         EXPECT_EQ(run.err.find("was saved with another cities.bin; dropped") != std::string::npos,
                   c.dropped)
