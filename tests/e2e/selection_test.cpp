@@ -1,6 +1,7 @@
 // The saved city selection end to end: cities.sav is read at start-up when settings.ini's
-// stamp names the cities.bin in use, and written back at exit; and a kill at any moment of
-// the exit's saves leaves settings.ini and cities.sav each whole, the old file or the new.
+// stamp names the cities.bin in use, keeping only offsets where a city starts, and written
+// back at exit; a kill at any moment of the exit's saves leaves settings.ini and cities.sav
+// each whole, the old file or the new.
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/wait.h>
@@ -112,8 +113,11 @@ TEST(Selection, ReadOnlyWithItsOwnCityFileAndSavedBackAtExit) {
 TEST(Selection, AKillDuringTheSavesLeavesEachFileOldOrNew) {
     const std::string bin = readText(kCities);
     const std::vector<uint32_t> cities = threeCities();
-    // The old versions: entries naming no city and a short tail in the selection; grid off.
-    const std::string oldSav = savBytes({cities[0], 7, cities[1], cities[2] + 2, cities[2]}) + "!";
+    // The old versions: grid off, and a selection with what the reader leaves out (values in
+    // the header, inside a record and past the file's end; a 0 and all after it; a short tail).
+    const std::string oldSav =
+        savBytes({cities[0], 7, cities[1], cities[2] + 2, 0xFFFFFFFF, cities[2], 0, cities[0]}) +
+        "!";
     const std::string oldIni = stampedSettings(bin.substr(0, 16), uint32_t(bin.size()));
     TempFolder state;
     auto saving = [&] {
