@@ -1,6 +1,7 @@
 # Includes run down the layers only: every #include "folder/..." in a source file under src/
-# must name the file's own folder or one that its row below allows. Fails naming each file
-# and include that breaks the table. Run as: cmake -DSRC=<the src folder> -P include_layers.cmake
+# must name the file's own folder or one that its row below allows, and the tools' sources
+# follow the tools row. Fails naming each file and include that breaks the table.
+# Run as: cmake -DSRC=<the src folder> -DTOOLS=<the tools folder> -P include_layers.cmake
 cmake_minimum_required(VERSION 3.25)
 set(may_include_base "")
 set(may_include_gif "")
@@ -13,20 +14,29 @@ set(may_include_routefiles geo ${may_include_geo})
 set(may_include_toolkit raster platform base)
 set(may_include_dialogs toolkit routefiles ${may_include_routefiles})
 set(may_include_shell base gif platform raster view texture geo routefiles toolkit dialogs)
+set(may_include_tools base gif platform raster view texture geo routefiles)
 
 file(GLOB_RECURSE sources RELATIVE ${SRC} ${SRC}/*.h ${SRC}/*.cpp)
-if(NOT sources)
-    message(FATAL_ERROR "no sources under '${SRC}'")
+file(GLOB_RECURSE tool_sources RELATIVE ${TOOLS} ${TOOLS}/*.h ${TOOLS}/*.cpp)
+if(NOT sources OR NOT tool_sources)
+    message(FATAL_ERROR "no sources under '${SRC}' or '${TOOLS}'")
 endif()
+list(TRANSFORM tool_sources PREPEND "tools/")
+list(APPEND sources ${tool_sources})
+get_filename_component(ROOT ${SRC} DIRECTORY)
 set(faults 0)
 foreach(source ${sources})
     string(REGEX MATCH "^[^/]+" folder ${source})
+    set(file ${SRC}/${source})
+    if(folder STREQUAL "tools")
+        set(file ${ROOT}/${source})
+    endif()
     if(NOT DEFINED may_include_${folder})
         message(NOTICE "${source}: the folder ${folder} has no row in the include table")
         math(EXPR faults "${faults} + 1")
         continue()
     endif()
-    file(STRINGS ${SRC}/${source} includes REGEX "^[ \t]*#[ \t]*include[ \t]*\"[^\"/]+/")
+    file(STRINGS ${file} includes REGEX "^[ \t]*#[ \t]*include[ \t]*\"[^\"/]+/")
     foreach(include ${includes})
         string(REGEX REPLACE "^[^\"]*\"(([^\"/]+)/[^\"]*)\".*$" "\\1;\\2" parts "${include}")
         list(GET parts 0 path)

@@ -3,9 +3,12 @@
 // Glossary: lat/lon in radians unless a name says minutes; W the flat world's width in pixels.
 #include "geo/distance.h"
 
+#include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <vector>
 
 #include "base/options.h"
 #include "geo/dst.h"
@@ -46,18 +49,45 @@ struct ArcPen {
     int32_t style;
     ScreenPoint previous;
     bool previousVisible;
+    bool previousSeen;  // projectPoint's own answer for the previous point
 
     void moveTo(double lat, double lon) {
-        previousVisible = projectPoint(lat, lon, &previous) || worldWidth > 0;
+        previousSeen = projectPoint(lat, lon, &previous);
+        previousVisible = previousSeen || worldWidth > 0;
     }
     void lineTo(double lat, double lon) {
         ScreenPoint next;
-        bool visible = projectPoint(lat, lon, &next) || worldWidth > 0;
+        bool seen = projectPoint(lat, lon, &next);
+        bool visible = seen || worldWidth > 0;
         if (visible && previousVisible) drawPiece(previous, next, worldWidth, colour, style);
         previous = next;
         previousVisible = visible;
+        previousSeen = seen;
     }
 };
+
+// Where a polyline's place landed on the screen.
+struct PlacePoint {
+    ScreenPoint point;
+    bool visible;
+};
+
+// A pen for the current view; false when the flat view has no map to draw on.
+bool penForView(uint16_t colour, int32_t style, ArcPen* pen) {
+    *pen = ArcPen{gView.planar ? 2 * planarHeightInUse() : 0, colour, style, {}, false, false};
+    return !gView.planar || pen->worldWidth > 0;
+}
+
+// A bound on an arc's length on the screen in pixels: the globe's projection never
+// lengthens an arc of the sphere of gView.radius, and the flat map moves the arc at most as
+// far as its latitude and longitude spans (longitude the short way round) at H/π pixels a
+// radian.
+double screenSpan(double lat1, double lon1, double lat2, double lon2, double d) {
+    if (!gView.planar) return d * gView.radius;
+    double dLon = std::fabs(lon2 - lon1);
+    if (dLon > kPi) dLon = 2 * kPi - dLon;
+    return (std::fabs(lat2 - lat1) + dLon) * planarHeightInUse() / kPi;
+}
 
 void writeLine(int32_t* textY, uint16_t colour, const char* text) {
     drawText(0, *textY, widen(text).c_str(), colour);
@@ -88,10 +118,54 @@ void writeTimeDifference(int32_t minutes, int32_t* textY, uint16_t colour) {
     writeLine(textY, colour, text);
 }
 
-double arcBetween(const Place& a, const Place& b, uint16_t colour, int32_t style) {
-    return greatCircleSegment(a.latitude * kRadiansPerMinute, a.longitude * kRadiansPerMinute,
-                              b.latitude * kRadiansPerMinute, b.longitude * kRadiansPerMinute,
-                              colour, style);
+// The arc on from the pen, which stands at (lat1, lon1), to (lat2, lon2), `d` radians apart
+// (d > 0); the pen ends at (lat2, lon2). A polyline carries one pen from place to place, so
+// that each place is projected once for its arcs.
+void continueArc(ArcPen* pen, double lat1, double lon1, double lat2, double lon2, double d) {
+    int32_t pieces = gView.planar ? gOptions.planarArcSmoothing : gOptions.sphericalArcSmoothing;
+    // No piece shorter than two pixels: points closer than that could move the line by a
+    // pixel at most, and the short steps of a long route would cost a frame each.
+    pieces = std::min(pieces, std::max(1, truncToInt(screenSpan(lat1, lon1, lat2, lon2, d) / 2)));
+    for (int32_t i = 1; i < pieces; ++i) {
+        double lat, lon;
+        // Antipodal ends have no single great circle: the ends are joined directly.
+        if (!interpolateGreatCircle(lat1, lon1, lat2, lon2, d, double(i) / pieces, &lat, &lon))
+            break;
+        pen->lineTo(lat, lon);
+    }
+    pen->lineTo(lat2, lon2);
+}
+
+double radiansOf(int16_t arcMinutes) {
+    return arcMinutes * kRadiansPerMinute;
+}
+
+// The arcs through `places` and on to `extra` when given; the sum of their central angles.
+// Where each place landed is appended to `points` when the arcs were drawn.
+double drawArcs(const PtrList& places, const Place* extra, uint16_t colour, int32_t style,
+                std::vector<PlacePoint>* points) {
+    ArcPen pen;
+    const bool drawn = penForView(colour, style, &pen);
+    const Place* from = static_cast<const Place*>(places.head()->data);
+    if (drawn) {
+        pen.moveTo(radiansOf(from->latitude), radiansOf(from->longitude));
+        points->push_back({pen.previous, pen.previousSeen});
+    }
+    double total = 0;
+    auto arcTo = [&](const Place* to) {
+        const double lat1 = radiansOf(from->latitude), lon1 = radiansOf(from->longitude);
+        const double lat2 = radiansOf(to->latitude), lon2 = radiansOf(to->longitude);
+        const double d = centralAngle(lat1, lon1, lat2, lon2);
+        // Coinciding places (d = 0) leave the pen where it is, which is where `to` lies.
+        if (d > 0 && drawn) continueArc(&pen, lat1, lon1, lat2, lon2, d);
+        if (drawn) points->push_back({pen.previous, pen.previousSeen});
+        total += d;
+        from = to;
+    };
+    for (const PtrNode* n = places.head()->next; n != nullptr; n = n->next)
+        arcTo(static_cast<const Place*>(n->data));
+    if (extra != nullptr) arcTo(extra);
+    return total;
 }
 
 }  // namespace
@@ -108,22 +182,10 @@ double greatCircleSegment(double lat1, double lon1, double lat2, double lon2, ui
     if (style < 0) return 0;
     double d = centralAngle(lat1, lon1, lat2, lon2);
     if (d == 0) return 0;
-    int32_t worldWidth = 0;
-    if (gView.planar) {
-        worldWidth = 2 * planarHeightInUse();
-        if (worldWidth <= 0) return d;  // no map: nothing to draw on
-    }
-    int32_t pieces = gView.planar ? gOptions.planarArcSmoothing : gOptions.sphericalArcSmoothing;
-    ArcPen pen{worldWidth, colour, style, {}, false};
+    ArcPen pen;
+    if (!penForView(colour, style, &pen)) return d;  // no map: nothing to draw on
     pen.moveTo(lat1, lon1);
-    for (int32_t i = 1; i < pieces; ++i) {
-        double lat, lon;
-        // Antipodal ends have no single great circle: the ends are joined directly.
-        if (!interpolateGreatCircle(lat1, lon1, lat2, lon2, d, double(i) / pieces, &lat, &lon))
-            break;
-        pen.lineTo(lat, lon);
-    }
-    pen.lineTo(lat2, lon2);
+    continueArc(&pen, lat1, lon1, lat2, lon2, d);
     return d;
 }
 
@@ -131,21 +193,28 @@ void drawPlacePolyline(const PtrList& places, const Place* extra, uint16_t colou
                        int32_t* textY) {
     if (places.head() == nullptr) return;
     const Place* first = static_cast<const Place*>(places.head()->data);
-    double total = 0;
     // The arcs first, so that the markers and labels lie on top of them.
-    for (const PtrNode* n = places.head(); n->next != nullptr; n = n->next)
-        total += arcBetween(*static_cast<const Place*>(n->data),
-                            *static_cast<const Place*>(n->next->data), colour, style);
+    static std::vector<PlacePoint> points;  // kept from frame to frame for its memory
+    points.clear();
+    const double total = style < 0 ? 0 : drawArcs(places, extra, colour, style, &points);
+    size_t index = 0;
+    auto mark = [&](const Place& place, uint16_t inner) {
+        if (index < points.size())
+            drawProjectedPlace(place, points[index].point, points[index].visible, kMarkerWhite,
+                               inner, gOptions.displayedCityColor);
+        else
+            drawPlace(place, kMarkerWhite, inner, gOptions.displayedCityColor);
+        ++index;
+    };
     const Place* last = static_cast<const Place*>(places.tail()->data);
-    if (extra != nullptr) total += arcBetween(*last, *extra, colour, style);
     for (const PtrNode* n = places.head(); n != nullptr; n = n->next) {
         bool isLast = n->next == nullptr && extra == nullptr;
-        uint16_t inner = style < 0 ? kMarkerBlue : isLast ? kMarkerRed : kMarkerGreen;
-        drawPlace(*static_cast<const Place*>(n->data), kMarkerWhite, inner,
-                  gOptions.displayedCityColor);
+        mark(*static_cast<const Place*>(n->data), style < 0 ? kMarkerBlue
+                                                  : isLast  ? kMarkerRed
+                                                            : kMarkerGreen);
     }
     if (extra != nullptr) {
-        drawPlace(*extra, kMarkerWhite, kMarkerRed, gOptions.displayedCityColor);
+        mark(*extra, kMarkerRed);
         last = extra;
     }
     if (style < 0) return;

@@ -81,8 +81,14 @@ void drawMarker(int32_t x, int32_t y, uint16_t outer, uint16_t inner) {
 void drawPlace(const Place& place, uint16_t outer, uint16_t inner, uint16_t labelColour) {
     if ((place.kind & (kPlaceLabel | kPlaceMarker)) == 0) return;
     ScreenPoint p;
-    if (!projectPoint(place.latitude * kRadiansPerMinute, place.longitude * kRadiansPerMinute, &p))
-        return;
+    bool visible =
+        projectPoint(place.latitude * kRadiansPerMinute, place.longitude * kRadiansPerMinute, &p);
+    drawProjectedPlace(place, p, visible, outer, inner, labelColour);
+}
+
+void drawProjectedPlace(const Place& place, ScreenPoint p, bool visible, uint16_t outer,
+                        uint16_t inner, uint16_t labelColour) {
+    if ((place.kind & (kPlaceLabel | kPlaceMarker)) == 0 || !visible) return;
     if (p.x < 0 || p.x >= screenWidth() || p.y < 0 || p.y >= screenHeight()) return;
     if (place.kind & kPlaceMarker) drawMarker(p.x, p.y, outer, inner);
     if (place.flags & kRoutePlaceFlag) {

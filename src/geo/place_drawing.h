@@ -7,6 +7,7 @@
 #include <cstdint>
 
 #include "geo/place.h"
+#include "texture/point_projection.h"
 
 namespace geo {
 
@@ -31,5 +32,10 @@ void drawMarker(int32_t x, int32_t y, uint16_t outer, uint16_t inner);
 // a place with a country has that name 12 pixels under its own, in "Displayed Country Color".
 // Nothing is drawn for a point that is not visible or lies off the screen.
 void drawPlace(const Place& place, uint16_t outer, uint16_t inner, uint16_t labelColour);
+
+// drawPlace for a place already projected to `point`, `visible` as projectPoint answered, so
+// that a polyline projects each of its places once.
+void drawProjectedPlace(const Place& place, ScreenPoint point, bool visible, uint16_t outer,
+                        uint16_t inner, uint16_t labelColour);
 
 }  // namespace geo

@@ -88,9 +88,11 @@ void chooseFolders(const std::string& homeOverride, const std::string& stateOver
     gHome = !homeOverride.empty() ? homeOverride : fromEnv("MUNDORA_HOME");
     if (gHome.empty()) {
         std::string exeDir = executableFolder(argv0 ? argv0 : "mundora");
-        // A build tree keeps data/ at its top; an installed copy keeps share/mundora.
-        const std::string candidates[] = {exeDir + "/data", exeDir + "/../../data",
-                                          exeDir + "/../share/mundora"};
+        // An installed copy keeps its data in share/mundora beside bin/, a build tree in
+        // data/ at its top. The installed place comes first: under a prefix such as ~/.local,
+        // "../../data" is the user's own ~/data.
+        const std::string candidates[] = {exeDir + "/../share/mundora", exeDir + "/data",
+                                          exeDir + "/../../data"};
         gHome = candidates[0];
         for (const std::string& c : candidates)
             if (isDirectory(c)) {

@@ -8,9 +8,9 @@
 namespace platform {
 
 // Chooses the folders once at start: an explicit folder if given (from --home, --state),
-// else MUNDORA_HOME / MUNDORA_STATE, else the data folder beside the executable (or the
-// installed share folder) and the XDG config folder ~/.config/mundora. The state folder is
-// created when missing.
+// else MUNDORA_HOME / MUNDORA_STATE, else the installed data folder ../share/mundora from
+// the executable's folder (or the build tree's data folder) and the XDG config folder
+// ~/.config/mundora. The state folder is created when missing.
 void chooseFolders(const std::string& homeOverride, const std::string& stateOverride,
                    const char* argv0);
 

@@ -1,6 +1,6 @@
 // RGB565 pictures to and from PNG files with libpng: writing widens each field so that full
 // intensity stays full and writes the file atomically; reading narrows RGB back to RGB565.
-// No other pixel format is written.
+// RGBA pictures are written as they are. No other pixel format is written.
 #include "platform/png.h"
 
 #include <png.h>
@@ -60,6 +60,27 @@ bool writePng565(const std::string& path, const uint16_t* pixels, int width, int
     png_write_end(png, nullptr);
     png_destroy_write_struct(&png, &info);
     return writeFileAtomic(path, file.data(), file.size(), error);
+}
+
+bool writePngRgba(const std::string& path, const uint8_t* pixels, int width, int height,
+                  std::string* error) {
+    png_image image{};
+    image.version = PNG_IMAGE_VERSION;
+    image.width = static_cast<png_uint_32>(width);
+    image.height = static_cast<png_uint_32>(height);
+    image.format = PNG_FORMAT_RGBA;
+    png_alloc_size_t size = 0;  // asked first, then filled
+    std::vector<uint8_t> file;
+    bool encoded = png_image_write_get_memory_size(image, size, 0, pixels, 0, nullptr);
+    if (encoded) {
+        file.resize(size);
+        encoded = png_image_write_to_memory(&image, file.data(), &size, 0, pixels, 0, nullptr);
+    }
+    if (!encoded) {
+        if (error) *error = std::string("PNG encoder failed: ") + image.message;
+        return false;
+    }
+    return writeFileAtomic(path, file.data(), size, error);
 }
 
 bool readPng565(const std::string& path, std::vector<uint16_t>* pixels, int* width, int* height) {

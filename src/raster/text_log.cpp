@@ -2,7 +2,7 @@
 
 #include "raster/text_log.h"
 
-#include <cstdio>
+#include <charconv>
 
 #include "platform/files.h"
 
@@ -31,9 +31,19 @@ void appendUtf8(std::string* out, uint32_t code) {
 }  // namespace
 
 void logText(int x, int y, uint16_t colour, const char16_t* text, int length) {
+    // Formatted by hand: the log takes every string of every frame, and a printf call per
+    // string cost more than drawing the label itself.
     char head[48];
-    std::snprintf(head, sizeof head, "%d %d 0x%04X ", x, y, unsigned(colour));
-    gLog += head;
+    char* end = std::to_chars(head, head + 12, x).ptr;
+    *end++ = ' ';
+    end = std::to_chars(end, end + 12, y).ptr;
+    static const char kHex[] = "0123456789ABCDEF";
+    *end++ = ' ';
+    *end++ = '0';
+    *end++ = 'x';
+    for (int shift = 12; shift >= 0; shift -= 4) *end++ = kHex[(colour >> shift) & 15];
+    *end++ = ' ';
+    gLog.append(head, end);
     for (int i = 0; i < length; ++i) {
         uint32_t code = text[i];
         bool high = code >= 0xD800 && code < 0xDC00;

@@ -3,6 +3,8 @@
 
 #include "base/options.h"
 #include "base/redraw.h"
+#include "geo/place_lists.h"
+#include "geo/snapping.h"
 #include "platform/display.h"
 #include "platform/folders.h"
 #include "platform/loop.h"
@@ -79,7 +81,9 @@ bool runCommand(int id, intptr_t) {
         case 2003:
             break;  // the options dialog comes with the dialogs
         case 2004:
+            geo::clearSnapPoint();
             toggle(&gOptions.computeDistance, id);
+            if (gOptions.computeDistance) geo::clearDistancePoints();
             gRedraw = 1;
             break;
         case 2005:

@@ -1,66 +1,42 @@
 // Composes the normal view's frame: the scene when the redraw flag or edge scrolling asks
-// for it (or the background and a message when there are no usable maps), the zoom
-// rectangle, the command panel, the toolkit's dialogs and keyboard, a step of the animated
-// rotation, then presents it; and the credits of the about screen. How each layer draws is its own
-// module's business.
+// for it (or the background when there are no usable maps), the command panel, the
+// toolkit's dialogs and keyboard and a step of the animated rotation, then presents it; and
+// the credits of the about screen. How each layer draws is its own module's business.
 #include "shell/frame.h"
 
-#include <algorithm>
-#include <cstdlib>
 #include <string>
 
 #include "base/options.h"
 #include "base/redraw.h"
+#include "geo/overlay_pass.h"
 #include "platform/loop.h"
 #include "raster/back_buffer.h"
 #include "raster/draw.h"
 #include "raster/font.h"
 #include "raster/text_log.h"
+#include "routefiles/route_set.h"
 #include "shell/commands.h"
 #include "texture/map_message.h"
 #include "texture/map_set.h"
-#include "texture/render_planar.h"
-#include "texture/render_sphere.h"
 #include "toolkit/command_panel.h"
 #include "toolkit/message_box.h"
 #include "toolkit/routing.h"
 #include "view/animation.h"
-#include "view/pan.h"
-#include "view/stylus.h"
 #include "view/view_state.h"
-#include "view/zoom.h"
 
 namespace {
 
 unsigned gFrames = 0;
 size_t gSceneTexts = 0;  // the scene's strings in the text log
 
-// The zoom rectangle being dragged out, in green.
-void drawZoomRectangle() {
-    if (!gZoomSelection || !gPressPoint.valid() || !gCurrentPoint.valid()) return;
-    const int x = std::min(gPressPoint.x, gCurrentPoint.x);
-    const int y = std::min(gPressPoint.y, gCurrentPoint.y);
-    outlineRect(x, y, std::abs(gCurrentPoint.x - gPressPoint.x) + 1,
-                std::abs(gCurrentPoint.y - gPressPoint.y) + 1, 0x07E0);
-}
-
-// The scene: the view redrawn when the redraw flag is set or the stylus scrolls at an edge.
-// True when the stylus is held on the view in plain mode and the scene was drawn, so that
-// snapping and scrolling follow it frame by frame.
+// The scene: the overlay pass over the view, which redraws only when the redraw flag or
+// edge scrolling asks. A frame that keeps the view keeps the scene's strings in the log too.
 bool drawScene() {
-    const bool scrolled = edgeScrollStep();
-    if (!gRedraw && !scrolled) {
-        truncateTextLog(gSceneTexts);
-        return false;
-    }
-    clearTextLog();
-    if (gView.planar)
-        renderPlanar();
-    else
-        renderSphere();
-    drawZoomRectangle();
+    truncateTextLog(gSceneTexts);
+    const routes::RouteSet& route = routes::gRouteSet;
+    const bool more = geo::drawOverlayPass({&route.places, route.color, route.lineStyle});
     gSceneTexts = textLogMark();
-    return gCurrentPoint.valid() && !gOptions.panRotate && !gZoomSelection;
+    return more;
 }
 
 // No usable maps: the background. The message that leads to the options is the one the

@@ -1,11 +1,13 @@
 // The stylus routing of the main window: the toolkit's widgets, then the command panel, then
 // the view's gestures (turn or pan, zoom rectangle, the pick point that snapping and edge
-// scrolling follow). How the view moves is view/pan.h's; what a panel button does is the
-// window's command handling.
+// scrolling follow, the distance point a release adds). How the view moves is view/pan.h's; what a
+// panel button does is the window's command handling.
 #include "shell/gestures.h"
 
 #include "base/options.h"
 #include "base/redraw.h"
+#include "geo/place_lists.h"
+#include "geo/snapping.h"
 #include "platform/loop.h"
 #include "toolkit/command_panel.h"
 #include "toolkit/routing.h"
@@ -16,6 +18,14 @@
 #include "view/zoom.h"
 
 namespace {
+
+// A tap in "Compute Distance" mode: a distance point where the stylus was lifted, when that
+// is on the map.
+void addDistancePointAt(int x, int y) {
+    int16_t lat, lon;
+    if (!geo::pickArcMinutes(x, y, &lat, &lon)) return;
+    geo::addDistancePoint(lat, lon);
+}
 
 void endStroke() {
     panelEndStroke();
@@ -76,6 +86,11 @@ void stylusUp(int x, int y) {
         zoomToRectangle(gPressPoint.x, gPressPoint.y, gCurrentPoint.x, gCurrentPoint.y);
         gZoomSelection = false;
         panelSetChecked(2008, false);
+    } else if (gCurrentPoint.valid() && !gOptions.panRotate) {
+        // A tap released before any frame showed the press still snaps its place.
+        geo::updateSnapPoint(gCurrentPoint.x, gCurrentPoint.y);
+        gRedraw = 1;
+        if (gOptions.computeDistance) addDistancePointAt(gCurrentPoint.x, gCurrentPoint.y);
     }
     endStroke();
 }

@@ -5,6 +5,8 @@
 #include <string>
 
 #include "geo/city_db.h"
+#include "geo/country_labels.h"
+#include "geo/place_lists.h"
 #include "platform/files.h"
 #include "platform/folders.h"
 #include "raster/back_buffer.h"
@@ -99,6 +101,9 @@ void saveProgramData() {
 }
 
 void releaseProgramData() {
+    geo::deletePlaces(&geo::gDisplayedCountries);
+    geo::deletePlaces(&geo::gDisplayedCities);
+    geo::clearDistancePoints();
     routes::gRouteSet.clear();
     geo::cityDatabase.close();
 }

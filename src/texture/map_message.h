@@ -1,6 +1,5 @@
 // The one way the map code tells the user that a map set is unusable: a pending message with
-// what closing it does. The toolkit's message box takes it from here; until then the frame
-// without a texture draws the text itself, centred on the screen.
+// what closing it does. The shell takes it and shows it in the toolkit's message box.
 #pragma once
 
 #include <string>
@@ -19,6 +18,3 @@ void showMapSetMessage(const char* text, bool openOptionsOnClose);
 // Hands the pending message to the message box and clears it; false when none is pending.
 bool takeMapSetMessage(MapSetMessage* out);
 
-// Draws the pending message (if any) in white, centred on the screen, wrapped at spaces to
-// the screen width. The message stays pending.
-void drawMapSetMessage();

@@ -13,7 +13,6 @@
 #include "raster/back_buffer.h"
 #include "raster/draw.h"
 #include "texture/map_lines.h"
-#include "texture/map_message.h"
 #include "texture/map_set.h"
 #include "texture/texels.h"
 #include "view/view_state.h"
@@ -264,7 +263,6 @@ void renderPlanar() {
     const TexelSource tex = currentTexture();
     if (!tex.texels) {
         fillRect(0, 0, screenWidth(), screenHeight(), gOptions.backgroundColor);
-        drawMapSetMessage();
         return;
     }
     const Band b = bandForView(tex);

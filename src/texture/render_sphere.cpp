@@ -18,7 +18,6 @@
 #include "raster/back_buffer.h"
 #include "raster/draw.h"
 #include "texture/map_lines.h"
-#include "texture/map_message.h"
 #include "texture/texels.h"
 #include "view/angles.h"
 #include "view/tables.h"
@@ -305,7 +304,6 @@ void renderSphere() {
     const TexelSource tex = currentTexture();
     if (!tex.texels || gView.radius < 1) {
         fillRect(0, 0, screenWidth(), screenHeight(), gOptions.backgroundColor);
-        if (!tex.texels) drawMapSetMessage();
         return;
     }
     if (gColumns.radius != gView.radius ||

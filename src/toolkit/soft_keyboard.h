@@ -6,8 +6,8 @@
 
 #include <memory>
 
+#include "base/keyboard_layout.h"
 #include "raster/image_buffer.h"
-#include "toolkit/keyboard_layout.h"
 #include "toolkit/modal.h"
 
 class SoftKeyboard : public OnScreenKeyboard {

@@ -35,8 +35,8 @@ class TabPage : public Widget {
     // The tab header, the selected look when selected, cut to clipWidth when that is set;
     // nothing while the header is not shown.
     void Draw() override;
-    // Only with the header shown. A tap on the header: the page holds the stroke and answers
-    // kClippedHeader when the header is cut, else 1. Otherwise, on a selected page, the
+    // A tap on the shown header: the page holds the stroke and answers kClippedHeader when
+    // the header is cut, else 1. Otherwise, on a selected page (its header shown or not), the
     // controls are offered the point (the one holding the last stroke first, then the rest in
     // order; hidden or disabled ones see nothing); the first that takes it holds the stroke
     // as it chose, and the answer is 1. Else 0.

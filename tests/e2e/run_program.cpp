@@ -11,6 +11,7 @@
 #include <fstream>
 #include <iterator>
 #include <map>
+#include <sstream>
 
 namespace {
 
@@ -62,13 +63,18 @@ std::string readText(const std::string& path) {
     return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
+std::map<std::string, long> parseView(const std::string& text) {
+    std::map<std::string, long> v;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);) {
+        size_t eq = line.find('=');
+        if (eq != std::string::npos) v[line.substr(0, eq)] = std::stol(line.substr(eq + 1));
+    }
+    return v;
+}
+
 std::map<std::string, long> readView(const std::string& path) {
-    std::map<std::string, long> view;
-    std::ifstream in(path);
-    for (std::string line; std::getline(in, line);)
-        if (size_t eq = line.find('='); eq != std::string::npos)
-            view[line.substr(0, eq)] = std::stol(line.substr(eq + 1));
-    return view;
+    return parseView(readText(path));
 }
 
 int startScript(const TempFolder& folder, const std::string& script, const std::string& name) {

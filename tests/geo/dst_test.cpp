@@ -12,6 +12,7 @@
 #include "geo/text16.h"
 #include "platform/clock.h"
 #include "posix_tz.h"
+#include "zoneinfo_text.h"
 
 namespace {
 
@@ -106,12 +107,6 @@ TEST(DstRules, NorthernAndSouthernSentences) {
     }
 }
 
-// English ordinal suffixes, written out apart from the program's.
-const char* ordinal(int day) {
-    if (day / 10 == 1) return "th";
-    return day % 10 == 1 ? "st" : day % 10 == 2 ? "nd" : day % 10 == 3 ? "rd" : "th";
-}
-
 // Compares the program's local time and daylight-saving flag with localtime_r for one zone
 // at every hour of `year`; returns the number of hours that differ.
 int countDifferences(const char* zone, const geo::Place& place, int year, std::string* first) {
@@ -128,10 +123,7 @@ int countDifferences(const char* zone, const geo::Place& place, int year, std::s
         char expected[32];
         std::snprintf(expected, sizeof expected, "%02d:%02d  (%s)", local.tm_hour, local.tm_min,
                       expectedDst ? "Daylight" : "Standard");
-        char expectedDate[32];
-        strftime(expectedDate, sizeof expectedDate, "%a, %b ", &local);
-        std::string date = std::string(expectedDate) + std::to_string(local.tm_mday) +
-                           ordinal(local.tm_mday) + ", " + std::to_string(local.tm_year + 1900);
+        std::string date = dateText(local);
         std::u16string time, ourDate;
         platform::UtcTime now = platform::utcFromMillis(t * 1000);
         bool inForce = geo::localDateTime(now, place, kTime24, &time, &ourDate, nullptr);
@@ -155,8 +147,6 @@ TEST(DstRules, MatchZoneinfoForAYearEveryHour) {
         "Asia/Beirut",      "Australia/Sydney", "Australia/Adelaide",  "Pacific/Auckland",
         "Pacific/Chatham",  "Asia/Tokyo",       "Australia/Lord_Howe", "Antarctica/Troll",
     };
-    const char* savedTz = std::getenv("TZ");
-    std::string saved = savedTz ? savedTz : "";
     for (const char* zone : zones) {
         std::string rule, error;
         citydb::PosixZone posix;
@@ -166,8 +156,7 @@ TEST(DstRules, MatchZoneinfoForAYearEveryHour) {
         citydb::ZoneWords w = citydb::convertZone(posix);
         geo::Place place =
             placeWith(w.offsetMinutes, w.startRule, w.startTime, w.endRule, w.endTime);
-        setenv("TZ", zone, 1);
-        tzset();
+        ScopedZone scoped(zone);
         for (int year : {2027, 2028}) {
             std::string first;
             int differences = countDifferences(zone, place, year, &first);
@@ -181,11 +170,6 @@ TEST(DstRules, MatchZoneinfoForAYearEveryHour) {
             }
         }
     }
-    if (savedTz)
-        setenv("TZ", saved.c_str(), 1);
-    else
-        unsetenv("TZ");
-    tzset();
 }
 
 }  // namespace

@@ -5,9 +5,7 @@
 
 #include <gtest/gtest.h>
 #include <libnova/julian_day.h>
-#include <libnova/precession.h>
 #include <libnova/solar.h>
-#include <libnova/transform.h>
 
 #include <algorithm>
 #include <cmath>
@@ -17,53 +15,11 @@
 
 #include "geo/dst.h"
 #include "geo/text16.h"
+#include "libnova_sun.h"
 #include "platform/clock.h"
 #include "posix_tz.h"
 
 namespace {
-
-// The altitude of the sun's centre in degrees from libnova's position. ln_get_solar_equ_coords
-// gives J2000 coordinates; without the precession to the date the declination is a tenth of
-// a degree off by 2027, which moves rise and set by minutes near the polar circles.
-double libnovaAltitude(double jd, double lat, double lon) {
-    ln_equ_posn j2000, ofDate;
-    ln_get_solar_equ_coords(jd, &j2000);
-    ln_get_equ_prec(&j2000, jd, &ofDate);
-    ln_lnlat_posn observer{lon, lat};
-    ln_hrz_posn horizon;
-    ln_get_hrz_from_equ(&ofDate, &observer, jd, &horizon);
-    return horizon.alt;
-}
-
-// Minutes after jd0 at which the altitude first passes -0.8333 degrees (refraction and the
-// sun's radius) walking from `from` minutes in steps of `step`, or a sentinel.
-double libnovaCrossing(double jd0, double lat, double lon, double from, double step) {
-    auto above = [&](double m) { return libnovaAltitude(jd0 + m / 1440, lat, lon) > -0.8333; };
-    for (double m = from; std::fabs(m - from) < 720; m += step) {
-        if (above(m + step)) continue;
-        double in = m, out = m + step;
-        while (std::fabs(out - in) > 1e-3) {
-            double mid = (in + out) / 2;
-            (above(mid) ? in : out) = mid;
-        }
-        return in;
-    }
-    return 1e9;
-}
-
-// Sunrise and sunset of the date starting at Julian Day jd0, in minutes after its 0h UTC:
-// the horizon crossings either side of the sun's transit, found from mean solar noon.
-void libnovaDay(double jd0, double lat, double lon, double* rise, double* set) {
-    double noon = 720 - 4 * lon;
-    *rise = libnovaCrossing(jd0, lat, lon, noon, -5);
-    *set = libnovaCrossing(jd0, lat, lon, noon, 5);
-}
-
-// Distance of two clock readings in minutes, across midnight.
-double clockDistance(double a, double b) {
-    double d = std::fmod(std::fabs(a - b), 1440);
-    return std::min(d, 1440 - d);
-}
 
 struct SunCase {
     const char* where;

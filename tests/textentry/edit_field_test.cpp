@@ -4,6 +4,7 @@
 #include "toolkit/edit_field.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <fstream>
 #include <string>
@@ -36,7 +37,9 @@ class EditFieldTest : public WidgetScreenTest {
     // Runs `lines` as a headless script and hands what it posts to the window procedure;
     // frames and timers are left out.
     void runScript(const std::string& lines) {
-        const std::string path = testing::TempDir() + "edit_field_keys.txt";
+        // Tests run side by side as separate processes: each writes its own script.
+        const std::string path =
+            testing::TempDir() + "edit_field_keys_" + std::to_string(getpid()) + ".txt";
         std::ofstream(path) << lines << "\n";
         platform::HeadlessBackend backend;
         platform::setBackend(&backend);

@@ -4,8 +4,8 @@
 #include <algorithm>
 #include <climits>
 
+#include "base/keyboard_layout.h"
 #include "pictures.h"
-#include "toolkit/keyboard_layout.h"
 
 namespace assets {
 

@@ -1,8 +1,10 @@
 // mundora-assets: draws every interface picture of the program from the text sources in
 // assets/ and the NASA Earth photographs, writes each as a GIF file, and writes a C++ source
 // holding the GIF bytes and the resource table that the program is built with. With --places
-// it draws instead the pictures of the sample route files, one sprite sheet each.
+// it draws instead the pictures of the sample route files, one sprite sheet each; with --icons
+// the desktop icon at the usual sizes.
 
+#include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -24,6 +26,7 @@ struct Options {
     std::string out = ".";
     std::string source;  // the generated C++ file; none when empty
     std::string places;  // sprite sheets of the route files' pictures; none when empty
+    std::string icons;   // folder of the icon theme tree; none when empty
     bool png = false;
 };
 
@@ -44,6 +47,8 @@ const char kHelp[] =
     "  --source FILE  also write a C++ source with the GIF bytes and resource table\n"
     "  --places DIR   draw only the pictures of the sample route files: each sprite\n"
     "                 sheet DIR/NAME.txt as NAME.gif in the --out folder\n"
+    "  --icons DIR    draw only the desktop icon, from the photographs, as\n"
+    "                 DIR/SIZExSIZE/apps/mundora.png (48, 64, 128, 256)\n"
     "  --png          also write each picture as PNG (for looking at)\n"
     "  --help         this text\n";
 
@@ -57,6 +62,7 @@ int parseArguments(int argc, char** argv, Options* options) {
                              : arg == "--out"    ? &options->out
                              : arg == "--source" ? &options->source
                              : arg == "--places" ? &options->places
+                             : arg == "--icons"  ? &options->icons
                                                  : nullptr;
         if (arg == "--help") {
             std::fputs(kHelp, stdout);
@@ -107,6 +113,26 @@ bool drawPlaces(const Options& options, std::vector<Picture>* pictures, std::str
     }
     if (pictures->empty()) *error = "no sprite sheets (*.txt) in " + options.places;
     return !pictures->empty();
+}
+
+// The icon at each size, laid out as an icon theme's folders are.
+bool drawIcons(const Options& options, std::string* error) {
+    RgbPicture day, night;
+    if (!readJpegFile(options.day, &day, error) || !readJpegFile(options.night, &night, error))
+        return false;
+    for (int size : {48, 64, 128, 256}) {
+        const std::string side = std::to_string(size);
+        const std::string dir = options.icons + "/" + side + "x" + side + "/apps";
+        std::vector<uint8_t> rgba;
+        assets::drawIcon(day, night, size, &rgba);
+        if (!platform::makeDirectories(dir)) {
+            *error = "cannot make the folder " + dir + " (" + platform::fileErrorText(errno) + ")";
+            return false;
+        }
+        if (!platform::writePngRgba(dir + "/mundora.png", rgba.data(), size, size, error))
+            return false;
+    }
+    return true;
 }
 
 std::vector<uint16_t> to565(const assets::Canvas& canvas) {
@@ -169,9 +195,14 @@ int main(int argc, char** argv) {
     if (code >= 0) return code;
     std::vector<Picture> pictures;
     std::string error;
-    const bool drawn = options.places.empty() ? drawAll(options, &pictures, &error)
-                                              : drawPlaces(options, &pictures, &error);
-    if (!drawn || !writeAll(options, pictures, &error)) {
+    bool done = false;
+    if (!options.icons.empty())
+        done = drawIcons(options, &error);
+    else if (!options.places.empty())
+        done = drawPlaces(options, &pictures, &error) && writeAll(options, pictures, &error);
+    else
+        done = drawAll(options, &pictures, &error) && writeAll(options, pictures, &error);
+    if (!done) {
         std::fprintf(stderr, "mundora-assets: %s\n", error.c_str());
         return 1;
     }

@@ -1,13 +1,12 @@
-// Splash rendering: an orthographic view of the textured sphere with a soft terminator, city
-// lights on the night side, an atmosphere rim, stars, and the title.
+// Splash and icon rendering: an orthographic view of the textured sphere with a soft
+// terminator, city lights on the night side and an atmosphere rim; the splash adds stars and
+// the title.
 
 #include "splash.h"
 
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
-
-#include "jpeg_file.h"
 
 namespace assets {
 
@@ -164,6 +163,31 @@ void drawTitle(Canvas* out, const GlyphFont& font, const std::string& text) {
 }
 
 }  // namespace
+
+void drawIcon(const Photo& day, const Photo& night, int size, std::vector<uint8_t>* rgba) {
+    constexpr int kSamples = 4;  // per axis, for a smooth edge
+    const double centre = size / 2.0, radius = size * 0.46;
+    rgba->assign(size_t(size) * size * 4, 0);
+    for (int y = 0; y < size; ++y) {
+        for (int x = 0; x < size; ++x) {
+            Rgb sum;
+            int inside = 0;
+            for (int s = 0; s < kSamples * kSamples; ++s) {
+                double u = (x + (s % kSamples + 0.5) / kSamples - centre) / radius;
+                double v = (centre - y - (s / kSamples + 0.5) / kSamples) / radius;
+                if (u * u + v * v > 1) continue;
+                Rgb c = globeColour(day, night, u, v);
+                sum = {sum.r + c.r, sum.g + c.g, sum.b + c.b};
+                ++inside;
+            }
+            if (!inside) continue;
+            uint32_t c = pack({sum.r / inside, sum.g / inside, sum.b / inside});
+            uint8_t* p = &(*rgba)[(size_t(y) * size + x) * 4];
+            p[0] = uint8_t(c >> 16), p[1] = uint8_t(c >> 8), p[2] = uint8_t(c);
+            p[3] = uint8_t(std::lround(255.0 * inside / (kSamples * kSamples)));
+        }
+    }
+}
 
 bool drawSplash(const std::string& dayJpeg, const std::string& nightJpeg,
                 const GlyphFont& titleFont, Canvas* out, std::string* error) {

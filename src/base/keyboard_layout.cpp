@@ -1,7 +1,7 @@
 // The key tables, built once from rows: keys of a row share its y and height and are
 // listed left to right with their x and width.
 
-#include "toolkit/keyboard_layout.h"
+#include "base/keyboard_layout.h"
 
 #include <string>
 #include <vector>

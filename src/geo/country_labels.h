@@ -1,0 +1,17 @@
+// The displayed countries: one label Place (kind 1) per named country of the city database,
+// shown while "Show all countries" is on. The list owns its Places; drawing them is the
+// overlay pass's business.
+#pragma once
+
+#include "base/ptr_list.h"
+#include "geo/city_db.h"
+
+namespace geo {
+
+extern PtrList gDisplayedCountries;  // owned Places of kind 1, in country index order
+
+// Empties the displayed countries and appends a label for every country of `db` with a name,
+// at the country's label position. False when memory runs out (the labels made so far stay).
+bool displayAllCountries(const CityDatabase& db);
+
+}  // namespace geo

@@ -1,0 +1,326 @@
+// The information panel end to end: with Pan/Rotate off a press on a city snaps to it, and
+// the drawn strings (the `texts` log) are checked against independent references: the C
+// library's zoneinfo for the local time, date and next daylight-saving change, libnova for
+// sunrise, sunset and the sun's elevation and azimuth, published coordinates for the position.
+// Compute Distance with two taps shows the distance and the time difference; each sample
+// route file, named in settings.ini, shows its distance line above the panel's.
+#include <gtest/gtest.h>
+#include <libnova/julian_day.h>
+#include <strings.h>
+
+#include <algorithm>
+#include <cctype>
+#include <cmath>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <pugixml.hpp>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "../geo/libnova_sun.h"
+#include "../geo/zoneinfo_text.h"
+#include "platform/clock.h"
+#include "raster/back_buffer.h"
+#include "run_program.h"
+#include "texture/point_projection.h"
+#include "view/tables.h"
+#include "view/view_state.h"
+
+namespace {
+
+constexpr unsigned kSnapped = 0xFFE0;   // "Snapped City Color"
+constexpr unsigned kDistance = 0xFFFF;  // "Distance Arc Color"
+constexpr char kClock[] = "2027-03-20T17:00:00Z";
+
+// Isolated towns (no other city within the snap radius of a tap's error), with GeoNames'
+// coordinates in degrees and their zones.
+struct City {
+    const char* name;
+    double lat, lon;
+    const char* zone;
+};
+const City kNassau{"Nassau", 25.05823, -77.34306, "America/Nassau"};
+const City kHamilton{"Hamilton", 32.29149, -64.77797, "Atlantic/Bermuda"};
+
+struct Shown {
+    int x, y;
+    unsigned colour;
+    std::string text;
+};
+
+std::vector<Shown> readShown(const std::string& path) {
+    std::vector<Shown> out;
+    std::istringstream in(readText(path));
+    for (std::string line; std::getline(in, line);) {
+        Shown s;
+        int used = 0;
+        if (std::sscanf(line.c_str(), "%d %d %x %n", &s.x, &s.y, &s.colour, &used) < 3) continue;
+        s.text = line.substr(used);
+        out.push_back(s);
+    }
+    return out;
+}
+
+// The panel's lines: at x = 0 in `colour`, top to bottom.
+std::vector<Shown> column(const std::vector<Shown>& shown, unsigned colour) {
+    std::vector<Shown> out;
+    for (const Shown& s : shown)
+        if (s.x == 0 && s.colour == colour) out.push_back(s);
+    std::sort(out.begin(), out.end(), [](const Shown& a, const Shown& b) { return a.y < b.y; });
+    return out;
+}
+
+// Where the city lies on the screen in the view the program wrote with `view FILE`.
+void screenPoint(const std::map<std::string, long>& view, const City& city, int* x, int* y) {
+    gDisplay = {240, 320, 2, 480, 16};
+    buildTrigTables();
+    gView.planar = view.at("planar") != 0;
+    gView.lonAngle = int32_t(view.at("lonAngle"));
+    gView.latAngle = int32_t(view.at("latAngle"));
+    gView.radius = int32_t(view.at("radius"));
+    gView.planarHeight = int32_t(view.at("planarHeightInUse"));
+    gView.offsetX = int32_t(view.at("offsetX"));
+    gView.offsetY = int32_t(view.at("offsetY"));
+    gView.margin = int32_t(view.at("margin"));
+    ScreenPoint p;
+    EXPECT_TRUE(projectPoint(city.lat * M_PI / 180, city.lon * M_PI / 180, &p)) << city.name;
+    *x = p.x;
+    *y = p.y;
+}
+
+std::string pressAt(int x, int y) {
+    const std::string at = std::to_string(x) + " " + std::to_string(y) + "\n";
+    return "down " + at + "wait 100\nup " + at + "wait 100\n";
+}
+
+time_t clockSeconds() {
+    int64_t ms = 0;
+    platform::parseUtc(kClock, &ms);
+    return time_t(ms / 1000);
+}
+
+// Minutes of a 12-hour "hh:mm am" reading.
+int minutes12(int hour, int minute, const char* meridiem) {
+    return (hour % 12 + (meridiem[0] == 'p' ? 12 : 0)) * 60 + minute;
+}
+
+// The snapped city's label and the six panel lines from `firstY` down, each against its
+// reference at the scripted clock (the run stays within its first minute).
+void expectCityPanel(const std::vector<Shown>& shown, const City& city, int firstY,
+                     const char* where) {
+    SCOPED_TRACE(std::string(where) + " " + city.name);
+    EXPECT_TRUE(std::any_of(shown.begin(), shown.end(), [&](const Shown& s) {
+        return s.text == city.name && s.colour == kSnapped;
+    }));
+    const std::vector<Shown> lines = column(shown, kSnapped);
+    ASSERT_EQ(lines.size(), 6u);
+    for (size_t i = 0; i < lines.size(); ++i) EXPECT_EQ(lines[i].y, firstY + 12 * int(i));
+    int latD, latM, lonD, lonM;
+    char ns, ew;
+    ASSERT_EQ(std::sscanf(lines[0].text.c_str(), "%d\xC2\xB0 %d'%c %d\xC2\xB0 %d'%c", &latD, &latM,
+                          &ns, &lonD, &lonM, &ew),
+              6)
+        << lines[0].text;
+    const double lat = (ns == 'S' ? -1 : 1) * (latD + latM / 60.0);
+    const double lon = (ew == 'W' ? -1 : 1) * (lonD + lonM / 60.0);
+    EXPECT_NEAR(lat, city.lat, 1 / 60.0) << lines[0].text;
+    EXPECT_NEAR(lon, city.lon, 1 / 60.0) << lines[0].text;
+
+    time_t t = clockSeconds();
+    ScopedZone zone(city.zone);
+    struct tm local = zoneLocal(t);
+    int standard = zoneOffsetMinutes(t);  // the least offset over the year
+    for (int quarter = 1; quarter < 4; ++quarter)
+        standard = std::min(standard, zoneOffsetMinutes(t + quarter * 91 * 86400));
+    EXPECT_EQ(lines[1].text, zoneTime12(t, standard));
+    EXPECT_EQ(lines[2].text, dateText(local));
+    EXPECT_EQ(lines[3].text, zoneNextChange(t));
+
+    int rh, rm, sh, sm;
+    char rp[3] = {}, sp[3] = {};
+    ASSERT_EQ(std::sscanf(lines[4].text.c_str(), "sunrise: %d:%d %2s,  sunset : %d:%d %2s", &rh,
+                          &rm, rp, &sh, &sm, sp),
+              6)
+        << lines[4].text;
+    ln_date date{local.tm_year + 1900, local.tm_mon + 1, local.tm_mday, 0, 0, 0};
+    double rise, set;
+    libnovaDay(ln_get_julian_day(&date), lat, lon, &rise, &set);
+    const int offset = zoneOffsetMinutes(t);
+    EXPECT_LT(clockDistance(minutes12(rh, rm, rp), rise + offset), 1.5) << lines[4].text;
+    EXPECT_LT(clockDistance(minutes12(sh, sm, sp), set + offset), 1.5) << lines[4].text;
+
+    int elevation, azimuth;
+    ASSERT_EQ(std::sscanf(lines[5].text.c_str(), "Sun: Elevation = %d\xC2\xB0 Azimuth = %d",
+                          &elevation, &azimuth),
+              2)
+        << lines[5].text;
+    double altitude, direction;
+    libnovaSun(ln_get_julian_from_timet(&t), lat, lon, &altitude, &direction);
+    EXPECT_LE(std::abs(elevation - std::trunc(altitude)), 1) << altitude;
+    EXPECT_LE(std::abs(azimuth - std::trunc(direction)), 1) << direction;
+}
+
+// Great-circle kilometres between two positions in radians by the haversine on a sphere of
+// 6378 km.
+double haversineKm(double lat1, double lon1, double lat2, double lon2) {
+    const double h = std::pow(std::sin((lat2 - lat1) / 2), 2) +
+                     std::cos(lat1) * std::cos(lat2) * std::pow(std::sin((lon2 - lon1) / 2), 2);
+    return 2 * 6378 * std::asin(std::sqrt(h));
+}
+
+// Between two towns, at their positions rounded to arc minutes as the database keeps them.
+double haversineKm(const City& a, const City& b) {
+    auto rad = [](double deg) { return std::lround(deg * 60) / 60.0 * M_PI / 180; };
+    return haversineKm(rad(a.lat), rad(a.lon), rad(b.lat), rad(b.lon));
+}
+
+TEST(Panel, SnappedCityAndDistanceOnTheGlobeAndTheFlatMap) {
+    TempFolder folder;
+    ProgramRun views = runScript(folder, std::string("clock ") + kClock + "\nwait 100\nview " +
+                                             folder.file("globe") + "\ncommand 2006\nwait 100\n" +
+                                             "view " + folder.file("flat") + "\n");
+    ASSERT_EQ(views.exitCode, 0) << views.err;
+    const auto globe = parseView(readText(folder.file("globe")));
+    const auto flat = parseView(readText(folder.file("flat")));
+    int nx, ny, hx, hy, fx, fy;
+    screenPoint(globe, kNassau, &nx, &ny);
+    screenPoint(globe, kHamilton, &hx, &hy);
+    screenPoint(flat, kNassau, &fx, &fy);
+
+    // The distance points stay drawn after the mode is switched off, above the flat map's
+    // panel lines.
+    const std::string script =
+        std::string("clock ") + kClock + "\nwait 100\ncommand 2005\n" + pressAt(nx, ny) + "texts " +
+        folder.file("globe.txt") + "\ncommand 2004\ntap " + std::to_string(hx) + " " +
+        std::to_string(hy) + "\nwait 100\ntap " + std::to_string(nx) + " " + std::to_string(ny) +
+        "\nwait 100\ntexts " + folder.file("distance.txt") + "\ncommand 2004\ncommand 2006\n" +
+        "wait 100\n" + pressAt(fx, fy) + "texts " + folder.file("flat.txt") + "\n";
+    TempFolder fresh;  // the first run saved the flat view as the last one
+    ProgramRun run = runScript(folder, script, "", fresh.path);
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+
+    expectCityPanel(readShown(folder.file("globe.txt")), kNassau, 2, "globe");
+
+    const std::vector<Shown> distance = readShown(folder.file("distance.txt"));
+    EXPECT_TRUE(column(distance, kSnapped).empty()) << "no panel lines while measuring";
+    const std::vector<Shown> measured = column(distance, kDistance);
+    ASSERT_EQ(measured.size(), 2u);
+    int km = 0;
+    ASSERT_EQ(std::sscanf(measured[0].text.c_str(), "Distance: %d km", &km), 1) << measured[0].text;
+    EXPECT_NEAR(km, haversineKm(kHamilton, kNassau), 2);
+    time_t t = clockSeconds();
+    int difference;
+    {
+        ScopedZone first(kHamilton.zone);
+        difference = -zoneOffsetMinutes(t);
+    }
+    {
+        ScopedZone last(kNassau.zone);
+        difference += zoneOffsetMinutes(t);
+    }
+    char expected[40];
+    std::snprintf(expected, sizeof expected, "Time Difference: %c%02d:%02d",
+                  difference < 0 ? '-' : '+', std::abs(difference) / 60, std::abs(difference) % 60);
+    EXPECT_EQ(measured[1].text, expected);
+    EXPECT_EQ(measured[1].y, measured[0].y + 12);
+
+    const std::vector<Shown> onFlat = readShown(folder.file("flat.txt"));
+    EXPECT_EQ(column(onFlat, kDistance).size(), 2u);
+    expectCityPanel(onFlat, kNassau, 2 + 2 * 12, "flat map");
+}
+
+// A route file as read here with pugixml: its colour and whether it has lines, and its
+// length through the points, each degree value truncated to arc minutes.
+struct RouteFile {
+    unsigned colour = 0xFFFF;
+    bool lines = true;
+    double km = 0;
+};
+
+RouteFile readRoute(const std::string& path) {
+    static const std::map<std::string, unsigned> kColours = {
+        {"black", 0x0000}, {"blue", 0x001F},  {"brown", 0xA145},  {"cyan", 0x07FF},
+        {"green", 0x07E0}, {"red", 0xF800},   {"yellow", 0xFFE0}, {"silver", 0xC618},
+        {"gold", 0xFEA0},  {"white", 0xFFFF},
+    };
+    pugi::xml_document doc;
+    EXPECT_TRUE(doc.load_file(path.c_str())) << path;
+    const pugi::xml_node root = doc.document_element();
+    RouteFile route;
+    std::string colour = root.attribute("color").value(), line = root.attribute("line").value();
+    for (char& c : colour) c = char(std::tolower(static_cast<unsigned char>(c)));
+    if (kColours.count(colour)) route.colour = kColours.at(colour);
+    route.lines = strcasecmp(line.c_str(), "none") != 0;
+    bool first = true;
+    double lat0 = 0, lon0 = 0;
+    for (pugi::xml_node point : root.children("point")) {
+        auto rad = [&](const char* name) {
+            return std::trunc(point.attribute(name).as_double() * 60) / 60 * M_PI / 180;
+        };
+        const double lat = rad("lat"), lon = rad("lon");
+        if (!first) route.km += haversineKm(lat0, lon0, lat, lon);
+        first = false;
+        lat0 = lat;
+        lon0 = lon;
+    }
+    return route;
+}
+
+// settings.ini as a first run leaves it, with "Show selected files" (Flags bit 13) on and
+// the route file named.
+void storeRouteSettings(const std::string& state, const std::string& file) {
+    TempFolder first;
+    ProgramRun run = runScript(first, "quit\n", "", state);
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    std::istringstream in(readText(state + "/settings.ini"));
+    std::string settings;
+    for (std::string line; std::getline(in, line);) {
+        if (line.rfind("Flags=", 0) == 0)
+            line = "Flags=" + std::to_string(std::stol(line.substr(6)) | 1 << 13);
+        settings += line + "\n";
+    }
+    settings += "\n[Route]\nRouteFileName=\"" + file + "\"\n";
+    std::ofstream(state + "/settings.ini") << settings;
+}
+
+TEST(Panel, EachSampleRouteShowsItsDistanceAboveThePanel) {
+    int files = 0;
+    for (const auto& entry :
+         std::filesystem::directory_iterator(MUNDORA_BINARY_DIR "/data/routes")) {
+        if (entry.path().extension() != ".xml") continue;
+        ++files;
+        const std::string name = entry.path().filename().string();
+        SCOPED_TRACE(name);
+        const RouteFile route = readRoute(entry.path().string());
+        TempFolder state;
+        storeRouteSettings(state.path, name);
+        // Pan/Rotate off, then a press in the middle of the globe: a bare position or a city.
+        ProgramRun run =
+            runScript(state, std::string("clock ") + kClock + "\nwait 100\ncommand 2005\n" +
+                                 pressAt(120, 160) + "texts " + state.file("texts.txt") + "\n");
+        ASSERT_EQ(run.exitCode, 0) << run.err;
+        const std::vector<Shown> shown = readShown(state.file("texts.txt"));
+        const std::vector<Shown> panel = column(shown, kSnapped);
+        ASSERT_FALSE(panel.empty());
+        std::vector<Shown> distance;
+        for (const Shown& s : column(shown, route.colour))
+            if (s.text.rfind("Distance: ", 0) == 0) distance.push_back(s);
+        if (!route.lines) {
+            EXPECT_TRUE(distance.empty());
+            EXPECT_EQ(panel[0].y, 2);
+            continue;
+        }
+        ASSERT_EQ(distance.size(), 1u);
+        int km = 0;
+        ASSERT_EQ(std::sscanf(distance[0].text.c_str(), "Distance: %d km", &km), 1);
+        EXPECT_NEAR(km, route.km, 2);
+        EXPECT_EQ(distance[0].y, 2);
+        EXPECT_EQ(panel[0].y, 14) << "the panel starts below the route's line";
+    }
+    EXPECT_GE(files, 3);
+}
+
+}  // namespace
