@@ -3,6 +3,7 @@
 
 #include "base/options.h"
 #include "base/redraw.h"
+#include "dialogs/options_dialog.h"
 #include "geo/place_lists.h"
 #include "geo/snapping.h"
 #include "platform/display.h"
@@ -79,7 +80,9 @@ bool runCommand(int id, intptr_t) {
             rebuildTexture(true);
             break;
         case 2003:
-            break;  // the options dialog comes with the dialogs
+            openOptionsDialog();
+            gUiMode = kUiDialog;
+            break;
         case 2004:
             geo::clearSnapPoint();
             toggle(&gOptions.computeDistance, id);
