@@ -154,7 +154,9 @@ bool zoomKey(int vk) {
 
 void timerTick() {
     const int32_t intervalTicks = gOptions.shadowUpdateInterval * 60000 / 50;
-    if (gShadowTicks < 0) gShadowTicks = intervalTicks;
+    // A new interval (set in the options dialog) counts from now, not from the old one.
+    if (gShadowTicks < 0 || intervalTicks != gShadowIntervalTicks) gShadowTicks = intervalTicks;
+    gShadowIntervalTicks = intervalTicks;
     if (gOptions.cityTime && --gClockTicks <= 0) {
         gClockTicks = kClockRefreshTicks;
         gRedraw = 1;
