@@ -3,6 +3,7 @@
 
 #include "base/options.h"
 #include "base/redraw.h"
+#include "dialogs/find_city.h"
 #include "dialogs/options_dialog.h"
 #include "geo/place_lists.h"
 #include "geo/snapping.h"
@@ -104,7 +105,12 @@ bool runCommand(int id, intptr_t) {
             toggle(&gZoomSelection, id);
             break;
         case 2009:
-            break;  // the Find City dialog comes with the dialogs
+            toggle(&gFindCityOpen, id);
+            if (gFindCityOpen)
+                openFindCity();
+            else
+                closeFindCity();
+            break;
         case 2010:
             showAbout();
             break;

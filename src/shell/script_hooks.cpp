@@ -5,6 +5,8 @@
 #include <string>
 
 #include "base/options.h"
+#include "geo/place_lists.h"
+#include "geo/snapping.h"
 #include "platform/files.h"
 #include "platform/headless.h"
 #include "platform/loop.h"
@@ -55,6 +57,12 @@ bool writeView(const std::string& path, std::string* error) {
     add(&text, "modal", openMessageBox() ? 2 : gModalDialog ? 1 : 0);
     add(&text, "frames", static_cast<long>(framesComposed()));
     add(&text, "routePoints", routes::gRouteSet.places.count());
+    add(&text, "snapKind", geo::gSnapPoint.kind);
+    add(&text, "snapLat", geo::gSnapPoint.latitude);
+    add(&text, "snapLon", geo::gSnapPoint.longitude);
+    add(&text, "distancePoints", geo::gDistancePoints.count());
+    add(&text, "findCityOpen", gToolDialog != nullptr);
+    add(&text, "keyboard", gKeyboardVisible);
     if (auto* screen = dynamic_cast<platform::HeadlessBackend*>(platform::backend())) {
         add(&text, "shown", screen->visible());
         add(&text, "suspended", screen->suspended());

@@ -83,6 +83,14 @@ bool routeStylusDown(Point p) {
     return false;
 }
 
+void moveFocus(Widget* widget) {
+    dropFocus();
+    if (widget)
+        giveFocus(widget);
+    else
+        setKeyboardShown(false);
+}
+
 bool routeStylusMove(Point p) {
     if (!gCaptureWidget) return false;
     if (dispatchInput(gCaptureWidget, {WidgetInput::kMove, p}) == 2) gRedraw = 1;

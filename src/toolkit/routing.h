@@ -25,6 +25,10 @@ int dispatchInput(Widget* widget, const WidgetInput& in, Widget** capture = null
 // that took the stroke in the tool dialog, with the keyboard shown while that widget wants
 // it and hidden otherwise.
 bool routeStylusDown(Point p);
+// Gives the keyboard focus to `widget` (null: to none), taking it from the widget that had it,
+// as a tap on the widget would; the keyboard shows while the widget wants it and hides
+// otherwise.
+void moveFocus(Widget* widget);
 // Stylus move: true when a widget holds the stroke (the redraw flag is set when it asks).
 bool routeStylusMove(Point p);
 // Stylus up: true when a widget held the stroke, which then ends (and the view is redrawn).

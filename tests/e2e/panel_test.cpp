@@ -45,25 +45,6 @@ struct City {
 const City kNassau{"Nassau", 25.05823, -77.34306, "America/Nassau"};
 const City kHamilton{"Hamilton", 32.29149, -64.77797, "Atlantic/Bermuda"};
 
-struct Shown {
-    int x, y;
-    unsigned colour;
-    std::string text;
-};
-
-std::vector<Shown> readShown(const std::string& path) {
-    std::vector<Shown> out;
-    std::istringstream in(readText(path));
-    for (std::string line; std::getline(in, line);) {
-        Shown s;
-        int used = 0;
-        if (std::sscanf(line.c_str(), "%d %d %x %n", &s.x, &s.y, &s.colour, &used) < 3) continue;
-        s.text = line.substr(used);
-        out.push_back(s);
-    }
-    return out;
-}
-
 // The panel's lines: at x = 0 in `colour`, top to bottom.
 std::vector<Shown> column(const std::vector<Shown>& shown, unsigned colour) {
     std::vector<Shown> out;
@@ -183,8 +164,8 @@ TEST(Panel, SnappedCityAndDistanceOnTheGlobeAndTheFlatMap) {
                                              folder.file("globe") + "\ncommand 2006\nwait 100\n" +
                                              "view " + folder.file("flat") + "\n");
     ASSERT_EQ(views.exitCode, 0) << views.err;
-    const auto globe = parseView(readText(folder.file("globe")));
-    const auto flat = parseView(readText(folder.file("flat")));
+    const auto globe = readView(folder.file("globe"));
+    const auto flat = readView(folder.file("flat"));
     int nx, ny, hx, hy, fx, fy;
     screenPoint(globe, kNassau, &nx, &ny);
     screenPoint(globe, kHamilton, &hx, &hy);

@@ -7,11 +7,11 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
 #include <map>
-#include <sstream>
 
 namespace {
 
@@ -63,18 +63,26 @@ std::string readText(const std::string& path) {
     return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
-std::map<std::string, long> parseView(const std::string& text) {
-    std::map<std::string, long> v;
-    std::istringstream in(text);
-    for (std::string line; std::getline(in, line);) {
-        size_t eq = line.find('=');
-        if (eq != std::string::npos) v[line.substr(0, eq)] = std::stol(line.substr(eq + 1));
-    }
-    return v;
+std::map<std::string, long> readView(const std::string& path) {
+    std::map<std::string, long> view;
+    std::ifstream in(path);
+    for (std::string line; std::getline(in, line);)
+        if (size_t eq = line.find('='); eq != std::string::npos)
+            view[line.substr(0, eq)] = std::stol(line.substr(eq + 1));
+    return view;
 }
 
-std::map<std::string, long> readView(const std::string& path) {
-    return parseView(readText(path));
+std::vector<Shown> readShown(const std::string& path) {
+    std::vector<Shown> out;
+    std::ifstream in(path);
+    for (std::string line; std::getline(in, line);) {
+        Shown s;
+        int used = 0;
+        if (std::sscanf(line.c_str(), "%d %d %x %n", &s.x, &s.y, &s.colour, &used) < 3) continue;
+        s.text = line.substr(used);
+        out.push_back(s);
+    }
+    return out;
 }
 
 int startScript(const TempFolder& folder, const std::string& script, const std::string& name) {

@@ -35,7 +35,13 @@ int startScript(const TempFolder& folder, const std::string& script, const std::
 ProgramRun waitRun(int pid, const TempFolder& folder, const std::string& name);
 
 std::string readText(const std::string& path);
-// The `view FILE` output: one value a name.
-std::map<std::string, long> parseView(const std::string& text);
 // The `view FILE` a script wrote: each name with its value (empty when none was written).
 std::map<std::string, long> readView(const std::string& path);
+
+// One string of a `texts FILE` log: where it was drawn (pixels), its colour (RGB565) and text.
+struct Shown {
+    int x, y;
+    unsigned colour;
+    std::string text;  // UTF-8
+};
+std::vector<Shown> readShown(const std::string& path);

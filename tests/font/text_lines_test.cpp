@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 namespace {
 
 TEST(TextLines, BreaksAtSpacesFeedsAndOverlongWords) {
@@ -28,19 +30,17 @@ TEST(TextLines, BreaksAtSpacesFeedsAndOverlongWords) {
 TEST(TextLines, NothingIsLostAndNoLineIsTooLong) {
     const std::u16string text =
         u"Villa de San Antonio de los Cobres, Departamento Los Andes (a long name) end";
+    auto letters = [](std::u16string s) {
+        s.erase(std::remove(s.begin(), s.end(), u' '), s.end());
+        return s;
+    };
     for (int width = 1; width <= 80; ++width) {
         std::u16string joined;
         for (const std::u16string& line : breakTextLines(text, width)) {
             EXPECT_LE(static_cast<int>(line.size()), width);
             joined += line;
         }
-        std::u16string letters;
-        for (char16_t c : text)
-            if (c != u' ') letters += c;
-        std::u16string joinedLetters;
-        for (char16_t c : joined)
-            if (c != u' ') joinedLetters += c;
-        EXPECT_EQ(joinedLetters, letters) << "width " << width;
+        EXPECT_EQ(letters(joined), letters(text)) << "width " << width;
     }
 }
 

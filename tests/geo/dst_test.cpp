@@ -127,14 +127,10 @@ int countDifferences(const char* zone, const geo::Place& place, int year, std::s
         std::u16string time, ourDate;
         platform::UtcTime now = platform::utcFromMillis(t * 1000);
         bool inForce = geo::localDateTime(now, place, kTime24, &time, &ourDate, nullptr);
-        if (inForce != expectedDst || text(time) != expected || text(ourDate) != date) {
-            if (differences++ == 0) {
-                *first = std::string(zone) + " at " + std::to_string(now.month) + "/" +
-                         std::to_string(now.day) + " " + std::to_string(now.hour) +
-                         ":00 UTC: " + text(time) + " " + text(ourDate) + ", expected " + expected +
-                         " " + date;
-            }
-        }
+        if ((inForce != expectedDst || text(time) != expected || text(ourDate) != date) &&
+            differences++ == 0)
+            *first = std::string(zone) + " at " + std::to_string(t) + " s: " + text(time) + " " +
+                     text(ourDate) + ", expected " + expected + " " + date;
     }
     return differences;
 }

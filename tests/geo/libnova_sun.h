@@ -1,14 +1,14 @@
 // The sun from libnova, an independent implementation of the same astronomy: its altitude
 // and azimuth at an instant, and sunrise and sunset found as horizon crossings. Shared by the
-// sun-time tests and the end-to-end panel tests.
+// sun-time tests and the end-to-end panel tests; the position itself is the almanac tests'.
 #pragma once
 
-#include <libnova/precession.h>
-#include <libnova/solar.h>
 #include <libnova/transform.h>
 
 #include <algorithm>
 #include <cmath>
+
+#include "../sun/libnova_sun.h"
 
 // The sun's altitude and azimuth (degrees from north through east) at Julian Day `jd` for a
 // place at (lat, lon), degrees east positive. ln_get_solar_equ_coords gives J2000
@@ -26,9 +26,7 @@ inline void libnovaSun(double jd, double lat, double lon, double* altitude, doub
 }
 
 inline double libnovaAltitude(double jd, double lat, double lon) {
-    double altitude, azimuth;
-    libnovaSun(jd, lat, lon, &altitude, &azimuth);
-    return altitude;
+    return novaElevation(novaSun(jd), lat, lon);
 }
 
 // Minutes after jd0 at which the altitude first passes -0.8333 degrees (refraction and the

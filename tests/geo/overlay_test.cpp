@@ -23,6 +23,7 @@
 #include "raster/image_buffer.h"
 #include "raster/pictures.h"
 #include "raster/text_log.h"
+#include "sphere.h"
 #include "test_records.h"
 #include "texture/point_projection.h"
 #include "view/angles.h"
@@ -33,24 +34,7 @@ namespace {
 
 constexpr double kDeg = kPi / 180;
 
-// Independent references: the haversine form, and unit vectors with their cross product.
-double haversine(double lat1, double lon1, double lat2, double lon2) {
-    double a = std::pow(std::sin((lat2 - lat1) / 2), 2) +
-               std::cos(lat1) * std::cos(lat2) * std::pow(std::sin((lon2 - lon1) / 2), 2);
-    return 2 * std::asin(std::sqrt(a));
-}
-struct Vec {
-    double x, y, z;
-};
-Vec unit(double lat, double lon) {
-    return {std::cos(lat) * std::cos(lon), std::cos(lat) * std::sin(lon), std::sin(lat)};
-}
-double dot(Vec a, Vec b) {
-    return a.x * b.x + a.y * b.y + a.z * b.z;
-}
-Vec cross(Vec a, Vec b) {
-    return {a.y * b.z - a.z * b.y, a.z * b.x - a.x * b.z, a.x * b.y - a.y * b.x};
-}
+using namespace sphere;
 
 // The distance and time-difference lines of the text log, in order.
 std::string measurementLines() {
@@ -172,7 +156,7 @@ TEST_F(Overlay, InterpolatedPointsLieOnTheGreatCircle) {
                                                e.lon2 * kDeg, d, t, &lat, &lon));
             Vec p = unit(lat, lon);
             EXPECT_NEAR(dot(p, n) / length, 0, 1e-9) << e.lat1 << "," << e.lon1 << " t " << t;
-            EXPECT_NEAR(std::acos(std::fmin(1, dot(a, p))), t * d, 1e-9) << e.lat1 << " t " << t;
+            EXPECT_NEAR(angleBetween(a, p), t * d, 1e-9) << e.lat1 << " t " << t;
         }
     }
 }

@@ -79,10 +79,9 @@ TEST(SunTimes, MatchLibnovaOnTheLocalDate) {
         ASSERT_EQ(
             std::sscanf(text.c_str(), "sunrise: %d:%d ,  sunset : %d:%d ", &rh, &rm, &sh, &sm), 4)
             << c.where << ": " << text;
-        ln_date date{c.year, c.month, c.day, 0, 0, 0};
         double novaRise, novaSet;
-        libnovaDay(ln_get_julian_day(&date), place.latitude / 60.0, place.longitude / 60.0,
-                   &novaRise, &novaSet);
+        libnovaDay(novaJulianDay(c.year, c.month, c.day, 0, 0), place.latitude / 60.0,
+                   place.longitude / 60.0, &novaRise, &novaSet);
         EXPECT_LT(clockDistance(rh * 60 + rm, novaRise + c.clockOffset), 1.5)
             << c.where << ": " << text << ", libnova rise " << novaRise + c.clockOffset;
         EXPECT_LT(clockDistance(sh * 60 + sm, novaSet + c.clockOffset), 1.5)
@@ -127,19 +126,14 @@ TEST(SunTimes, ClockTimeRoundsHalfMinutesUpAndWrapsOnce) {
     }
 }
 
+// The 12-hour and HHMM forms of the 24-hour times (checked against libnova above).
 TEST(SunTimes, TextFormatsAndSentences) {
     geo::Place equator;  // 0 N 0 E, offset 0
     platform::UtcTime day{2027, 3, 20, 12, 0, 0, 0, 6};
-    ln_date date{2027, 3, 20, 0, 0, 0};
-    double novaRise, novaSet;
-    libnovaDay(ln_get_julian_day(&date), 0, 0, &novaRise, &novaSet);
-    int riseNova = int(std::lround(novaRise)), setNova = int(std::lround(novaSet));
     int rh, rm, sh, sm;
     std::string t24 = geo::toUtf8(geo::sunriseSunsetText(day, equator, kTime24).c_str());
     ASSERT_EQ(std::sscanf(t24.c_str(), "sunrise: %d:%d ,  sunset : %d:%d ", &rh, &rm, &sh, &sm), 4)
         << t24;
-    EXPECT_NEAR(rh * 60 + rm, riseNova, 2) << t24;
-    EXPECT_NEAR(sh * 60 + sm, setNova, 2) << t24;
     char expected[80];
     std::snprintf(expected, sizeof expected, "sunrise: %02d:%02d am,  sunset : %02d:%02d pm", rh,
                   rm, sh - 12, sm);

@@ -151,11 +151,8 @@ void decodeGuarded(const std::vector<uint8_t>& file, int* successes) {
 }
 
 std::vector<std::vector<uint8_t>> goodFiles() {
-    Picture small;
-    small.width = 19;
-    small.height = 13;
-    small.globalColors = {{1, 2, 3}, {4, 5, 6}, {7, 8, 9}, {10, 11, 12}};
-    for (int i = 0; i < 19 * 13; ++i) small.indices.push_back(static_cast<uint8_t>(i * 7 / 11 % 4));
+    const Picture small = picture(19, 13, {{1, 2, 3}, {4, 5, 6}, {7, 8, 9}, {10, 11, 12}},
+                                  [](int x, int y) { return (y * 19 + x) * 7 / 11 % 4; });
     Picture interlaced = earthLike(33, 21, true, 3);
     interlaced.extensions = true;
     interlaced.transparentIndex = 5;

@@ -78,9 +78,11 @@ void expectSameAsGiflib(const std::vector<uint8_t>& file, const char* name) {
         ASSERT_EQ(rgb[3 * i] << 16 | rgb[3 * i + 1] << 8 | rgb[3 * i + 2], ref[i]);
     }
 
+    // A header-only decode leaves the destination alone; then the rows one by one.
     GifDecoder rows;
-    ASSERT_TRUE(rows.decodeImage(file.data(), file.size(), nullptr, 4, &w2, &h2, false));
-    std::vector<uint32_t> row(static_cast<size_t>(w));
+    std::vector<uint32_t> row(static_cast<size_t>(w), 0xABCD);
+    ASSERT_TRUE(rows.decodeImage(file.data(), file.size(), row.data(), 4, &w2, &h2, false));
+    ASSERT_EQ(row, std::vector<uint32_t>(static_cast<size_t>(w), 0xABCD));
     for (int r : storedRowOrder(h, rows.interlaced())) {
         ASSERT_TRUE(rows.decodeNextRow(file.data(), file.size(), row.data())) << "row " << r;
         for (int x = 0; x < w; ++x)
@@ -167,71 +169,45 @@ RawGif rawFor(int width, int height, const std::vector<Rgb>& colors, int minCode
 
 // Code streams giflib never writes, made by the plain encoder and checked against the indices.
 TEST(GifDecoder, HandBuiltCodeStreamsDecode) {
+    // One colour throughout; no clear code when the table is full; the stream must hold a
+    // pending code / over 1000 codes after the table filled.
+    enum : unsigned { kOneColour = 1, kNoClear = 2, kNeedsPending = 4, kNeedsFull = 8 };
     struct Case {
         const char* name;
-        int width, height, minCodeSize;
-        std::vector<Rgb> colors;
-        std::vector<uint8_t> indices, beforeImage = {};
-        bool clearWhenFull = true, needsPendingCode = false, needsFullTable = false;
+        int width, height, minCodeSize, colors;  // 0 colours: no colour table
+        unsigned flags;
+        std::vector<uint8_t> beforeImage = {};
     };
+    // A plain-text extension of two sub-blocks, then a junk byte.
+    const std::vector<uint8_t> plainTextAndJunk = {0x21, 0x01, 3, 'a', 'b', 'c', 2, 'd', 'e', 0, 0};
     const Case cases[] = {
         // One colour repeated: every code after the first is the one being defined.
-        {"pending code", 20, 10, 2, palette(4, 1), std::vector<uint8_t>(200, 1), {}, true, true},
-        {"full table without clear",
-         300,
-         200,
-         8,
-         palette(256, 13),
-         runs(300, 200, 256, 12),
-         {},
-         false,
-         false,
-         true},
+        {"pending code", 20, 10, 2, 4, kOneColour | kNeedsPending},
+        {"full table without clear", 300, 200, 8, 256, kNoClear | kNeedsFull},
         // Minimum code sizes above 8 are legal; the low byte of a literal is the colour.
-        {"code size 9", 64, 64, 9, palette(256, 15), runs(64, 64, 256, 14)},
-        {"code size 10", 64, 64, 10, palette(256, 15), runs(64, 64, 256, 14)},
-        {"code size 11", 64, 64, 11, palette(256, 15), runs(64, 64, 256, 14)},
-        {"no colour table: black", 10, 10, 2, {}, runs(10, 10, 4, 3)},
-        {"plain-text extension and a junk byte before the image",
-         25,
-         14,
-         3,
-         palette(8, 4),
-         runs(25, 14, 8, 5),
-         {0x21, 0x01, 3, 'a', 'b', 'c', 2, 'd', 'e', 0, 0x00}},
+        {"code size 9", 64, 64, 9, 256, 0},
+        {"code size 10", 64, 64, 10, 256, 0},
+        {"code size 11", 64, 64, 11, 256, 0},
+        {"no colour table: black", 10, 10, 2, 0, 0},
+        {"plain-text extension and junk", 25, 14, 3, 8, 0, plainTextAndJunk},
     };
     for (const Case& c : cases) {
+        const std::vector<Rgb> colors = palette(c.colors, 15);
+        const std::vector<uint8_t> indices =
+            c.flags & kOneColour ? std::vector<uint8_t>(size_t(c.width) * c.height, 1)
+                                 : runs(c.width, c.height, c.colors ? c.colors : 4, 14);
         bool sawPending = false;
         int codesAfterFull = 0;
         const CodeStream codes =
-            lzwEncode(c.indices, c.minCodeSize, c.clearWhenFull, &sawPending, &codesAfterFull);
-        if (c.needsPendingCode) ASSERT_TRUE(sawPending) << c.name;
-        if (c.needsFullTable) ASSERT_GT(codesAfterFull, 1000) << c.name;
-        RawGif raw = rawFor(c.width, c.height, c.colors, c.minCodeSize, codes);
+            lzwEncode(indices, c.minCodeSize, !(c.flags & kNoClear), &sawPending, &codesAfterFull);
+        if (c.flags & kNeedsPending) ASSERT_TRUE(sawPending) << c.name;
+        if (c.flags & kNeedsFull) ASSERT_GT(codesAfterFull, 1000) << c.name;
+        RawGif raw = rawFor(c.width, c.height, colors, c.minCodeSize, codes);
         raw.beforeImage = c.beforeImage;
         const Decoded d = decode565(raw.bytes());
         ASSERT_TRUE(d.ok) << c.name;
-        EXPECT_EQ(d.pixels, expected565(c.colors, c.indices)) << c.name;
+        EXPECT_EQ(d.pixels, expected565(colors, indices)) << c.name;
     }
-}
-
-TEST(GifDecoder, PaletteExtremesIn565) {
-    const std::vector<Rgb> colors = {{255, 255, 255}, {255, 0, 255}, {0, 0, 0}, {8, 4, 8}};
-    const std::vector<uint8_t> indices = {0, 1, 2, 3};
-    const Decoded d = decode565(rawFor(4, 1, colors, 2, lzwEncode(indices, 2, true)).bytes());
-    ASSERT_TRUE(d.ok);
-    EXPECT_EQ(d.pixels, (std::vector<uint16_t>{0xFFFF, 0xF81F, 0x0000, 0x0821}));
-}
-
-TEST(GifDecoder, HeaderOnlyWritesNoPixels) {
-    const std::vector<uint8_t> file = writeWithGiflib(earthLike(40, 30, false, 1));
-    std::vector<uint16_t> out(40 * 30, 0xABCD);
-    GifDecoder decoder;
-    int32_t w = 0, h = 0;
-    ASSERT_TRUE(decoder.decodeImage(file.data(), file.size(), out.data(), 2, &w, &h, false));
-    EXPECT_EQ(w, 40);
-    EXPECT_EQ(h, 30);
-    EXPECT_EQ(out, std::vector<uint16_t>(40 * 30, 0xABCD));
 }
 
 TEST(GifDecoder, EarlyEndCodeLeavesLaterRows) {

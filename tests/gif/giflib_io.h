@@ -35,6 +35,21 @@ struct Picture {
     int transparentIndex = -1;  // graphic control extension when 0..255
 };
 
+// A width × height picture of colours[index(x, y)] in one global table, padded to a power
+// of two entries (giflib takes no other sizes).
+template <typename Index>
+Picture picture(int width, int height, std::vector<Rgb> colors, Index index) {
+    Picture p;
+    p.width = width, p.height = height;
+    size_t entries = 2;
+    while (entries < colors.size()) entries *= 2;
+    colors.resize(entries, Rgb{0, 0, 0});
+    p.globalColors = std::move(colors);
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x) p.indices.push_back(static_cast<uint8_t>(index(x, y)));
+    return p;
+}
+
 // Rows in stored order: plain, or the four interlace passes.
 inline std::vector<int> storedRowOrder(int height, bool interlaced) {
     std::vector<int> order;

@@ -1,8 +1,14 @@
-// Closing the modal dialog: the capture and focus pointers are cleared exactly when they
-// name the dialog or a widget it holds, and left alone when they name anything else.
+// Closing the toolkit's dialogs: the modal dialog's capture and focus pointers are cleared
+// exactly when they name the dialog or a widget it holds, and left alone when they name
+// anything else; the tool dialog asks to be closed once, however many Escapes are queued.
 #include "toolkit/modal.h"
 
 #include <gtest/gtest.h>
+
+#include "dialogs/find_city.h"
+#include "platform/loop.h"
+#include "platform/messages.h"
+#include "toolkit/routing.h"
 
 namespace {
 
@@ -44,4 +50,21 @@ TEST(ModalDialog, ClosingClearsOnlyThePointersIntoTheDialog) {
         EXPECT_EQ(gFocusWidget, widget[c.focusAfter]);
     }
     gCaptureWidget = gFocusWidget = nullptr;
+}
+
+// Two Escapes queued together (a held key, a quick double press) used to post the closing
+// command twice, and the second opened the dialog again.
+TEST(ToolDialog, EscapeClosesFindCityOnce) {
+    platform::resetLoop();
+    openFindCity();
+    ASSERT_NE(gToolDialog, nullptr);
+    routeKey(platform::VK_ESCAPE, 2);
+    routeKey(platform::VK_ESCAPE, 2);
+    int closings = 0;
+    for (platform::Message m; platform::getMessage(&m);)
+        closings += m.msg == platform::WM_COMMAND && m.wParam == 2009;
+    EXPECT_EQ(closings, 1);
+    closeFindCity();
+    EXPECT_EQ(gToolDialog, nullptr);
+    platform::resetLoop();
 }

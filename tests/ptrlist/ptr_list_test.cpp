@@ -26,6 +26,8 @@ void expectSame(const PtrList& list, const std::list<void*>& reference) {
     EXPECT_EQ(backward, std::vector<void*>(reference.rbegin(), reference.rend()));
 }
 
+// Random adds, inserts (before a node or before null: the head), removals and now and then a
+// removeAll, after which the list must be empty, blockless and usable again.
 TEST(PtrList, RandomOperationsMatchStdList) {
     for (int blockSize : {1, 3, 10}) {
         std::mt19937 random(blockSize);
@@ -34,18 +36,23 @@ TEST(PtrList, RandomOperationsMatchStdList) {
         std::vector<PtrNode*> nodes;  // the list's nodes in order, mirrored for picking
         intptr_t next = 1;
         for (int step = 0; step < 4000; ++step) {
-            int op = int(random() % 5);
+            int op = int(random() % 501) / 100;  // 0 .. 4, and 5 (removeAll) once in 501
             size_t at = nodes.empty() ? 0 : random() % nodes.size();
             auto ref = std::next(reference.begin(), long(at));
             if (op == 0) {
                 nodes.push_back(list.addTail(item(next)));
                 reference.push_back(item(next++));
-            } else if (op == 1) {
-                nodes.insert(nodes.begin(), list.addHead(item(next)));
+            } else if (op == 1 || (op == 2 && nodes.empty())) {
+                nodes.insert(nodes.begin(), step % 2 ? list.addHead(item(next))
+                                                     : list.insertBefore(nullptr, item(next)));
                 reference.push_front(item(next++));
-            } else if (op == 2 && !nodes.empty()) {
+            } else if (op == 2) {
                 nodes.insert(nodes.begin() + long(at), list.insertBefore(nodes[at], item(next)));
                 reference.insert(ref, item(next++));
+            } else if (op == 5) {
+                list.removeAll();
+                nodes.clear();
+                reference.clear();
             } else if (!nodes.empty()) {
                 list.remove(nodes[at]);
                 nodes.erase(nodes.begin() + long(at));
@@ -55,13 +62,6 @@ TEST(PtrList, RandomOperationsMatchStdList) {
             if (list.count() == 0) EXPECT_EQ(list.blockCount(), 0);
         }
     }
-}
-
-TEST(PtrList, InsertBeforeNullAddsAtTheHead) {
-    PtrList list(10);
-    list.addTail(item(2));
-    list.insertBefore(nullptr, item(1));
-    expectSame(list, {item(1), item(2)});
 }
 
 TEST(PtrList, BlocksAreUsedInOrderNodesReusedAndAllFreedWhenEmpty) {
@@ -78,16 +78,6 @@ TEST(PtrList, BlocksAreUsedInOrderNodesReusedAndAllFreedWhenEmpty) {
     EXPECT_EQ(list.blockCount(), 0);
     EXPECT_EQ(list.head(), nullptr);
     EXPECT_EQ(list.tail(), nullptr);
-}
-
-TEST(PtrList, RemoveAllEmptiesAndTheListStaysUsable) {
-    PtrList list(10);
-    for (int i = 0; i < 15; ++i) list.addHead(item(i + 1));
-    list.removeAll();
-    expectSame(list, {});
-    EXPECT_EQ(list.blockCount(), 0);
-    list.addTail(item(9));
-    expectSame(list, {item(9)});
 }
 
 }  // namespace

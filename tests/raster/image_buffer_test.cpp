@@ -116,14 +116,12 @@ TEST(ImageBuffer, RowsMatchTheWholeDecodeAndUnmapRestarts) {
 
 // A file picture with many colours, index 3 being the transparent key.
 std::string writeSprite(int w, int h) {
-    Picture p;
-    p.width = w;
-    p.height = h;
+    std::vector<Rgb> colors;
     for (int i = 0; i < 256; ++i)
-        p.globalColors.push_back(
+        colors.push_back(
             {static_cast<uint8_t>(i), static_cast<uint8_t>(255 - i), static_cast<uint8_t>(i * 7)});
-    p.globalColors[3] = {255, 0, 255};
-    for (int i = 0; i < w * h; ++i) p.indices.push_back(static_cast<uint8_t>(i * 5 % 11));
+    colors[3] = {255, 0, 255};
+    Picture p = picture(w, h, colors, [&](int x, int y) { return (y * w + x) * 5 % 11; });
     return writeTempGif("sprite.gif", writeWithGiflib(p));
 }
 

@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "../geo/sphere.h"
 #include "../gif/giflib_io.h"
 #include "geo/city_db.h"
 #include "geo/route_place.h"
@@ -58,13 +59,8 @@ class RouteFiles : public ::testing::Test {
 
 // A width × height picture in two colours (left half red, right half blue), by giflib.
 std::string gif(int width, int height) {
-    gifref::Picture p;
-    p.width = width;
-    p.height = height;
-    p.globalColors = {{255, 0, 0}, {0, 0, 255}};
-    for (int y = 0; y < height; ++y)
-        for (int x = 0; x < width; ++x) p.indices.push_back(x < width / 2 ? 0 : 1);
-    const std::vector<uint8_t> bytes = gifref::writeWithGiflib(p);
+    const std::vector<uint8_t> bytes = gifref::writeWithGiflib(gifref::picture(
+        width, height, {{255, 0, 0}, {0, 0, 255}}, [&](int x, int) { return x >= width / 2; }));
     return std::string(bytes.begin(), bytes.end());
 }
 
@@ -284,12 +280,10 @@ TEST_F(RouteFiles, PicturesThatCannotServeAreSkipped) {
     EXPECT_EQ(place(59).kind, geo::kPlaceCity);
 }
 
-// Great-circle distance in km between two positions in arc minutes (haversine).
+// Great-circle distance in km between two positions in arc minutes.
 double kilometres(int lat1, int lon1, int lat2, int lon2) {
-    const double k = M_PI / 10800, a = lat1 * k, b = lat2 * k;
-    const double h = std::pow(std::sin((b - a) / 2), 2) +
-                     std::cos(a) * std::cos(b) * std::pow(std::sin((lon2 - lon1) * k / 2), 2);
-    return 2 * 6371.0 * std::asin(std::sqrt(h));
+    const double k = M_PI / 10800;
+    return 6371.0 * sphere::haversine(lat1 * k, lon1 * k, lat2 * k, lon2 * k);
 }
 
 // Every sample file loads, and each named point that is a city of cities.bin (any city of

@@ -181,55 +181,50 @@ TEST_F(Settings, SavedRouteNameIsTheOpenFileElseTheStoredOne) {
 struct Damage {
     const char* what;
     std::string text;
-    std::function<bool(const Options&)> ok;
+    std::function<bool(const Options&)> ok;  // null: every option at its default
 };
 
 TEST_F(Settings, DamagedFilesGiveDefaultsForWhatCannotBeUsed) {
     Options d;
-    std::string valid = formatSettings(
-        [] {
-            Options o;
-            o.snapRadius = 7;
-            o.tropicColor = 5;
-            return o;
-        }(),
-        "");
+    Options saved;
+    saved.snapRadius = 7;
+    saved.tropicColor = 5;
+    const std::string valid = formatSettings(saved, "");
     std::string junk;
     for (int i = 0; i < 3000; ++i) junk += static_cast<char>((i * 7919) % 256);
     const Damage cases[] = {
-        {"empty", "", [&](const Options& o) { return o == d; }},
-        {"binary junk", junk, [&](const Options& o) { return o == d; }},
+        {"empty", "", nullptr},
+        {"binary junk", junk, nullptr},
         {"NULs", std::string("[General]\nSnap Radius=5\0\n", 25),
          [&](const Options& o) { return o.snapRadius == d.snapRadius; }},
         {"NUL in a name", std::string("[Maps]\nMain Map File=\"a\\x00b\"\n"),
          [&](const Options& o) { return o.mainMapFile == d.mainMapFile; }},
-        {"unknown keys", "[General]\nColour Of Sky=3\n[Nowhere]\nSnap Radius=9\n",
-         [&](const Options& o) { return o == d; }},
+        {"unknown keys", "[General]\nColour Of Sky=3\n[Nowhere]\nSnap Radius=9\n", nullptr},
         {"out of range",
          "[General]\nSnap Radius=201\nRotation Speed=0\nGrid Step=1021\nTime Format=3\n"
          "[Maps]\nOverlay Operation=6\nUse Overlay Map=2\n[Advanced]\nTwilight Type=1031\n"
          "Earth Shadow Darkness=-1\nShadow Update Interval=21\n"
          "[General]\nLast Zoom Radius=0\nLast Flat Mode Height=-2\n",
-         [&](const Options& o) { return o == d; }},
+         nullptr},
         {"overflowing numbers", "[General]\nSnap Radius=99999999999999999999\nFlags=-99999999999\n",
-         [&](const Options& o) { return o == d; }},
+         nullptr},
         // The twilight check used to negate −2147483648 to find its magnitude.
         {"32-bit extremes",
          "[Advanced]\nTwilight Type=-2147483648\nEarth Shadow Darkness=-2147483648\n"
          "Texture Brightness=4294967295\n[General]\nSnap Radius=2147483647\n"
          "Last Zoom Radius=-2147483648\nLast Flat Mode Height=2147483648\n"
          "[Maps]\nUse Overlay Map=-2147483648\nOverlay Operation=-2147483649\n",
-         [&](const Options& o) { return o == d; }},
+         nullptr},
         {"twilight at its ends", "[Advanced]\nTwilight Type=-1028\n",
          [&](const Options& o) { return o.twilightType == -kTwilightCivil; }},
         {"overlong name", "[Maps]\nMain Map File=" + std::string(300, 'x') + ".gif\n",
          [&](const Options& o) { return o.mainMapFile == "Day.gif"; }},
         {"path in a name", "[Maps]\nMain Map File=\"../../etc/passwd\"\nOverlay Map File=..\n",
-         [&](const Options& o) { return o == d; }},
+         nullptr},
         {"bad quoting",
          "[Maps]\nMain Map File=\"open\nOverlay Map File=\"a\"b\"\n"
          "[Route]\nRouteFileName=\"\\q\"\n",
-         [&](const Options& o) { return o == d; }},
+         nullptr},
         {"truncated", valid.substr(0, valid.find("Tropic Color")),
          [&](const Options& o) { return o.snapRadius == 7 && o.tropicColor == d.tropicColor; }},
         {"hand-edited", "  [ Colors ]  \r\n  Grid Color = 65535 \r\n; comment\n",
@@ -238,7 +233,7 @@ TEST_F(Settings, DamagedFilesGiveDefaultsForWhatCannotBeUsed) {
     for (const Damage& c : cases) {
         writeText(file(), c.text);
         loadSettings();
-        EXPECT_TRUE(c.ok(gOptions)) << c.what;
+        EXPECT_TRUE(c.ok ? c.ok(gOptions) : gOptions == d) << c.what;
         EXPECT_EQ(readText(file()), c.text) << c.what << ": loading must not rewrite the file";
     }
 }

@@ -5,22 +5,16 @@
 
 #include "texture/compose.h"
 
-#include <libnova/julian_day.h>
-#include <libnova/precession.h>
-#include <libnova/sidereal_time.h>
-#include <libnova/solar.h>
-
 #include <algorithm>
 #include <cmath>
 
+#include "../sun/libnova_sun.h"
 #include "base/redraw.h"
 #include "map_files.h"
 #include "platform/clock.h"
 #include "texture/sun.h"
 
 namespace {
-
-constexpr double kDeg = 3.141592653589793 / 180;
 
 struct Instant {
     int year, month, day, hour, minute;
@@ -32,28 +26,16 @@ class ComposeTest : public MapFiles {
     void setTime(const Instant& t) {
         platform::useManualClock(
             0, platform::millisFromUtc(t.year, t.month, t.day, t.hour, t.minute, 0));
-        ln_date date{t.year, t.month, t.day, t.hour, t.minute, 0.0};
-        double jd = ln_get_julian_day(&date);
-        // libnova refers the sun to the J2000 equinox; the shadow is for the equinox of date.
-        ln_equ_posn j2000, sun;
-        ln_get_solar_equ_coords(jd, &j2000);
-        ln_get_equ_prec2(&j2000, 2451545.0, jd, &sun);
-        sunDec_ = sun.dec;
-        sunRa_ = sun.ra;
-        gast_ = ln_get_apparent_sidereal_time(jd) * 15;
+        sun_ = novaSun(novaJulianDay(t.year, t.month, t.day, t.hour, t.minute));
     }
     // The sun's elevation in degrees at texel (x, y) of a W × H texture.
     double elevation(int x, int y, int w, int h) const {
-        double lat = 90.0 - 180.0 * y / h, lon = -180.0 + 360.0 * x / w;
-        double hourAngle = gast_ + lon - sunRa_;
-        double s = std::sin(lat * kDeg) * std::sin(sunDec_ * kDeg) +
-                   std::cos(lat * kDeg) * std::cos(sunDec_ * kDeg) * std::cos(hourAngle * kDeg);
-        return std::asin(s) / kDeg;
+        return novaElevation(sun_, 90.0 - 180.0 * y / h, -180.0 + 360.0 * x / w);
     }
     // The texel at the subsolar point (or its antipode).
     uint16_t sunTexel(bool antipode) const {
-        double lat = antipode ? -sunDec_ : sunDec_;
-        double lon = std::remainder(sunRa_ - gast_ + (antipode ? 180 : 0), 360.0);
+        double lat = antipode ? -sun_.dec : sun_.dec;
+        double lon = std::remainder(sun_.ra - sun_.gast + (antipode ? 180 : 0), 360.0);
         int w = gMapSet.textureWidth, h = gMapSet.textureHeight;
         int x = std::clamp(int((lon + 180) / 360 * w), 0, w - 1);
         int y = std::clamp(int((90 - lat) / 180 * h), 0, h - 1);
@@ -61,7 +43,7 @@ class ComposeTest : public MapFiles {
     }
     static int green(uint16_t p) { return (p >> 5) & 0x3F; }
 
-    double sunDec_ = 0, sunRa_ = 0, gast_ = 0;
+    NovaSun sun_{};
 };
 
 // Allowance for the almanac formula, the table arithmetic and the texel grid, degrees.

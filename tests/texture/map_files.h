@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -60,17 +62,8 @@ class MapFiles : public ::testing::Test {
     void writeMap(const std::string& name, int width, int height,
                   const std::vector<gifref::Rgb>& palette,
                   const std::function<uint8_t(int, int)>& index, bool interlaced = false) {
-        gifref::Picture p;
-        p.width = width, p.height = height;
-        p.globalColors = palette;
-        // giflib takes colour tables of a power of two entries only.
-        size_t entries = 2;
-        while (entries < palette.size()) entries *= 2;
-        p.globalColors.resize(entries, gifref::Rgb{0, 0, 0});
+        gifref::Picture p = gifref::picture(width, height, palette, index);
         p.interlaced = interlaced;
-        p.indices.resize(size_t(width) * height);
-        for (int y = 0; y < height; ++y)
-            for (int x = 0; x < width; ++x) p.indices[size_t(y) * width + x] = index(x, y);
         std::vector<uint8_t> bytes = gifref::writeWithGiflib(p);
         ASSERT_FALSE(bytes.empty());
         std::ofstream out(root_ / "home" / "maps" / name, std::ios::binary);
@@ -81,6 +74,15 @@ class MapFiles : public ::testing::Test {
         writeMap(name, width, height, {colour, {0, 0, 0}}, [](int, int) { return 0; });
     }
 
+    // Whether the globe of `radius` covers pixel (x, y): columns 120 ± (D − 1), D the radius
+    // up to 119, each as high as the circle there within rows 1 .. 319; the centre column one
+    // pixel shorter at each end.
+    static bool onDisc(int radius, int x, int y) {
+        const int d = std::abs(x - 120);
+        if (d >= std::min(radius, 119)) return false;
+        const int half = int(std::sqrt(double(radius) * radius - double(d) * d));
+        return std::abs(y - 160) <= std::min(half, 159) - (d == 0);
+    }
     uint16_t texel(int u, int v) const {
         return gMapSet.mapTexture[size_t(v) * gMapSet.textureWidth + u];
     }

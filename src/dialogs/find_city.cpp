@@ -1,0 +1,202 @@
+// The Find City dialog: the search field refills the list on every change, the rows show each
+// city's name in white and its country in yellow, and a pick snaps to the city or measures to
+// it. The list borrows the names inside cities.bin, so a keystroke copies no text.
+#include "dialogs/find_city.h"
+
+#include <algorithm>
+#include <new>
+
+#include "base/options.h"
+#include "base/redraw.h"
+#include "geo/city_db.h"
+#include "geo/place_lists.h"
+#include "geo/snapping.h"
+#include "geo/text16.h"
+#include "platform/loop.h"
+#include "platform/messages.h"
+#include "raster/font.h"
+#include "toolkit/command_panel.h"
+#include "toolkit/modal.h"
+#include "toolkit/routing.h"
+#include "view/animation.h"
+
+namespace {
+
+constexpr int kFindCityCommand = 2009;
+constexpr uint16_t kTitleBarColour = 0x8116, kNameColour = 0xFFFF, kCountryColour = 0xFFE0;
+constexpr int kFieldTop = 4, kListTop = 22, kInset = 4;  // pixels below the title bar
+constexpr int kSavedChars = 29;
+constexpr int kEnterCharacter = 13;  // what the keyboards type for Enter
+constexpr char16_t kTitle[] = u"Find City";
+
+// The search text kept while the dialog is closed.
+char16_t gSavedText[kSavedChars + 1] = {};
+
+const geo::CityRecord* cityOf(const ListItem* item) {
+    return geo::recordFromName(item->text);
+}
+
+// The country of the row's city, empty when it has none.
+const char16_t* countryOf(const ListItem* item) {
+    const char16_t* name = geo::cityDatabase.countryName(geo::recordCountry(cityOf(item)));
+    return name ? name : u"";
+}
+
+// Room for "  (", the longest country name, ")" and the terminating zero.
+using Suffix = char16_t[geo::kCountryNameChars + 4];
+
+// "  (Country)", or nothing for a city without a country.
+void formatSuffix(const ListItem* item, Suffix& out) {
+    const char16_t* country = countryOf(item);
+    int n = 0;
+    if (country[0] != 0)
+        for (const char16_t* part : {u"  (", country, u")"})
+            for (const char16_t* c = part; *c; ++c) out[n++] = *c;
+    out[n] = 0;
+}
+
+// A row, from character `first` and at most `count` characters: what shows of the name, then
+// as much of the country as fits after it.
+void drawRow(int x, int y, const ListItem* item, int first, int count) {
+    Suffix suffix;
+    formatSuffix(item, suffix);
+    const int nameLength = static_cast<int>(geo::textLength(item->text));
+    if (first < nameLength) {
+        const int shown = std::min(nameLength - first, count);
+        drawTextPart(x, y, item->text, first, shown, kNameColour);
+        drawTextPart(x + kGlyphWidth * shown, y, suffix, 0, count - shown, kCountryColour);
+    } else {
+        drawTextPart(x, y, suffix, first - nameLength, count, kCountryColour);
+    }
+}
+
+int rowWidth(const ListItem* item) {
+    const int country = static_cast<int>(geo::textLength(countryOf(item)));
+    return static_cast<int>(geo::textLength(item->text)) + (country > 0 ? country + 4 : 0);
+}
+
+// The close box and Escape: the focus leaves the dialog and the panel command closes it, by a
+// message, since this runs inside the dialog's own stroke or key. Hidden meanwhile, the dialog
+// takes no more input, so that a second Escape already queued cannot post the command again
+// (which would open it anew).
+void closeBoxPressed(Widget*, int) {
+    moveFocus(nullptr);
+    if (gToolDialog) gToolDialog->flags &= ~Widget::kVisible;
+    platform::postMessage(platform::WM_COMMAND, kFindCityCommand,
+                          panelIndexOfCommand(kFindCityCommand));
+}
+
+// A new distance point at the city itself, not snapped elsewhere.
+void addDistanceCity(const geo::CityRecord* city) {
+    auto* place = new (std::nothrow) geo::Place;
+    if (!place) return;
+    place->fillFromRecord(city);
+    if (!geo::gDistancePoints.addTail(place)) delete place;
+}
+
+FindCityDialog* openDialog() {
+    return dynamic_cast<FindCityDialog*>(gToolDialog);
+}
+
+}  // namespace
+
+FindCityDialog::FindCityDialog() {
+    forwardsStrokes = false;  // the field and the list keep their strokes themselves
+    field_.owner = this;
+    list_.owner = this;
+    field_.handler = fieldChanged;
+    list_.handler = rowTapped;
+    list_.setItemDraw(drawRow);
+    list_.setItemWidth(rowWidth);
+    addChild(&field_);
+    addChild(&list_);
+}
+
+void FindCityDialog::setup(int x0, int y0, int w, int h) {
+    Dialog::setup(x0, y0, w, h, kCloseBox | kTitleBar, kTitle);
+    titleBarColour = kTitleBarColour;
+    field_.setup(x + kInset, y + titleBarHeight + kFieldTop, width - 2 * kInset, kMaxSearch);
+    list_.setup(x + kInset, y + titleBarHeight + kListTop, width - 2 * kInset,
+                height - titleBarHeight - kListTop - kInset, false);
+}
+
+void FindCityDialog::Layout() {
+    field_.MoveTo(x + kInset, y + titleBarHeight + kFieldTop);
+    list_.MoveTo(x + kInset, y + titleBarHeight + kListTop);
+}
+
+void FindCityDialog::fieldChanged(Widget* field, int code) {
+    FindCityDialog* dialog = static_cast<SearchField*>(field)->owner;
+    if (code == kFieldEnter)
+        dialog->pickSelectedOrFirst();
+    else
+        dialog->refill();
+}
+
+void FindCityDialog::rowTapped(Widget* list, int) {
+    static_cast<MatchList*>(list)->owner->pick();
+}
+
+void FindCityDialog::MatchList::OnKey(int code, int kind) {
+    if (kind == 1 && code == kEnterCharacter) owner->pickSelectedOrFirst();
+}
+
+void FindCityDialog::refill() {
+    list_.Reset();
+    const char16_t* text = field_.text();
+    if (text[0] == 0) return;
+    geo::RecordList found;
+    geo::cityDatabase.prefixSearch(text, kMaxMatches, &found);
+    for (const geo::CityRecord* city : found) list_.addItem(geo::recordName(city), false);
+}
+
+const geo::CityRecord* FindCityDialog::selectedCity() const {
+    const ListItem* item = list_.selectedItem();
+    if (!item || !item->text || item->text[0] == 0) return nullptr;
+    return cityOf(item);
+}
+
+void FindCityDialog::pickSelectedOrFirst() {
+    if (!list_.selectedItem()) list_.selectRow(0, true);
+    pick();
+}
+
+void FindCityDialog::pick() {
+    const geo::CityRecord* city = selectedCity();
+    if (!city) return;
+    if (gOptions.computeDistance) {
+        addDistanceCity(city);
+    } else {
+        geo::gSnapPoint.kind = geo::kPlaceCity;
+        geo::gSnapPoint.fillFromRecord(city);
+    }
+    startAnimation(geo::recordLatitude(city), geo::recordLongitude(city));
+    gRedraw = 1;
+}
+
+void openFindCity() {
+    auto* dialog = new (std::nothrow) FindCityDialog;
+    if (!dialog) return;
+    gToolDialog = dialog;
+    dialog->setup(gToolDialogPosition.x, gToolDialogPosition.y, FindCityDialog::kWidth,
+                  FindCityDialog::kHeight);
+    dialog->handler = closeBoxPressed;
+    if (gSavedText[0]) {
+        dialog->field().setText(gSavedText);
+        dialog->field().OnKey(platform::VK_END, 2);  // typing goes on after the kept text
+    }
+    moveFocus(&dialog->field());
+}
+
+void closeFindCity() {
+    FindCityDialog* dialog = openDialog();
+    if (!dialog) return;
+    const char16_t* text = dialog->field().text();
+    const size_t n = std::min<size_t>(geo::textLength(text), kSavedChars);
+    std::copy(text, text + n, gSavedText);
+    gSavedText[n] = 0;
+    if (gFocusWidget == &dialog->field() || gFocusWidget == &dialog->list()) moveFocus(nullptr);
+    gToolDialog = nullptr;
+    delete dialog;
+    gRedraw = 1;  // the view comes back where the dialog was
+}
