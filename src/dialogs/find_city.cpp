@@ -8,13 +8,13 @@
 
 #include "base/options.h"
 #include "base/redraw.h"
+#include "dialogs/city_rows.h"
 #include "geo/city_db.h"
 #include "geo/place_lists.h"
 #include "geo/snapping.h"
 #include "geo/text16.h"
 #include "platform/loop.h"
 #include "platform/messages.h"
-#include "raster/font.h"
 #include "toolkit/command_panel.h"
 #include "toolkit/modal.h"
 #include "toolkit/routing.h"
@@ -23,7 +23,7 @@
 namespace {
 
 constexpr int kFindCityCommand = 2009;
-constexpr uint16_t kTitleBarColour = 0x8116, kNameColour = 0xFFFF, kCountryColour = 0xFFE0;
+constexpr uint16_t kTitleBarColour = 0x8116;
 constexpr int kFieldTop = 4, kListTop = 22, kInset = 4;  // pixels below the title bar
 constexpr int kSavedChars = 29;
 constexpr int kEnterCharacter = 13;  // what the keyboards type for Enter
@@ -34,45 +34,6 @@ char16_t gSavedText[kSavedChars + 1] = {};
 
 const geo::CityRecord* cityOf(const ListItem* item) {
     return geo::recordFromName(item->text);
-}
-
-// The country of the row's city, empty when it has none.
-const char16_t* countryOf(const ListItem* item) {
-    const char16_t* name = geo::cityDatabase.countryName(geo::recordCountry(cityOf(item)));
-    return name ? name : u"";
-}
-
-// Room for "  (", the longest country name, ")" and the terminating zero.
-using Suffix = char16_t[geo::kCountryNameChars + 4];
-
-// "  (Country)", or nothing for a city without a country.
-void formatSuffix(const ListItem* item, Suffix& out) {
-    const char16_t* country = countryOf(item);
-    int n = 0;
-    if (country[0] != 0)
-        for (const char16_t* part : {u"  (", country, u")"})
-            for (const char16_t* c = part; *c; ++c) out[n++] = *c;
-    out[n] = 0;
-}
-
-// A row, from character `first` and at most `count` characters: what shows of the name, then
-// as much of the country as fits after it.
-void drawRow(int x, int y, const ListItem* item, int first, int count) {
-    Suffix suffix;
-    formatSuffix(item, suffix);
-    const int nameLength = static_cast<int>(geo::textLength(item->text));
-    if (first < nameLength) {
-        const int shown = std::min(nameLength - first, count);
-        drawTextPart(x, y, item->text, first, shown, kNameColour);
-        drawTextPart(x + kGlyphWidth * shown, y, suffix, 0, count - shown, kCountryColour);
-    } else {
-        drawTextPart(x, y, suffix, first - nameLength, count, kCountryColour);
-    }
-}
-
-int rowWidth(const ListItem* item) {
-    const int country = static_cast<int>(geo::textLength(countryOf(item)));
-    return static_cast<int>(geo::textLength(item->text)) + (country > 0 ? country + 4 : 0);
 }
 
 // The close box and Escape: the focus leaves the dialog and the panel command closes it, by a
@@ -106,8 +67,7 @@ FindCityDialog::FindCityDialog() {
     list_.owner = this;
     field_.handler = fieldChanged;
     list_.handler = rowTapped;
-    list_.setItemDraw(drawRow);
-    list_.setItemWidth(rowWidth);
+    showCountries(&list_, true);
     addChild(&field_);
     addChild(&list_);
 }

@@ -4,6 +4,7 @@
 #include "base/options.h"
 #include "base/redraw.h"
 #include "dialogs/find_city.h"
+#include "dialogs/options_dialog.h"
 #include "geo/place_lists.h"
 #include "geo/snapping.h"
 #include "platform/display.h"
@@ -80,7 +81,9 @@ bool runCommand(int id, intptr_t) {
             rebuildTexture(true);
             break;
         case 2003:
-            break;  // the options dialog comes with the dialogs
+            openOptionsDialog();
+            gUiMode = kUiDialog;
+            break;
         case 2004:
             geo::clearSnapPoint();
             toggle(&gOptions.computeDistance, id);
@@ -157,7 +160,9 @@ bool zoomKey(int vk) {
 
 void timerTick() {
     const int32_t intervalTicks = gOptions.shadowUpdateInterval * 60000 / 50;
-    if (gShadowTicks < 0) gShadowTicks = intervalTicks;
+    // A new interval (set in the options dialog) counts from now, not from the old one.
+    if (gShadowTicks < 0 || intervalTicks != gShadowIntervalTicks) gShadowTicks = intervalTicks;
+    gShadowIntervalTicks = intervalTicks;
     if (gOptions.cityTime && --gClockTicks <= 0) {
         gClockTicks = kClockRefreshTicks;
         gRedraw = 1;

@@ -11,4 +11,5 @@ inline int32_t gAboutFade = 0;      // about screen fade level, 0 .. 256
 
 constexpr int32_t kClockRefreshTicks = 600;  // 30 s of 50 ms ticks
 inline int32_t gShadowTicks = -1;            // ticks until the next shadow rebuild; −1 first
+inline int32_t gShadowIntervalTicks = 0;     // the rebuild interval gShadowTicks counts, ticks
 inline int32_t gClockTicks = kClockRefreshTicks;

@@ -1,8 +1,10 @@
-// Message routing of the main window: the about screen first when it is up, then the main
-// handling. Every handled input ends with a paint request unless it says otherwise.
+// Message routing of the main window: the about screen or the options dialog first when it
+// is up, then the main handling. Every handled input ends with a paint request unless it
+// says otherwise.
 #include "shell/window_proc.h"
 
 #include "base/redraw.h"
+#include "dialogs/options_dialog.h"
 #include "platform/display.h"
 #include "platform/loop.h"
 #include "raster/back_buffer.h"
@@ -68,6 +70,10 @@ intptr_t defaultWindowProc(uint32_t msg, intptr_t, intptr_t) {
 
 intptr_t windowProc(uint32_t msg, intptr_t wParam, intptr_t lParam) {
     if (gUiMode == kUiAbout && aboutScreen(msg, wParam)) return 0;
+    if (gUiMode == kUiDialog && optionsDialogMessage(msg, wParam, lParam)) {
+        if (!optionsDialogOpen()) gUiMode = kUiNormal;
+        return 0;
+    }
     switch (msg) {
         case WM_DESTROY:
             postQuitMessage(0);

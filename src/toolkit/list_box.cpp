@@ -129,11 +129,12 @@ PtrNode* ListBox::addItem(const char16_t* text, bool copy, const char16_t* refer
     return node;
 }
 
-bool ListBox::removeItem(const char16_t* text, bool all) {
+template <class Match>
+bool ListBox::removeIf(Match match, bool all) {
     bool removed = false;
     for (PtrNode* n = items_.head(); n && (all || !removed);) {
         PtrNode* next = n->next;
-        if (sameText(itemOf(n)->text, text)) {
+        if (match(itemOf(n))) {
             if (n == selected_) selected_ = nullptr;
             freeItem(itemOf(n));
             items_.remove(n);
@@ -147,6 +148,15 @@ bool ListBox::removeItem(const char16_t* text, bool all) {
         longest_ = std::max(longest_, widthOf(itemOf(n)));
     layout();
     return true;
+}
+
+bool ListBox::removeItem(const char16_t* text, bool all) {
+    return removeIf([text](const ListItem* item) { return sameText(item->text, text); }, all);
+}
+
+bool ListBox::removeSelected() {
+    return removeIf([](const ListItem* item) { return (item->flags & ListItem::kSelected) != 0; },
+                    true);
 }
 
 ListItem* ListBox::findItem(const char16_t* text) const {

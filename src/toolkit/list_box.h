@@ -38,6 +38,8 @@ class ListBox : public Widget {
     // Removes the first item (every item with `all`) whose text equals `text`; true when
     // any was removed.
     bool removeItem(const char16_t* text, bool all);
+    // Removes every selected item; true when any was removed.
+    bool removeSelected();
     ListItem* findItem(const char16_t* text) const;
     // The selected item of a single-select list; null in multi-select mode.
     ListItem* selectedItem() const;
@@ -75,6 +77,9 @@ class ListBox : public Widget {
     int Wheel(Point p, int notches) override;
 
   private:
+    // Removes the first item (every item with `all`) for which match(item) holds.
+    template <class Match>
+    bool removeIf(Match match, bool all);
     bool contains(Point p) const;
     void layout();
     int widthOf(const ListItem* item) const;
