@@ -426,8 +426,9 @@ void report(const Totals& t, const std::vector<Country>& countries, size_t cityC
     }
     for (const Country& c : countries) {
         if (cityCount > 0 && c.labelPopulation < 0) {
-            std::printf("country %s (%s): no city in the table or zone.tab, label at 0,0\n",
-                        c.code.c_str(), c.name.c_str());
+            std::printf(
+                "country %s (%s): no city in the table or zone.tab, no label (0,0 marks none)\n",
+                c.code.c_str(), c.name.c_str());
         }
     }
     for (const auto& [name, z] : zones) {
