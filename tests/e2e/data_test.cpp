@@ -222,17 +222,19 @@ TEST(Data, UnusableMapSetsAreReportedAndTheProgramGoesOn) {
 
 // The route file named in the settings at start-up: a broken one is named with its fault in
 // one line on standard error and the program goes on without it; a good one is loaded, and
-// the first five pictures it leaves out are named. Either name is saved back at exit. These
-// used to pass without a word: a link out of routes/ (it was loaded) and left-out pictures.
+// the first five pictures it leaves out are named. Either name is saved back at exit, and so
+// is a name that cannot be used. These used to pass without a word: a link out of routes/
+// (it was loaded), left-out pictures, and a name with "/" or a stray quote (then erased).
 TEST(Data, StoredRouteFileIsLoadedOrNamedOnStandardError) {
     const std::string railway = "Trans-Siberian Railway.xml";
     std::string pictures;
     for (char c = 'a'; c < 'f'; ++c)
         pictures += std::string("mundora: route file pictures.xml: picture ") + c +
                     ".gif left out: No such file or directory\n";
+    const std::string settingsLine = "mundora: settings file {home}/settings.ini: RouteFileName=";
     struct Case {
         std::string file;
-        std::string err;
+        std::string err;  // {home}: the state folder
         int points;
     } cases[] = {
         {"broken.xml",
@@ -246,6 +248,12 @@ TEST(Data, StoredRouteFileIsLoadedOrNamedOnStandardError) {
          0},
         {"pictures.xml",
          pictures + "mundora: route file pictures.xml: and 2 more pictures left out\n", 7},
+        {"sub/a.xml",
+         settingsLine + "\"sub/a.xml\" not used: not a plain file name (it holds a \"/\"); kept "
+                        "as it is\n",
+         0},
+        {"a\"b.xml",
+         settingsLine + "\"a\"b.xml\" not used: a stray quote or backslash; kept as it is\n", 0},
     };
     TempFolder home;  // the build's maps and cities, a sample route and a broken one
     for (const char* shared : {"maps", "cities.bin"})
@@ -269,7 +277,7 @@ TEST(Data, StoredRouteFileIsLoadedOrNamedOnStandardError) {
         ProgramRun run =
             runScript(state, "wait 200\nview " + state.file("v") + "\nquit\n", home.path);
         EXPECT_EQ(run.exitCode, 0);
-        EXPECT_EQ(run.err, c.err);
+        EXPECT_EQ(run.err, withHome(c.err, state.path));
         const std::string view = readText(state.file("v"));
         EXPECT_NE(view.find("routePoints=" + std::to_string(c.points) + "\n"), std::string::npos)
             << view;
