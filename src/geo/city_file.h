@@ -82,6 +82,7 @@ inline const CityRecord* recordFromName(const char16_t* name) {
                                                kRecordNameOffset);
 }
 
+// The label position; 0,0 on a country without cities marks none (see hasLabelPosition).
 inline int16_t countryLatitude(const CountryEntry* c) {
     return readI16(c, 0);
 }  // arc minutes

@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
 
 namespace platform {
@@ -165,6 +166,31 @@ std::string fileErrorText(int error) {
     if (error == EINVAL) return "it is not a regular file";
     if (error == EFBIG) return "it is too large";
     return std::strerror(error);
+}
+
+std::string printable(const std::string& text) {
+    std::string out;
+    for (size_t i = 0; i < text.size();) {
+        const unsigned char c = static_cast<unsigned char>(text[i]);
+        const size_t length = c < 0x80                ? 1
+                              : c >= 0xC2 && c < 0xE0 ? 2
+                              : c >= 0xE0 && c < 0xF0 ? 3
+                              : c >= 0xF0 && c < 0xF5 ? 4
+                                                      : 0;
+        bool shown = length > 0 && i + length <= text.size() && c >= 0x20 && c != 0x7F;
+        for (size_t k = 1; shown && k < length; ++k) shown = (text[i + k] & 0xC0) == 0x80;
+        if (shown && c == 0xC2) shown = static_cast<unsigned char>(text[i + 1]) >= 0xA0;
+        if (shown) {
+            out.append(text, i, length);
+            i += length;
+            continue;
+        }
+        char hex[5];
+        std::snprintf(hex, sizeof hex, "\\x%02X", c);
+        out += hex;
+        ++i;
+    }
+    return out;
 }
 
 TextFile::TextFile(const std::string& path, size_t maxBytes) {

@@ -56,6 +56,11 @@ bool readFile(const std::string& path, std::vector<uint8_t>* out, size_t maxByte
 // socket), "it is too large", else the system's text such as "No such file or directory".
 std::string fileErrorText(int error);
 
+// `text` (a name or a line read from a file) for a message: each byte that does not print
+// written as \xNN (control characters, bytes that form no UTF-8 character, the C1 controls),
+// so that binary junk is shown rather than played to the terminal.
+std::string printable(const std::string& text);
+
 // A whole regular file (at most `maxBytes`) as an input stream, for readers that take text
 // line by line; the stream is failed from the start when readFile would refuse the file.
 class TextFile : public std::istringstream {

@@ -68,34 +68,6 @@ std::vector<int> codePoints(const std::string& s) {
     return out;
 }
 
-// `text` with each byte that does not print written as \xNN: control characters, bytes
-// that form no UTF-8 character, and the C1 controls, so that a line of binary junk is shown
-// rather than played to the terminal (it used to be echoed raw).
-std::string printable(const std::string& text) {
-    std::string out;
-    for (size_t i = 0; i < text.size();) {
-        const unsigned char c = static_cast<unsigned char>(text[i]);
-        const size_t length = c < 0x80                ? 1
-                              : c >= 0xC2 && c < 0xE0 ? 2
-                              : c >= 0xE0 && c < 0xF0 ? 3
-                              : c >= 0xF0 && c < 0xF5 ? 4
-                                                      : 0;
-        bool shown = length > 0 && i + length <= text.size() && c >= 0x20 && c != 0x7F;
-        for (size_t k = 1; shown && k < length; ++k) shown = (text[i + k] & 0xC0) == 0x80;
-        if (shown && c == 0xC2) shown = static_cast<unsigned char>(text[i + 1]) >= 0xA0;
-        if (shown) {
-            out.append(text, i, length);
-            i += length;
-            continue;
-        }
-        char hex[5];
-        std::snprintf(hex, sizeof hex, "\\x%02X", c);
-        out += hex;
-        ++i;
-    }
-    return out;
-}
-
 }  // namespace
 
 bool Script::load(const std::string& path, std::string* error) {

@@ -19,9 +19,10 @@ constexpr Cell cellOf(int code) {
     if (code >= 'A' && code <= 'Z') return {(code - 'A') * kWidth, 0};
     if (code >= 'a' && code <= 'z') return {(code - 'a') * kWidth, 10};
     if (code >= '0' && code <= '9') return {(code - '0') * kWidth, 20};
-    // The rest of row 20 in order, then row 30; '\x01' marks the unknown glyph's place.
+    // The rest of row 20 in order, then row 30, which ends with the printable ASCII marks
+    // that labels and messages may hold; '\x01' marks the unknown glyph's place.
     constexpr char kRow20[] = ".,:?!/+- \x01\xB0'%_()";
-    constexpr char kRow30[] = "=<>";
+    constexpr char kRow30[] = "=<>\"#$&*;@[\\]^`{|}~";
     for (int i = 0; kRow20[i]; ++i)
         if (kRow20[i] != '\x01' && code == static_cast<unsigned char>(kRow20[i]))
             return {60 + i * kWidth, 20};

@@ -48,6 +48,7 @@ constexpr NamedValue kStyles[] = {
     {"solid", kLineSolid}, {"dot", kLineDot}, {"dash", kLineDash}, {"none", kLineNone}};
 
 constexpr char kTooLarge[] = "the file is over 4 MiB";
+constexpr char kNotAGif[] = "not a readable GIF picture";
 
 // Comments and processing instructions are child nodes of the root, as in any XML document
 // object: a root holding only a comment still needs its colour. Parsed as a fragment so that
@@ -198,40 +199,72 @@ int32_t readOffset(pugi::xml_node point, const char* name) {
     return static_cast<int32_t>(std::clamp<long>(value, -kMaxPictureOffset, kMaxPictureOffset));
 }
 
-// The real path of `name` inside `folder`, or empty when the name is absolute, climbs with
-// "..", does not exist, or leads out of the folder through a symbolic link.
-std::string pathInside(const std::string& folder, const std::string& name) {
-    if (name.empty() || name.front() == '/') return "";
+// Where `name` leads when it is no plain way down into the folder: empty when it is.
+const char* leavesFolder(const std::string& name) {
+    if (name.front() == '/') return "an absolute path, not one inside routes/";
     for (size_t start = 0; start <= name.size();) {
         const size_t end = std::min(name.find('/', start), name.size());
-        if (name.compare(start, end - start, "..") == 0) return "";
+        if (name.compare(start, end - start, "..") == 0) return "leads out of routes/ with \"..\"";
         start = end + 1;
     }
+    return "";
+}
+
+// The real path of `name` inside `folder`; empty, with `fault` saying why, when the name is
+// empty or absolute, climbs with "..", does not exist, or leads out of the folder through a
+// symbolic link.
+std::string pathInside(const std::string& folder, const std::string& name, std::string* fault) {
+    *fault = name.empty() ? "no file name" : leavesFolder(name);
+    if (!fault->empty()) return "";
     std::error_code error;
     const std::string real = std::filesystem::canonical(platform::joinPath(folder, name), error);
-    if (error) return "";
+    if (error) {
+        *fault = error.message();
+        return "";
+    }
     const std::string base = std::filesystem::canonical(folder, error).string() + "/";
-    if (error || real.compare(0, base.size(), base) != 0) return "";
+    if (error || real.compare(0, base.size(), base) != 0) {
+        *fault = "leads out of routes/ through a symbolic link";
+        return "";
+    }
     return real;
 }
 
-// The picture `img` names, decoded with its pixels, or null when it cannot serve: outside the
-// folder, not a regular file, not a readable GIF, larger than the screen, or past what is
-// left of `*pixels`. A decode is charged to `*pixels` even when it fails, which bounds the
-// work a file can cause. Files made on the handheld separate folders with backslashes.
+// Why the picture at `path` (already inside the folder) cannot serve, or empty: not a regular
+// file, not a readable GIF, larger than the screen, or more than `pixelsLeft` pixels.
+std::string pictureFault(const std::string& path, const ImageBuffer& picture, int64_t pixelsLeft) {
+    std::error_code error;
+    const std::filesystem::file_status status = std::filesystem::status(path, error);
+    if (error) return error.message();
+    if (!std::filesystem::is_regular_file(status))
+        return platform::fileErrorText(std::filesystem::is_directory(status) ? EISDIR : EINVAL);
+    const int64_t width = picture.width(), height = picture.height();
+    if (width <= 0 || height <= 0) return kNotAGif;
+    if (width > gDisplay.width || height > gDisplay.height)
+        return std::to_string(width) + " x " + std::to_string(height) +
+               " pixels, larger than the screen";
+    if (width * height > pixelsLeft)
+        return "past the " + std::to_string(kMaxRoutePicturePixels) +
+               " pixels of pictures one file may have";
+    return "";
+}
+
+// The picture `img` names, decoded with its pixels; null, with `fault` saying why, when it
+// cannot serve (see pathInside and pictureFault). A decode is charged to `*pixels` even when
+// it fails, which bounds the work a file can cause. Files made on the handheld separate
+// folders with backslashes.
 std::unique_ptr<ImageBuffer> loadPicture(const std::string& folder, std::string img,
-                                         int64_t* pixels) {
+                                         int64_t* pixels, std::string* fault) {
     std::replace(img.begin(), img.end(), '\\', '/');
-    const std::string path = pathInside(folder, img);
+    const std::string path = pathInside(folder, img, fault);
     if (path.empty()) return nullptr;
     std::unique_ptr<ImageBuffer> picture(new (std::nothrow) ImageBuffer(path));
-    if (!picture) return nullptr;
-    const int64_t width = picture->width(), height = picture->height();
-    if (width <= 0 || height <= 0 || width > gDisplay.width || height > gDisplay.height ||
-        width * height > *pixels)
-        return nullptr;
-    *pixels -= width * height;
-    return picture->load(nullptr, true) ? std::move(picture) : nullptr;
+    *fault = picture ? pictureFault(path, *picture, *pixels) : "out of memory";
+    if (!fault->empty()) return nullptr;
+    *pixels -= int64_t{picture->width()} * picture->height();
+    if (picture->load(nullptr, true)) return picture;
+    *fault = kNotAGif;
+    return nullptr;
 }
 
 // One "point" element as a route place appended to `set`.
@@ -246,11 +279,14 @@ bool readPoint(const Reader& r, pugi::xml_node point, const std::string& folder,
         return false;
     const pugi::xml_attribute img = point.attribute("img");
     if (img) {
-        place->picture = loadPicture(folder, img.value(), pixels);
+        std::string fault;
+        place->picture = loadPicture(folder, img.value(), pixels, &fault);
         if (place->picture) {
             place->kind &= ~geo::kPlaceMarker;  // the picture stands in for the marker
             place->imgX = readOffset(point, "imgx");
             place->imgY = readOffset(point, "imgy");
+        } else {
+            set->skippedPictures.push_back({img.value(), fault});
         }
     } else if (text.empty()) {
         place->kind = 0;  // draws nothing, yet the line passes through it
@@ -313,6 +349,7 @@ bool readRouteText(const uint8_t* data, size_t size, const std::string& folder, 
     const int32_t style = set->lineStyle;
     if (readDocument(data, size, folder, set, reason)) return true;
     geo::deletePlaces(&set->places);
+    set->skippedPictures.clear();
     set->color = color;
     set->lineStyle = style;
     return false;
@@ -328,8 +365,15 @@ bool loadRouteFile(const std::string& name, std::string* reason) {
         if (reason) *reason = "not a plain file name";
         return false;
     }
+    // A link out of routes/ is refused as a picture's is.
+    std::string fault;
+    const std::string path = pathInside(routesFolder(), name, &fault);
+    if (path.empty()) {
+        if (reason) *reason = fault;
+        return false;
+    }
     std::vector<uint8_t> bytes;
-    if (!platform::readFile(platform::joinPath(routesFolder(), name), &bytes, kMaxRouteFileBytes)) {
+    if (!platform::readFile(path, &bytes, kMaxRouteFileBytes)) {
         if (reason) *reason = fileFault(errno);
         return false;
     }

@@ -10,6 +10,7 @@ RouteSet gRouteSet;
 void RouteSet::clear() {
     geo::deletePlaces(&places);
     fileName.clear();
+    skippedPictures.clear();
 }
 
 }  // namespace routes

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "base/ptr_list.h"
 
@@ -16,20 +17,27 @@ constexpr int32_t kLineSolid = 0;
 constexpr int32_t kLineDot = 1;
 constexpr int32_t kLineDash = 4;
 
+// A picture the file names that was left out (its point keeps the marker): the name as the
+// file gives it, and why, e.g. "leads out of routes/ through a symbolic link".
+struct SkippedPicture {
+    std::string name, reason;
+};
+
 struct RouteSet {
     RouteSet() = default;
     ~RouteSet() { clear(); }
     RouteSet(const RouteSet&) = delete;
     RouteSet& operator=(const RouteSet&) = delete;
 
-    // Deletes every point and forgets the file name; the colour and the style stay, so that
-    // a next file that does not set them keeps them.
+    // Deletes every point and forgets the file name and the skipped pictures; the colour and
+    // the style stay, so that a next file that does not set them keeps them.
     void clear();
 
     PtrList places;                  // owned geo::RoutePlace, stored as geo::Place*, file order
     int32_t lineStyle = kLineSolid;  // kLineNone, kLineSolid or a dash length in pixels
     uint16_t color = 0xFFFF;         // RGB565 of the lines and the distance line
     std::string fileName;            // as given, without the folder; empty when none is loaded
+    std::vector<SkippedPicture> skippedPictures;  // in file order
 };
 
 extern RouteSet gRouteSet;

@@ -1,9 +1,11 @@
 // settings.ini: one table names every stored value with its section, kind and accepted range;
 // the reader files each line under its table entry (the last line wins) and then applies
 // the entries in table order, so "Use Overlay Map" under Maps always beats Flags bit 6
-// whatever order a hand-edited file has. The writer walks the same table.
+// whatever order a hand-edited file has. The writer walks the same table. A file name the
+// reader refuses is named on standard error and written back as it stood until replaced.
 #include "shell/settings.h"
 
+#include <cstdio>
 #include <cstring>
 #include <optional>
 #include <string_view>
@@ -199,10 +201,19 @@ std::optional<std::string> parseText(std::string_view s) {
     return out;
 }
 
-// A plain name of a file inside a folder: no separators, no NUL, not "." or "..".
+// Why `name` is no plain name of a file inside a folder (a separator, a NUL, "." or "..",
+// too long), or empty when it is one.
+const char* fileNameFault(const std::string& name) {
+    if (name.empty()) return "no name";
+    if (name.size() > kMaxFileNameBytes) return "longer than 255 bytes";
+    if (name.find('/') != std::string::npos) return "not a plain file name (it holds a \"/\")";
+    if (name.find('\0') != std::string::npos) return "it holds a NUL byte";
+    if (name == "." || name == "..") return "not a plain file name";
+    return "";
+}
+
 bool usableFileName(const std::string& name) {
-    return !name.empty() && name.size() <= kMaxFileNameBytes && name != "." && name != ".." &&
-           name.find('/') == std::string::npos && name.find('\0') == std::string::npos;
+    return *fileNameFault(name) == 0;
 }
 
 // Each sign is compared on its own side: the stored value may be −2147483648, which has no
@@ -262,13 +273,23 @@ bool applyNumber(const Setting& s, uint32_t dword, Options* options) {
     return false;
 }
 
-bool applyValue(const Setting& s, std::string_view value, Options* options) {
-    if (s.kind == Kind::FileName) {
-        std::optional<std::string> text = parseText(value);
-        if (!text || !usableFileName(*text)) return false;
+// A stored file name, or why it cannot be used; an empty value names nothing and says nothing.
+bool applyFileName(const Setting& s, std::string_view value, Options* options,
+                   std::vector<RefusedValue>* refused) {
+    std::optional<std::string> text = parseText(value);
+    const char* fault = !text ? "a stray quote or backslash" : fileNameFault(*text);
+    if (*fault == 0) {
         options->*s.text = *text;
         return true;
     }
+    if (refused && !value.empty() && !(text && text->empty()))
+        refused->push_back(RefusedValue{s.name, std::string(value), fault});
+    return false;
+}
+
+bool applyValue(const Setting& s, std::string_view value, Options* options,
+                std::vector<RefusedValue>* refused) {
+    if (s.kind == Kind::FileName) return applyFileName(s, value, options, refused);
     if (s.kind == Kind::StampHeader) {
         std::optional<std::string> text = parseText(value);
         if (!text || text->size() != geo::kHeaderBytes) return false;
@@ -346,6 +367,10 @@ std::string formatValue(const Setting& s, const Options& options) {
     return "";
 }
 
+// File names refused at the last load, written back as they stood while nothing replaced
+// them: the program never destroys a setting it did not replace.
+std::vector<RefusedValue> gRefused;
+
 void copyLastViewToView(const LastView& v) {
     gView.planar = v.planar;
     gView.lonAngle = v.lonAngle;
@@ -363,7 +388,8 @@ LastView lastViewFromView() {
 
 }  // namespace
 
-int parseSettings(const uint8_t* data, size_t size, Options* options) {
+int parseSettings(const uint8_t* data, size_t size, Options* options,
+                  std::vector<RefusedValue>* refused) {
     const std::vector<Setting>& table = settingsTable();
     std::vector<std::string_view> found(table.size());
     std::vector<bool> present(table.size(), false);
@@ -387,33 +413,46 @@ int parseSettings(const uint8_t* data, size_t size, Options* options) {
     }
     int used = 0;
     for (size_t i = 0; i < table.size(); ++i)
-        if (present[i] && applyValue(table[i], found[i], options)) ++used;
+        if (present[i] && applyValue(table[i], found[i], options, refused)) ++used;
     return used;
 }
 
-std::string formatSettings(const Options& options, const std::string& routeFileName) {
+std::string formatSettings(const Options& options, const std::string& routeFileName,
+                           const std::vector<RefusedValue>& kept) {
     Options written = options;
     written.routeFileName = routeFileName;
+    const Options defaults;
     std::string out = "; Mundora settings: options and the last view.\n";
     const char* section = "";
     for (const Setting& s : settingsTable()) {
-        if (s.text == &Options::routeFileName && !usableFileName(routeFileName)) continue;
+        const RefusedValue* stored = nullptr;
+        for (const RefusedValue& k : kept)
+            if (s.kind == Kind::FileName && std::strcmp(k.name, s.name) == 0 &&
+                written.*s.text == defaults.*s.text)
+                stored = &k;
+        if (!stored && s.text == &Options::routeFileName && !usableFileName(routeFileName))
+            continue;
         const bool stamp = s.kind == Kind::StampHeader || s.kind == Kind::StampSize;
         if (stamp && written.selectionCityFile == CityFileStamp{}) continue;
         if (std::strcmp(section, s.section) != 0) {
             section = s.section;
             out += std::string("\n[") + section + "]\n";
         }
-        out += std::string(s.name) + "=" + formatValue(s, written) + "\n";
+        out += std::string(s.name) + "=" + (stored ? stored->text : formatValue(s, written)) + "\n";
     }
     return out;
 }
 
 bool loadSettings() {
     gOptions = Options{};
+    gRefused.clear();
     std::vector<uint8_t> bytes;
-    bool read = platform::readFile(platform::stateFile("settings.ini"), &bytes, kMaxSettingsBytes);
-    if (read) parseSettings(bytes.data(), bytes.size(), &gOptions);
+    const std::string path = platform::stateFile("settings.ini");
+    bool read = platform::readFile(path, &bytes, kMaxSettingsBytes);
+    if (read) parseSettings(bytes.data(), bytes.size(), &gOptions, &gRefused);
+    for (const RefusedValue& r : gRefused)
+        std::fprintf(stderr, "mundora: settings file %s: %s=%s not used: %s; kept as it is\n",
+                     path.c_str(), r.name, platform::printable(r.text).c_str(), r.reason);
     copyLastViewToView(gOptions.lastView);
     panelSetChecked(2001, gOptions.latLonGrid);
     panelSetChecked(2002, gOptions.showDayNight);
@@ -428,7 +467,7 @@ bool saveSettings(std::string* error) {
     gOptions.lastView = lastViewFromView();
     const std::string& open = routes::gRouteSet.fileName;
     const std::string& route = open.empty() ? gOptions.routeFileName : open;
-    std::string text = formatSettings(gOptions, route);
+    std::string text = formatSettings(gOptions, route, gRefused);
     return platform::writeFileAtomic(platform::stateFile("settings.ini"), text.data(), text.size(),
                                      error);
 }

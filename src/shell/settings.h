@@ -9,6 +9,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "base/options.h"
 
@@ -17,17 +18,30 @@ constexpr size_t kMaxSettingsBytes = 64 * 1024;
 // Longest file name kept (bytes); a longer one keeps the default.
 constexpr size_t kMaxFileNameBytes = 255;
 
+// A stored file name that could not be used: the setting's name, the value as it stood after
+// "=", and why it was refused ("not a plain file name (it holds a "/")").
+struct RefusedValue {
+    const char* name;
+    std::string text;
+    const char* reason;
+};
+
 // Parses settings text into `options`: every value found and usable replaces the record's;
 // missing, unknown, malformed and out-of-range values leave it as it was. Any bytes are
-// accepted. Returns the number of values used.
-int parseSettings(const uint8_t* data, size_t size, Options* options);
+// accepted. File names that are there but refused are appended to `refused` when given.
+// Returns the number of values used.
+int parseSettings(const uint8_t* data, size_t size, Options* options,
+                  std::vector<RefusedValue>* refused = nullptr);
 
 // The settings text for `options`, with [Route] RouteFileName = `routeFileName` when that is
-// not empty, and [Selection] when a city file stamp is set. parseSettings of the result over
-// defaults gives `options` back (with the route name in routeFileName).
-std::string formatSettings(const Options& options, const std::string& routeFileName);
+// not empty, and [Selection] when a city file stamp is set. A file name still at its default
+// is written as `kept` holds it, when it holds one. parseSettings of the result over defaults
+// gives `options` back (with the route name in routeFileName).
+std::string formatSettings(const Options& options, const std::string& routeFileName,
+                           const std::vector<RefusedValue>& kept = {});
 
-// Start-up: the options record back to its defaults, then settings.ini read into it; the
+// Start-up: the options record back to its defaults, then settings.ini read into it (a file
+// name it refuses is named with the reason on standard error, and kept for saving); the
 // last view copied into the view state (angles not yet normalised) and the panel's checked
 // states set for 2001, 2002, 2004 .. 2007.
 // False when no usable file was there (defaults in force); the file is never written here.

@@ -3,6 +3,7 @@
 
 #include <cstdio>
 #include <string>
+#include <vector>
 
 #include "geo/city_db.h"
 #include "geo/country_labels.h"
@@ -92,16 +93,31 @@ void reportUnusableMaps() {
         std::fprintf(stderr, "mundora: the maps cannot be used: %s\n", gMapSet.refusal.c_str());
 }
 
+// Pictures of the loaded route file that were left out, one line each, the first few only.
+void reportSkippedPictures(const std::string& shownName) {
+    constexpr size_t kShown = 5;
+    const std::vector<routes::SkippedPicture>& skipped = routes::gRouteSet.skippedPictures;
+    for (size_t i = 0; i < skipped.size() && i < kShown; ++i)
+        std::fprintf(stderr, "mundora: route file %s: picture %s left out: %s\n", shownName.c_str(),
+                     platform::printable(skipped[i].name).c_str(), skipped[i].reason.c_str());
+    if (skipped.size() > kShown)
+        std::fprintf(stderr, "mundora: route file %s: and %zu more pictures left out\n",
+                     shownName.c_str(), skipped.size() - kShown);
+}
+
 // The route file named in the settings. Start-up shows nothing on the screen about it: a
-// file that cannot be loaded is named, with the reason, in one line on standard error.
+// file that cannot be loaded, or pictures of it that are left out, are named with the reason
+// on standard error.
 void openStoredRoute() {
     if (gOptions.routeFileName.empty()) return;
     std::string reason;
-    if (routes::loadRouteFile(gOptions.routeFileName, &reason)) return;
-    std::string shown = gOptions.routeFileName;  // a stored name may hold any byte but NUL
-    for (char& c : shown)
-        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) c = '?';
-    std::fprintf(stderr, "mundora: route file %s not loaded: %s\n", shown.c_str(), reason.c_str());
+    // A stored name may hold any byte but NUL.
+    const std::string shown = platform::printable(gOptions.routeFileName);
+    if (routes::loadRouteFile(gOptions.routeFileName, &reason))
+        reportSkippedPictures(shown);
+    else
+        std::fprintf(stderr, "mundora: route file %s not loaded: %s\n", shown.c_str(),
+                     reason.c_str());
 }
 
 }  // namespace

@@ -21,8 +21,8 @@ using namespace platform;
 
 namespace {
 
-// The about screen fades in over repeated paints and out on a tap. Returns true when it
-// took the message.
+// The about screen fades in over repeated paints and out on a tap, or on Enter or Escape as
+// a dialog closes; other keys do nothing under it. Returns true when it took the message.
 bool aboutScreen(uint32_t msg, intptr_t wParam) {
     switch (msg) {
         case WM_PAINT:
@@ -32,6 +32,9 @@ bool aboutScreen(uint32_t msg, intptr_t wParam) {
             else
                 validate();  // fully shown: no more paints until something changes
             return true;
+        case WM_KEYDOWN:
+            if (wParam != VK_RETURN && wParam != VK_ESCAPE) return true;
+            [[fallthrough]];
         case WM_LBUTTONDOWN:
             for (gAboutFade -= 8; gAboutFade >= 1; gAboutFade -= 8) present(gAboutFade);
             postMessage(WM_COMMAND, kCmdAboutDone);
@@ -44,6 +47,7 @@ bool aboutScreen(uint32_t msg, intptr_t wParam) {
             return false;
         case WM_MOUSEMOVE:
         case WM_LBUTTONUP:
+        case WM_CHAR:
             return true;
         default:
             return false;

@@ -206,13 +206,20 @@ TEST(Data, UnusableMapSetsAreReportedAndTheProgramGoesOn) {
 }
 
 // The route file named in the settings at start-up: a broken one is named with its fault in
-// one line on standard error and the program goes on without it; a good one is loaded. Either
-// name is saved back at exit.
+// one line on standard error and the program goes on without it; a good one is loaded, and
+// the first five pictures it leaves out are named. Either name is saved back at exit, and so
+// is a name that cannot be used. These used to pass without a word: a link out of routes/
+// (it was loaded), left-out pictures, and a name with "/" or a stray quote (then erased).
 TEST(Data, StoredRouteFileIsLoadedOrNamedOnStandardError) {
     const std::string railway = "Trans-Siberian Railway.xml";
+    std::string pictures;
+    for (char c = 'a'; c < 'f'; ++c)
+        pictures += std::string("mundora: route file pictures.xml: picture ") + c +
+                    ".gif left out: No such file or directory\n";
+    const std::string settingsLine = "mundora: settings file {home}/settings.ini: RouteFileName=";
     struct Case {
         std::string file;
-        std::string err;
+        std::string err;  // {home}: the state folder
         int points;
     } cases[] = {
         {"broken.xml",
@@ -220,6 +227,18 @@ TEST(Data, StoredRouteFileIsLoadedOrNamedOnStandardError) {
          "degrees\n",
          0},
         {railway, "", 20},
+        {"link.xml",
+         "mundora: route file link.xml not loaded: leads out of routes/ through a symbolic "
+         "link\n",
+         0},
+        {"pictures.xml",
+         pictures + "mundora: route file pictures.xml: and 2 more pictures left out\n", 7},
+        {"sub/a.xml",
+         settingsLine + "\"sub/a.xml\" not used: not a plain file name (it holds a \"/\"); kept "
+                        "as it is\n",
+         0},
+        {"a\"b.xml",
+         settingsLine + "\"a\"b.xml\" not used: a stray quote or backslash; kept as it is\n", 0},
     };
     TempFolder home;  // the build's maps and cities, a sample route and a broken one
     for (const char* shared : {"maps", "cities.bin"})
@@ -228,6 +247,13 @@ TEST(Data, StoredRouteFileIsLoadedOrNamedOnStandardError) {
     copyFile(kData + "/routes/" + railway, home.file("routes/" + railway));
     std::ofstream(home.file("routes/broken.xml"))
         << "<route color='red'>\n<point lat='45'>A</point>\n<point lat='91'>B</point>\n</route>\n";
+    copyFile(kData + "/routes/" + railway, home.file("outside.xml"));
+    ASSERT_EQ(symlink("../outside.xml", home.file("routes/link.xml").c_str()), 0);
+    std::ofstream xml(home.file("routes/pictures.xml"));
+    xml << "<route color='red'>";
+    for (char c = 'a'; c < 'h'; ++c) xml << "<point img='" << c << ".gif'/>";
+    xml << "</route>\n";
+    xml.close();
     for (const Case& c : cases) {
         SCOPED_TRACE(c.file);
         TempFolder state;
@@ -236,7 +262,7 @@ TEST(Data, StoredRouteFileIsLoadedOrNamedOnStandardError) {
         ProgramRun run =
             runScript(state, "wait 200\nview " + state.file("v") + "\nquit\n", home.path);
         EXPECT_EQ(run.exitCode, 0);
-        EXPECT_EQ(run.err, c.err);
+        EXPECT_EQ(run.err, withHome(c.err, state.path));
         const std::string view = readText(state.file("v"));
         EXPECT_NE(view.find("routePoints=" + std::to_string(c.points) + "\n"), std::string::npos)
             << view;

@@ -178,15 +178,22 @@ int litBeside(const std::vector<uint16_t>& shot, int x, int y, int count, uint16
 
 TEST(Commands, AboutScreenFadesInAndATapReturns) {
     // The credits used to be written over the globe of the splash; now only a star or two
-    // may lie under a line.
+    // may lie under a line. Escape and Enter close it too (they used to be ignored), and
+    // other keys do nothing under it.
     TempFolder folder;
+    const std::string again = "command 2010\nwait 500\nkey up\n";
     ProgramRun run =
         runScript(folder, "wait 100\ncommand 2010\nwait 1000\nview " + folder.file("a") +
                               "\nshot " + folder.file("a.png") + "\ntexts " + folder.file("a.txt") +
-                              "\ntap 120 160\nwait 100\nview " + folder.file("b") + "\nquit\n");
+                              "\ntap 120 160\nwait 100\nview " + folder.file("b") + "\n" + again +
+                              "key escape\nwait 100\nview " + folder.file("c") + "\n" + again +
+                              "key enter\nwait 100\nview " + folder.file("d") + "\nquit\n");
     ASSERT_EQ(run.exitCode, 0) << run.err;
     EXPECT_EQ(readView(folder.file("a"))["UiMode"], 2);
-    EXPECT_EQ(readView(folder.file("b"))["UiMode"], 1);
+    for (const char* closed : {"b", "c", "d"}) {
+        EXPECT_EQ(readView(folder.file(closed))["UiMode"], 1) << closed;
+        EXPECT_EQ(readView(folder.file(closed))["radius"], readView(folder.file("a"))["radius"]);
+    }
     std::vector<uint16_t> shot;
     int w = 0, h = 0;
     ASSERT_TRUE(platform::readPng565(folder.file("a.png"), &shot, &w, &h));

@@ -8,6 +8,8 @@
 #include <algorithm>
 #include <string>
 
+#include "geo/country_labels.h"
+#include "geo/place_lists.h"
 #include "geo/text16.h"
 #include "test_records.h"
 
@@ -109,6 +111,13 @@ TEST_F(SmallDatabase, CountriesAndRecords) {
     country.fillFromCountry(db.countryEntry(1));
     EXPECT_EQ(country.kind, geo::kPlaceCountry);
     EXPECT_EQ(country.longitude, -3310);
+    // "Nowhere", at 0,0 without cities, has no place; its label used to stand at 0°N 0°E.
+    ASSERT_TRUE(geo::displayAllCountries(db));
+    std::vector<std::string> labels;
+    for (PtrNode* n = geo::gDisplayedCountries.head(); n; n = n->next)
+        labels.push_back(geo::toUtf8(static_cast<const geo::Place*>(n->data)->name));
+    EXPECT_EQ(labels, (std::vector<std::string>{"France", "Suriname"}));
+    geo::deletePlaces(&geo::gDisplayedCountries);
 }
 
 // Damaged files: what is refused, where a file is cut, and that nothing past it is used.

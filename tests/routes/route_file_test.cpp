@@ -237,18 +237,30 @@ TEST_F(RouteFiles, PicturesThatCannotServeAreSkipped) {
     fs::create_symlink("../outside.gif", path("out.gif"));
     fs::create_symlink(home_, path("home"));
     ASSERT_EQ(mkfifo(path("fifo.gif").c_str(), 0644), 0);
+    const char* outside = "leads out of routes/ through a symbolic link";
+    const char* up = "leads out of routes/ with \"..\"";
+    const char* notGif = "not a readable GIF picture";
     const struct {
         std::string img;
-        int width;  // 0: skipped
+        int width;           // 0: skipped
+        const char* reason;  // why it was skipped (they used to be skipped without a word)
     } cases[] = {
-        {"pics/ok.gif", 16},      {"pics\\ok.gif", 16},  // as written on the handheld
-        {"in.gif", 16},           {"screen.gif", 240},
-        {"none.gif", 0},          {"", 0},
-        {"../outside.gif", 0},    {"pics/../pics/ok.gif", 0},
-        {path("pics/ok.gif"), 0}, {"out.gif", 0},
-        {"home/outside.gif", 0},  {"fifo.gif", 0},
-        {"bad.gif", 0},           {"wide.gif", 0},
-        {"tall.gif", 0},
+        {"pics/ok.gif", 16, ""},
+        {"pics\\ok.gif", 16, ""},  // as written on the handheld
+        {"in.gif", 16, ""},
+        {"screen.gif", 240, ""},
+        {"none.gif", 0, "No such file or directory"},
+        {"", 0, "no file name"},
+        {"../outside.gif", 0, up},
+        {"pics/../pics/ok.gif", 0, up},
+        {path("pics/ok.gif"), 0, "an absolute path, not one inside routes/"},
+        {"out.gif", 0, outside},
+        {"home/outside.gif", 0, outside},
+        {"fifo.gif", 0, "it is not a regular file"},
+        {"pics", 0, "it is a folder"},
+        {"bad.gif", 0, notGif},
+        {"wide.gif", 0, "241 x 10 pixels, larger than the screen"},
+        {"tall.gif", 0, "10 x 321 pixels, larger than the screen"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.img);
@@ -260,8 +272,12 @@ TEST_F(RouteFiles, PicturesThatCannotServeAreSkipped) {
             EXPECT_EQ(p.picture, nullptr);
             EXPECT_EQ(p.kind, geo::kPlaceCity);  // the marker stays
             EXPECT_EQ(p.imgX, 0);
+            ASSERT_EQ(gRouteSet.skippedPictures.size(), 1u);
+            EXPECT_EQ(gRouteSet.skippedPictures[0].name, c.img);
+            EXPECT_EQ(gRouteSet.skippedPictures[0].reason, c.reason);
             continue;
         }
+        EXPECT_TRUE(gRouteSet.skippedPictures.empty());
         ASSERT_NE(p.picture, nullptr);
         EXPECT_EQ(p.kind, geo::kPlaceLabel);
         EXPECT_EQ(p.picture->width(), c.width);
@@ -278,6 +294,9 @@ TEST_F(RouteFiles, PicturesThatCannotServeAreSkipped) {
     for (int i = 0; i < 60; ++i) pictures += place(i).picture != nullptr;
     EXPECT_EQ(pictures, 54);
     EXPECT_EQ(place(59).kind, geo::kPlaceCity);
+    ASSERT_EQ(gRouteSet.skippedPictures.size(), 6u);
+    EXPECT_EQ(gRouteSet.skippedPictures[5].reason,
+              "past the 4194304 pixels of pictures one file may have");
 }
 
 // Great-circle distance in km between two positions in arc minutes.

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "geo/city_db.h"
+#include "geo/country_labels.h"
 #include "geo/dst.h"
 #include "geo/sun_times.h"
 #include "geo/text16.h"
@@ -25,9 +26,10 @@ const char kUsage[] =
     "                      [--at 2027-03-20T12:00:00Z] [--radius ARCMIN] [--max N]\n"
     "                      [--format 0|1|2]\n"
     "Without a search: the header, the number of records and every country with its\n"
-    "label position and number of cities. --near takes degrees (north and east positive)\n"
-    "and finds the nearest city within --radius arc minutes (default 60). Cities are shown\n"
-    "with local time, daylight-saving state and sun times at --at (default now, UTC).\n"
+    "label position (\"no label\" when it has none) and number of cities. --near takes\n"
+    "degrees (north and east positive) and finds the nearest city within --radius arc\n"
+    "minutes (default 60). Cities are shown with local time, daylight-saving state and\n"
+    "sun times at --at (default now, UTC).\n"
     "Exit 1 when FILE is refused, 2 for a bad command line or an OFFSET where no record\n"
     "starts.\n";
 
@@ -158,9 +160,12 @@ void printSummary(const geo::CityDatabase& db) {
         if (geo::countryEntryName(c)[0] == 0) continue;
         geo::RecordList cities;
         db.citiesOfCountry(static_cast<uint8_t>(i), 20000, &cities);
-        std::printf("%3d %-40s lat %7.2f lon %7.2f cities %zu\n", i,
-                    geo::toUtf8(geo::countryEntryName(c)).c_str(), geo::countryLatitude(c) / 60.0,
-                    geo::countryLongitude(c) / 60.0, cities.size());
+        char label[48] = "no label";
+        if (geo::hasLabelPosition(db, i))
+            std::snprintf(label, sizeof label, "lat %7.2f lon %7.2f",
+                          geo::countryLatitude(c) / 60.0, geo::countryLongitude(c) / 60.0);
+        std::printf("%3d %-40s %s cities %zu\n", i, geo::toUtf8(geo::countryEntryName(c)).c_str(),
+                    label, cities.size());
     }
 }
 

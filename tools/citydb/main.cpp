@@ -1,9 +1,9 @@
 // mundora-citydb: builds cities.bin from the GeoNames city table, the ISO 3166 country list
-// and the time-zone rules of the system's zoneinfo. Bad rows are counted and reported by
-// reason; zones whose rules the daylight-saving words cannot hold exactly are listed with
-// what was stored, and zones whose real changes the words miss are named with their cities.
-// Rows that are not towns in their own right are left out. It writes the file atomically and
-// never edits an existing one in place.
+// (names written in ASCII, as the city names are) and the time-zone rules of the system's
+// zoneinfo. Bad rows are counted and reported by reason; zones whose rules the
+// daylight-saving words cannot hold exactly are listed with what was stored, and zones whose
+// real changes the words miss are named with their cities. Rows that are not towns in their
+// own right are left out. It writes the file atomically and never edits one in place.
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
@@ -12,7 +12,6 @@
 #include <iterator>
 #include <map>
 #include <string>
-#include <type_traits>
 #include <vector>
 
 #include "geo/city_file.h"
@@ -42,8 +41,7 @@ const std::map<std::string, const char*> kLeftOutCodes = {
 };
 
 struct Country {
-    std::string code, name;  // name in UTF-8
-    std::u16string name16;
+    std::string code, name;               // name in ASCII
     int16_t latitude = 0, longitude = 0;  // arc minutes, of the label
     long labelPopulation = -1;
     bool labelIsCapital = false;
@@ -185,6 +183,39 @@ bool decodeUtf8(const std::string& s, std::u16string* out) {
     return !out->empty();
 }
 
+// The unaccented letters of U+00C0..U+017F, one per character: '*' marks those spelt with
+// two (kTwoLetters), '-' the signs × and ÷, which are no letters.
+constexpr char kBaseLetters[] =
+    "AAAAAA*CEEEEIIIIDNOOOOO-OUUUUY**"   // U+00C0
+    "aaaaaa*ceeeeiiiidnooooo-ouuuuy*y"   // U+00E0
+    "AaAaAaCcCcCcCcDdDdEeEeEeEeEeGgGg"   // U+0100
+    "GgGgHhHhIiIiIiIiIi**JjKkkLlLlLlL"   // U+0120
+    "lLlNnNnNn*NnOoOoOo**RrRrRrSsSsSs"   // U+0140
+    "SsTtTtTtUuUuUuUuUuUuWwYyYZzZzZzs";  // U+0160
+const std::map<char16_t, const char*> kTwoLetters = {
+    {u'\u00C6', "AE"}, {u'\u00DE', "Th"}, {u'\u00DF', "ss"}, {u'\u00E6', "ae"}, {u'\u00FE', "th"},
+    {u'\u0132', "IJ"}, {u'\u0133', "ij"}, {u'\u0149', "'n"}, {u'\u0152', "OE"}, {u'\u0153', "oe"},
+};
+
+// `name` in ASCII, Latin letters without their accents (the city names are ASCII forms, and
+// so are the names the font draws whole); false when a character has no ASCII form.
+bool asciiForm(const std::u16string& name, std::string* out) {
+    out->clear();
+    constexpr char16_t kFirst = 0xC0, kEnd = kFirst + sizeof kBaseLetters - 1;
+    for (char16_t c : name) {
+        if (c < 0x80) {
+            *out += char(c);
+        } else if (kTwoLetters.count(c)) {
+            *out += kTwoLetters.at(c);
+        } else if (c >= kFirst && c < kEnd && kBaseLetters[c - kFirst] != '-') {
+            *out += kBaseLetters[c - kFirst];
+        } else {
+            return false;
+        }
+    }
+    return true;
+}
+
 bool readCountries(const std::string& path, std::vector<Country>* out, int* badRows) {
     platform::TextFile in(path);
     if (!in) return false;
@@ -193,12 +224,16 @@ bool readCountries(const std::string& path, std::vector<Country>* out, int* badR
         if (line.empty() || line[0] == '#') continue;
         std::vector<std::string> f = splitTabs(line);
         std::u16string name;
+        std::string ascii;
         if (f.size() != 2 || f[0].size() != 2 || !decodeUtf8(f[1], &name) ||
-            name.size() >= geo::kCountryNameChars) {
+            !asciiForm(name, &ascii) || ascii.size() >= geo::kCountryNameChars) {
             ++*badRows;
             continue;
         }
-        out->push_back(Country{f[0], f[1], name});
+        if (ascii != f[1])
+            std::printf("country %s \"%s\" written as \"%s\"\n", f[0].c_str(), f[1].c_str(),
+                        ascii.c_str());
+        out->push_back(Country{f[0], ascii});
     }
     return true;
 }
@@ -346,13 +381,8 @@ void put16(std::vector<uint8_t>* out, size_t at, int v) {
     (*out)[at + 1] = uint8_t((v >> 8) & 255);
 }
 
-template <typename Text>
-void putName(std::vector<uint8_t>* out, size_t at, const Text& name) {
-    for (size_t i = 0; i < name.size(); ++i) {
-        put16(out, at + 2 * i,
-              static_cast<uint16_t>(
-                  static_cast<std::make_unsigned_t<typename Text::value_type>>(name[i])));
-    }
+void putName(std::vector<uint8_t>* out, size_t at, const std::string& name) {
+    for (size_t i = 0; i < name.size(); ++i) put16(out, at + 2 * i, static_cast<uint8_t>(name[i]));
 }
 
 std::vector<uint8_t> encode(const std::string& header, const std::vector<Country>& countries,
@@ -364,7 +394,7 @@ std::vector<uint8_t> encode(const std::string& header, const std::vector<Country
         size_t at = geo::kHeaderBytes + i * geo::kCountryEntryBytes;
         put16(&out, at, countries[i].latitude);
         put16(&out, at + 2, countries[i].longitude);
-        putName(&out, at + geo::kCountryNameOffset, countries[i].name16);
+        putName(&out, at + geo::kCountryNameOffset, countries[i].name);
     }
     for (const City& c : cities) {
         size_t at = out.size();
@@ -426,8 +456,9 @@ void report(const Totals& t, const std::vector<Country>& countries, size_t cityC
     }
     for (const Country& c : countries) {
         if (cityCount > 0 && c.labelPopulation < 0) {
-            std::printf("country %s (%s): no city in the table or zone.tab, label at 0,0\n",
-                        c.code.c_str(), c.name.c_str());
+            std::printf(
+                "country %s (%s): no city in the table or zone.tab, no label (0,0 marks none)\n",
+                c.code.c_str(), c.name.c_str());
         }
     }
     for (const auto& [name, z] : zones) {
