@@ -1,9 +1,9 @@
-// The globe renderer. Inverting the orthographic projection needs the table sine, cosine
-// and arcsine per pixel, but only the view's tilt and radius enter that inversion: the
-// view's longitude just adds to the result. So the inversion runs once per tilt, zoom or
-// map width into a disc table, and a frame adds the longitude, looks up the texel and
-// mirrors it about the centre column (the same latitude, the longitude reflected about the
-// centre texel). Grid and circle tests are per-texel flags, looked up per pixel.
+// The globe renderer. Inverting the orthographic projection takes a square root and two
+// inverse trigonometric functions per pixel, but only the view's tilt and radius enter it:
+// the view's longitude just adds to the result. So the inversion runs once per tilt, zoom or
+// map width into a disc table, and a frame adds the longitude in integers, looks up the texel
+// and mirrors it about the centre column (the same latitude, the longitude offset reflected
+// about the centre's). Grid and circle tests are per-texel flags, looked up per pixel.
 
 #include "texture/render_sphere.h"
 
@@ -20,6 +20,7 @@
 #include "texture/map_lines.h"
 #include "texture/texels.h"
 #include "view/angles.h"
+#include "view/picking.h"
 #include "view/tables.h"
 #include "view/view_state.h"
 
@@ -41,7 +42,7 @@ struct DiscTable {
     int32_t latAngle = INT32_MIN, radius = 0, width = 0, cx = 0, cy = 0;
     std::vector<DiscRow> rows;
     // Per computed pixel in 32 bits, so that the table stays small beside the texture: its
-    // texel's longitude relative to the view's longitude (angle units −32767 .. 32768, so
+    // texel's longitude relative to the view's longitude (angle units −16384 .. 49152, so
     // that λ = Λ + offset needs one wrap) biased by kOffsetBias in the low kRowShift bits,
     // its texel row v above them.
     std::vector<uint32_t> texels;
@@ -50,44 +51,27 @@ struct DiscTable {
 };
 DiscTable gDisc;
 
-// Appends the texel under a disc pixel for the view's tilt Θ: `s` is the arcsine argument of
-// its row offset, `cosA` the cosine of its column's angle.
-void invert(int32_t latAngle, int32_t s, int32_t cosA, int32_t width) {
-    int32_t beta = latAngle + fixedAsin(s);
-    if (beta > 65536) beta -= 65536;
-    if (beta < 0) beta += 65536;
-    int32_t phi = fixedAsin(((fixedSin(beta) * cosA) >> 15) + 32768);
-    int32_t lonOffset = 32768;
-    const int32_t cosPhi = fixedCos(phi);
-    if (cosPhi != 0)
-        lonOffset -= fixedAsin(std::clamp(fixedCos(beta) * cosA / cosPhi + 32768, 0, 65536));
-    if (phi > 16384) phi -= 65536;
-    phi = std::max(phi, -16384);
+// Appends the texel under the disc pixel (dx, dy) from the centre.
+void appendTexel(const DiscInversion& view, int32_t dx, int32_t dy, int32_t width) {
+    int32_t phi = 0, lonOffset = 0;
+    invertDiscPixel(view, dx, dy, &phi, &lonOffset);
     const uint32_t span = static_cast<uint32_t>(width - 1);
     const auto v = static_cast<int32_t>((static_cast<uint32_t>(phi + 16384) * span) >> 16);
     gDisc.texels.push_back(static_cast<uint32_t>(lonOffset + kOffsetBias) | static_cast<uint32_t>(v)
                                                                                 << kRowShift);
 }
 
-// Per column a = |x − cx| of the right half: the arcsine step k, the half-height of the disc
-// there (the centre column one pixel shorter at each end) and the cosine of its angle.
-struct DiscColumn {
-    int32_t step, halfHeight, cosA;
-};
-
-std::vector<DiscColumn> discColumns(int32_t columns, int32_t cx, int32_t cy, int32_t radius) {
-    std::vector<DiscColumn> out(static_cast<size_t>(columns));
-    for (int32_t a = 0; a < columns; ++a) {
-        const int32_t c = cx - a;
-        const int32_t hh = std::min(gColumns.halfHeight[c], cy - 1) - (a == 0 ? 1 : 0);
-        out[a] = {gColumns.inverse[c], hh, fixedCos(fixedAsin(-a * 32768 / radius + 32768))};
-    }
+// The half-height of the disc in each column a = |x − cx| of the right half, the centre
+// column one pixel shorter at each end.
+std::vector<int32_t> discHalfHeights(int32_t columns, int32_t cx, int32_t cy) {
+    std::vector<int32_t> out(static_cast<size_t>(columns));
+    for (int32_t a = 0; a < columns; ++a)
+        out[a] = std::min(gColumns.halfHeight[cx - a], cy - 1) - (a == 0 ? 1 : 0);
     return out;
 }
 
 // Inverts every computed pixel for the view's tilt and radius. Row by row, so that a frame
-// walks neighbouring texels; the arcsine argument of row y in a column is 32768 + (y − cy) × k,
-// exactly what stepping down the column by k from its top pixel gives.
+// walks neighbouring texels.
 void buildDisc(const TexelSource& tex) {
     gDisc =
         DiscTable{gView.latAngle, gView.radius, tex.width, centreX(), centreY(), {}, {}, {}, {}};
@@ -95,20 +79,19 @@ void buildDisc(const TexelSource& tex) {
     const size_t most = size_t(2 * cy) * size_t(std::min(gView.radius, cx));
     gDisc.texels.reserve(most);
     const int32_t count = gView.radius < cx ? gView.radius : cx - 1;  // D, centre included
-    const std::vector<DiscColumn> columns = discColumns(count, cx, cy, gView.radius);
+    const std::vector<int32_t> half = discHalfHeights(count, cx, cy);
+    const DiscInversion view = discInversion(gView.latAngle, gView.radius);
     gDisc.rightIndex.resize(size_t(count));
     gDisc.leftIndex.resize(size_t(count));
-    int32_t tallest = -1;
-    for (const DiscColumn& col : columns) tallest = std::max(tallest, col.halfHeight);
+    const int32_t tallest = *std::max_element(half.begin(), half.end());
     for (int32_t y = cy - tallest; y <= cy + tallest; ++y) {
         const int32_t dy = y - cy;
         // Half-heights shrink away from the centre; only the centre column is shorter.
-        int32_t first = columns[0].halfHeight < std::abs(dy) ? 1 : 0, last = first - 1;
-        while (last + 1 < count && columns[last + 1].halfHeight >= std::abs(dy)) ++last;
+        int32_t first = half[0] < std::abs(dy) ? 1 : 0, last = first - 1;
+        while (last + 1 < count && half[last + 1] >= std::abs(dy)) ++last;
         if (last < first) continue;
         gDisc.rows.push_back({y, first, last, gDisc.texels.size()});
-        for (int32_t a = first; a <= last; ++a)
-            invert(gDisc.latAngle, 32768 + dy * columns[a].step, columns[a].cosA, tex.width);
+        for (int32_t a = first; a <= last; ++a) appendTexel(view, a, dy, tex.width);
     }
 }
 
@@ -164,7 +147,6 @@ void buildLineFlags(int32_t w, int32_t h, int32_t g, int32_t t) {
 struct SphereFrame {
     TexelSource tex;
     int32_t lonAngle;  // Λ, angle units
-    int32_t centreU;   // texel column under the view centre
     int32_t stride;    // back buffer row length, pixels
     bool grid, circles, smoothing;
     uint16_t gridColour, axisColour, tropicColour, polarColour;
@@ -174,8 +156,6 @@ SphereFrame frameForView(const TexelSource& tex) {
     SphereFrame f{};
     f.tex = tex;
     f.lonAngle = gView.lonAngle;
-    f.centreU = static_cast<int32_t>(int64_t{f.lonAngle} * (tex.width - 1) / 65536) + tex.width / 4;
-    if (f.centreU >= tex.width) f.centreU -= tex.width;
     f.stride = screenWidth();
     f.grid = gOptions.latLonGrid;
     f.circles = gOptions.tropicPolarCircles;
@@ -206,24 +186,22 @@ inline uint16_t gridOrTexel(const SphereFrame& f, int32_t i, int32_t u, int32_t 
 }
 
 // The texel indices of one row's computed pixels (`right`) and of their mirrors (`left`):
-// λ = Λ + offset, u = λ (W − 1) / 65536, and the mirror 2 × centre − u, each wrapped once.
-// Plain arithmetic on arrays, so that the compiler can do several at a time.
+// λ = Λ + offset on the right, Λ + 32768 − offset on the left (offsets reflect about the
+// centre's 16384), each wrapped once, and u = λ (W − 1) / 65536. Reflecting the angle rather
+// than the texel column keeps both halves as exact as the table. Plain arithmetic on arrays,
+// so that the compiler can do several at a time.
 [[gnu::always_inline]] inline void rowIndicesOf(const SphereFrame& f, size_t start, int32_t count,
                                                 int32_t* right, int32_t* left) {
     const uint32_t* texels = gDisc.texels.data() + start;
-    const int32_t w = f.tex.width, twiceCentre = 2 * f.centreU;
+    const int32_t w = f.tex.width;
     const uint32_t span = static_cast<uint32_t>(w - 1);
     for (int32_t i = 0; i < count; ++i) {
         const int32_t rowStart = static_cast<int32_t>(texels[i] >> kRowShift) * w;
-        int32_t lambda = f.lonAngle + static_cast<int32_t>(texels[i] & kOffsetMask) - kOffsetBias;
-        lambda = lambda > 65536 ? lambda - 65536 : lambda;
-        lambda = lambda < 0 ? lambda + 65536 : lambda;
-        const auto u = static_cast<int32_t>((static_cast<uint32_t>(lambda) * span) >> 16);
-        int32_t mirror = twiceCentre - u;
-        mirror = mirror < 0 ? mirror + w : mirror;
-        mirror = mirror >= w ? mirror - w : mirror;
-        right[i] = rowStart + u;
-        left[i] = rowStart + mirror;
+        const int32_t offset = static_cast<int32_t>(texels[i] & kOffsetMask) - kOffsetBias;
+        const int32_t lambda = wrapOnce(f.lonAngle + offset);
+        const int32_t mirror = wrapOnce(f.lonAngle + 32768 - offset);
+        right[i] = rowStart + static_cast<int32_t>((static_cast<uint32_t>(lambda) * span) >> 16);
+        left[i] = rowStart + static_cast<int32_t>((static_cast<uint32_t>(mirror) * span) >> 16);
     }
 }
 

@@ -6,5 +6,5 @@
 // Draws the whole screen in the spherical view: the background colour everywhere and the
 // disc of gView.radius pixels around the screen centre over it (cut, not scaled, at the
 // screen's edges). Clears the redraw flag. Without a texture: the background and the
-// pending map-set message only. Needs the trigonometric tables.
+// pending map-set message only.
 void renderSphere();

@@ -31,6 +31,12 @@ inline int32_t wrapAngle(int64_t a) {
     return static_cast<int32_t>(r < 0 ? r + kTurn : r);
 }
 
+// An angle that left 0 .. 65536 by less than a turn brought back in (65536 itself stays).
+inline int32_t wrapOnce(int32_t a) {
+    a = a > kTurn ? a - kTurn : a;
+    return a < 0 ? a + kTurn : a;
+}
+
 // A pair of picked units as radians: latitude units −16384 .. 16384 (negative = north),
 // longitude units 0 .. 65536 (32768 = Greenwich). North and east positive.
 inline double latFromUnits(int32_t latUnits) {

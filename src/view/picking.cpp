@@ -1,4 +1,5 @@
-// Inverse projections in table arithmetic: the orthographic sphere and the flat map.
+// Inverse projections: the orthographic sphere (in doubles, one pixel at a time; the renderer
+// runs it over the whole disc once per tilt and radius) and the flat map (integer arithmetic).
 #include "view/picking.h"
 
 #include <algorithm>
@@ -22,42 +23,39 @@ bool planarToViewAngles(int32_t x, int32_t y, int32_t* latUnits, int32_t* lonUni
     return true;
 }
 
-// Brings an angle that left 0 .. 65536 by less than a turn back in.
-int32_t wrapOnce(int32_t a) {
-    if (a > kTurn) return a - kTurn;
-    if (a < 0) return a + kTurn;
-    return a;
-}
-
 bool sphereToViewAngles(int32_t x, int32_t y, int32_t* latUnits, int32_t* lonUnits) {
     int32_t r = gView.radius;
     int32_t cx = centreX(), cy = centreY();
-    int32_t dx = cx - x;
+    int32_t dx = x - cx;
     if (r <= 0 || std::abs(dx) > std::min(r, cx - 1)) return false;
     if (gColumns.radius != r || gColumns.halfHeight.empty()) buildColumnTables();
-    int32_t c = cx - std::abs(dx);
-    if (std::abs(y - cy) > std::min(gColumns.halfHeight[c], cy - 1)) return false;
-
-    int32_t a = fixedAsin(dx * kUnitScale / r + kUnitScale);
-    int32_t b = fixedAsin(gColumns.inverse[c] * (y - cy) + kUnitScale);
-    int32_t beta = gView.latAngle + b;
-    if (beta > kTurn) beta -= kTurn;
-    if (beta < 0) beta += kTurn;
-    int32_t cosA = fixedCos(a);
-    int32_t g = fixedAsin(((fixedSin(beta) * cosA) >> 15) + kUnitScale);
-    int32_t lat = std::max(g <= kQuarterTurn ? g : g - kTurn, -kQuarterTurn);
-    int32_t l = 0;
-    if (fixedCos(g) != 0) {
-        int32_t q = fixedCos(beta) * cosA / fixedCos(g) + kUnitScale;
-        l = fixedAsin(std::clamp(q, 0, kTurn));
-    }
-    if (fixedSin(a) < 0) l = kHalfTurn - l;
-    *latUnits = lat;
-    *lonUnits = wrapOnce(gView.lonAngle + l);
+    if (std::abs(y - cy) > std::min(gColumns.halfHeight[cx - std::abs(dx)], cy - 1)) return false;
+    int32_t lonOffset = 0;
+    invertDiscPixel(discInversion(gView.latAngle, r), dx, y - cy, latUnits, &lonOffset);
+    *lonUnits = wrapOnce(gView.lonAngle + lonOffset);
     return true;
 }
 
 }  // namespace
+
+DiscInversion discInversion(int32_t latAngle, int32_t radius) {
+    const double tilt = latAngle / kUnitsPerRadian;
+    return {static_cast<double>(radius), std::sin(tilt), std::cos(tilt)};
+}
+
+void invertDiscPixel(const DiscInversion& view, int32_t dx, int32_t dy, int32_t* latUnits,
+                     int32_t* lonOffset) {
+    const double x = dx / view.radius, y = dy / view.radius;
+    const double z = std::sqrt(std::max(0.0, 1 - x * x - y * y));  // towards the viewer
+    // The tilt turns the pixel's direction about the screen's horizontal axis: `south` along
+    // the Earth's axis, `ahead` towards the view centre's meridian, x due east of it.
+    const double south = y * view.cosTilt + z * view.sinTilt;
+    const double ahead = z * view.cosTilt - y * view.sinTilt;
+    *latUnits = static_cast<int32_t>(
+        std::lround(std::asin(std::clamp(south, -1.0, 1.0)) * kUnitsPerRadian));
+    *lonOffset =
+        kQuarterTurn + static_cast<int32_t>(std::lround(std::atan2(x, ahead) * kUnitsPerRadian));
+}
 
 bool screenToViewAngles(int32_t x, int32_t y, int32_t* latUnits, int32_t* lonUnits) {
     if (gView.planar) return planarToViewAngles(x, y, latUnits, lonUnits);

@@ -1,4 +1,4 @@
-// Builds the trigonometric tables once and the disc's column tables whenever the sphere
+// Builds the trigonometric tables once and the disc's column table whenever the sphere
 // radius changes. The lookups themselves are inline in tables.h.
 #include "view/tables.h"
 
@@ -31,12 +31,10 @@ void buildColumnTables() {
     int64_t r = gView.radius;
     gColumns.radius = gView.radius;
     gColumns.halfHeight.assign(centre + 1, 0);
-    gColumns.inverse.assign(centre + 1, 0);
     for (int c = 0; c <= centre; ++c) {
         int64_t d = c - centre;
         if (d * d > r * r) continue;
-        double root = std::sqrt(static_cast<double>(r * r - d * d));
-        gColumns.halfHeight[c] = static_cast<int32_t>(root);
-        gColumns.inverse[c] = root > 0 ? static_cast<int32_t>(kUnitScale / root) : kUnitScale;
+        gColumns.halfHeight[c] =
+            static_cast<int32_t>(std::sqrt(static_cast<double>(r * r - d * d)));
     }
 }

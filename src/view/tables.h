@@ -1,7 +1,7 @@
 // The trigonometric tables (sine, cosine, arcsine; one entry per 8 angle units) with their
-// interpolating lookups, and the column tables of the sphere's disc. The renderers, picking,
-// projection and the day/night shading all read them; nothing here knows about the screen
-// beyond the centre column.
+// interpolating lookups, and the column table of the sphere's disc. The forward projection
+// and the day/night shading read the former, the globe renderer and picking the latter;
+// nothing here knows about the screen beyond the centre column.
 #pragma once
 
 #include <cstdint>
@@ -44,13 +44,10 @@ inline int32_t fixedAsin(int32_t v) {
 }
 
 // The sphere's disc, indexed by c = centre column − |x − centre column| (0 .. centre): the
-// half-height h(c) = trunc(√(R² − d²)) in pixels with d = c − centre, and its inverse
-// trunc(32768 / √(R² − d²)); both 0 where |d| > R. At the very edge (R² = d²) the inverse
-// is 32768, as for the narrowest non-empty column.
+// half-height h(c) = trunc(√(R² − d²)) in pixels with d = c − centre; 0 where |d| > R.
 struct ColumnTables {
-    int32_t radius = 0;               // the radius they were built for, pixels
+    int32_t radius = 0;               // the radius it was built for, pixels
     std::vector<int32_t> halfHeight;  // pixels
-    std::vector<int32_t> inverse;     // 32768 / half-height, unitless × 32768
 };
 inline ColumnTables gColumns;
 

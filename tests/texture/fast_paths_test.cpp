@@ -16,6 +16,7 @@
 #include "texture/sun.h"
 #include "texture/texels.h"
 #include "view/angles.h"
+#include "view/picking.h"
 
 namespace {
 
@@ -103,22 +104,22 @@ TEST(BoxFilters, InsideVersionsSumEveryFieldWithoutCarries) {
     }
 }
 
-// One globe pixel, right of or on the centre column (d = x − 120 ≥ 0), inverted on its own
-// and coloured by the rules; the mirror pixel's texel column is 2 × centre − u.
+// The texel column and row under the globe pixel d columns right of the centre (left when
+// negative), its place inverted on its own.
+void globeTexel(const TexelSource& t, int d, int y, int* u, int* v) {
+    int lat = 0, offset = 0;
+    invertDiscPixel(discInversion(gView.latAngle, gView.radius), d, y - 160, &lat, &offset);
+    const int lambda = wrapOnce(gView.lonAngle + offset);
+    *u = int((uint32_t(lambda) * uint32_t(t.width - 1)) >> 16);
+    *v = int((uint32_t(lat + 16384) * uint32_t(t.width - 1)) >> 16);
+}
+
+// One globe pixel, right of or on the centre column (d = x − 120 ≥ 0) or its mirror left of
+// it, coloured by the rules; a circle dash is judged at the right one and covers both.
 uint16_t globePixel(const TexelSource& t, int d, int y, bool mirror) {
     const int w = t.width, h = t.height, r = gView.radius;
-    const int k = int(32768 / std::sqrt(double(r) * r - double(d) * d));
-    int beta = gView.latAngle + fixedAsin(32768 + (y - 160) * k);
-    beta = beta > 65536 ? beta - 65536 : beta < 0 ? beta + 65536 : beta;
-    const int cosA = fixedCos(fixedAsin(-d * 32768 / r + 32768));
-    int phi = fixedAsin(((fixedSin(beta) * cosA) >> 15) + 32768);
-    int lambda = gView.lonAngle + 32768;
-    if (fixedCos(phi) != 0)
-        lambda -= fixedAsin(std::clamp(fixedCos(beta) * cosA / fixedCos(phi) + 32768, 0, 65536));
-    lambda = lambda > 65536 ? lambda - 65536 : lambda < 0 ? lambda + 65536 : lambda;
-    phi = std::max(phi > 16384 ? phi - 65536 : phi, -16384);
-    int u = int((uint32_t(lambda) * uint32_t(w - 1)) >> 16);
-    const int v = int((uint32_t(phi + 16384) * uint32_t(w - 1)) >> 16);
+    int u = 0, v = 0;
+    globeTexel(t, d, y, &u, &v);
     const int tol = 2 * h / (7 * r), e = h / 2, t1 = int(h * 0.13027777777777777),
               t2 = int(h * 0.3696111111111111);
     auto close = [&](int a, int b) { return std::abs(a - b) <= tol; };
@@ -126,11 +127,7 @@ uint16_t globePixel(const TexelSource& t, int d, int y, bool mirror) {
         if (close(v, e - t1) || close(v, e + t1)) return gOptions.tropicColor;
         if (close(v, e - t2) || close(v, e + t2)) return gOptions.arcticColor;
     }
-    if (mirror) {
-        int uc = int(int64_t{gView.lonAngle} * (w - 1) / 65536) + w / 4;
-        uc -= uc >= w ? w : 0;
-        u = ((2 * uc - u) % w + w) % w;
-    }
+    if (mirror) globeTexel(t, -d, y, &u, &v);
     const int g = std::max(1, 15 * w / 360), ru = u % g, rv = v % g;
     if (gOptions.latLonGrid && (ru <= tol || ru >= g - tol || rv <= tol || rv >= g - tol ||
                                 close(u, w / 2) || close(v, h / 2)))

@@ -1,5 +1,5 @@
 // The interpolating table lookups against the C library over their whole input range, and
-// the disc's column tables against the circle they describe.
+// the disc's column table against the circle it describes.
 #include "view/tables.h"
 
 #include <gtest/gtest.h>
@@ -72,8 +72,6 @@ TEST_F(Tables, ColumnTablesFollowTheCircle) {
             if (d * d <= r2)
                 while ((h + 1) * (h + 1) <= r2 - d * d) ++h;
             EXPECT_EQ(gColumns.halfHeight[c], d * d <= r2 ? h : 0) << radius << " " << c;
-            if (d * d > r2) EXPECT_EQ(gColumns.inverse[c], 0);
-            if (h > 0) EXPECT_NEAR(gColumns.inverse[c], 32768.0 / std::sqrt(r2 - d * d), 1.0);
         }
     }
     gView.radius = kDefaultRadius;
