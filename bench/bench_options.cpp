@@ -12,6 +12,7 @@
 #include "platform/clock.h"
 #include "platform/folders.h"
 #include "platform/messages.h"
+#include "program_setup.h"
 #include "raster/back_buffer.h"
 #include "raster/font.h"
 #include "raster/pictures.h"
@@ -27,20 +28,7 @@ namespace {
 constexpr int64_t kInstant = 1813575600000;  // 2027-06-21T11:00:00Z
 
 void setUp() {
-    static bool done = false;
-    if (done) return;
-    done = true;
-    const auto state = std::filesystem::temp_directory_path() / "mundora-bench-options";
-    platform::chooseFolders(std::string(MUNDORA_DATA_DIR), state.string(), nullptr);
-    platform::useManualClock(0, kInstant);
-    gDisplay = {240, 320, 2, 480, 16};
-    allocateBackBuffer();
-    loadFont();
-    loadInterfacePictures();
-    buildTrigTables();
-    buildColumnTables();
-    rebuildTexture(false);
-    if (geo::cityDatabase.open(platform::homeFile("cities.bin"))) geo::cityDatabase.buildIndexes();
+    setUpProgram("mundora-bench-options", kInstant, true);
 }
 
 void openOptions(benchmark::State& s) {

@@ -17,6 +17,7 @@
 #include "geo/snapping.h"
 #include "platform/clock.h"
 #include "platform/folders.h"
+#include "program_setup.h"
 #include "raster/back_buffer.h"
 #include "raster/font.h"
 #include "raster/pictures.h"
@@ -65,17 +66,7 @@ void setUp() {
     static bool done = false;
     if (done) return;
     done = true;
-    const auto state = std::filesystem::temp_directory_path() / "mundora-bench-overlay";
-    platform::chooseFolders(std::string(MUNDORA_DATA_DIR), state.string(), nullptr);
-    platform::useManualClock(0, kInstant);
-    gDisplay = {240, 320, 2, 480, 16};
-    allocateBackBuffer();
-    loadFont();
-    loadInterfacePictures();
-    buildTrigTables();
-    buildColumnTables();
-    rebuildTexture(false);
-    if (geo::cityDatabase.open(platform::homeFile("cities.bin"))) geo::cityDatabase.buildIndexes();
+    setUpProgram("mundora-bench-overlay", kInstant, true);
     displayCities();
     makeRoute();
 }

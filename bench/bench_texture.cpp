@@ -18,6 +18,7 @@
 #include "platform/cpu.h"
 #include "platform/files.h"
 #include "platform/folders.h"
+#include "program_setup.h"
 #include "raster/back_buffer.h"
 #include "ratio_reporter.h"
 #include "texture/compose.h"
@@ -53,17 +54,7 @@ bool decodeOurs(const std::vector<uint8_t>& bytes, void* out, int bytesPerPixel)
 }
 
 void setUp() {
-    static bool done = false;
-    if (done) return;
-    done = true;
-    const auto state = std::filesystem::temp_directory_path() / "mundora-bench-texture";
-    platform::chooseFolders(std::string(MUNDORA_DATA_DIR), state.string(), nullptr);
-    platform::useManualClock(0, kInstant);
-    gDisplay = {240, 320, 2, 480, 16};
-    allocateBackBuffer();
-    buildTrigTables();
-    buildColumnTables();
-    rebuildTexture(false);
+    setUpProgram("mundora-bench-texture", kInstant, false);
 }
 
 void decodeMundora(benchmark::State& s) {
