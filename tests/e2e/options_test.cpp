@@ -142,10 +142,12 @@ TEST(OptionsDialog, CitiesByNameTwiceAndByCountryBare) {
     body += "tap 150 183\ntap 30 251\ntap 80 202\nwait 100\ntexts added\n";
     // Country mode: the first country of the drop-down.
     body += "tap 170 60\ntap 30 78\ntap 30 92\nwait 100\ntexts country\n";
-    body += kOk;
+    // Back to the name field, where Enter used to do nothing; it answers OK.
+    body += "tap 95 60\ntap 25 78\nkey enter\nwait 100\nview entered\n";
     body += kOpen;
     body += "texts reopened\n";
     OptionsRun run(body);
+    EXPECT_EQ(run.view("entered", "UiMode"), 1);
     Texts added = run.texts("added");
     const std::vector<std::string> paris = {"Paris"};
     ASSERT_EQ(added.at(24, 108), paris) << added.all;
