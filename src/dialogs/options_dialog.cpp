@@ -19,6 +19,7 @@
 #include "routefiles/route_set.h"
 #include "texture/map_set.h"
 #include "toolkit/button.h"
+#include "toolkit/combo_box.h"
 #include "toolkit/message_box.h"
 #include "toolkit/modal.h"
 #include "toolkit/routing.h"
@@ -114,10 +115,14 @@ void stylusDown(Point p) {
     setKeyboardShown(false);
 }
 
-// Enter is OK and Escape Cancel, as in every dialog of the program; a text field keeps
-// Enter for itself.
+// Enter is OK and Escape Cancel, as in every dialog of the program. A text field hears
+// Enter as its character instead, and its page answers OK on it; Escape first closes an open
+// drop-down list, as a tap outside it would.
 void keyDown(int vk) {
-    if (vk == VK_ESCAPE) {
+    auto* dropDown = dynamic_cast<ComboBox*>(gFocus);
+    if (vk == VK_ESCAPE && dropDown && dropDown->isOpen()) {
+        dropDown->closeList();
+    } else if (vk == VK_ESCAPE) {
         close();
     } else if (vk == VK_RETURN && !(gFocus && gFocus->WantsKeyboard())) {
         accept();

@@ -187,8 +187,9 @@ TEST(OptionsDialog, MapsChosenAfterTheMapMessageAndARefusedRouteNamed) {
         fs::create_symlink(data / "maps" / map, home.file("maps/") + map);
     std::ofstream(home.file("routes/Bad.xml")) << "<route>\n<point lat=\"1\"/>\n</route>\n";
     std::string body = "key enter\nwait 100\nview message\n";
-    // Maps: the first file as the main map, the second as the overlay.
-    body += "tap 150 37\ntap 150 68\ntap 150 80\ntap 150 86\ntap 150 110\n";
+    // Maps: the first file as the main map, the second as the overlay. Escape closes the open
+    // list only; it used to cancel the whole dialog.
+    body += "tap 150 37\ntap 150 68\nkey escape\ntap 150 68\ntap 150 80\ntap 150 86\ntap 150 110\n";
     // Routes/Places, through the cut tabs: the only file.
     body += kCutCitiesTab;
     body += "tap 180 37\ntap 185 37\ntap 50 86\ntap 50 100\n";
