@@ -8,6 +8,7 @@
 
 #include "base/options.h"
 #include "base/redraw.h"
+#include "dialogs/find_city.h"
 #include "dialogs/options_cities.h"
 #include "dialogs/options_pages.h"
 #include "platform/loop.h"
@@ -41,6 +42,7 @@ Widget* gCapture = nullptr;  // the widget holding the current stroke
 Widget* gFocus = nullptr;    // the widget that took the last stroke; it gets the keys
 int32_t gLastPage = kPageGeneral;
 bool gOpen = false;
+bool gFindCityHadFocus = false;  // Find City's field gets the keys back on closing
 
 void setKeyboardShown(bool shown) {
     gKeyboardVisible = shown && gSoftKeyboard;
@@ -60,6 +62,7 @@ void close() {
     gRoot.removeAll();
     emptyCityLists();
     setKeyboardShown(false);
+    if (gFindCityHadFocus) focusFindCity();
     gOpen = false;
     gRedraw = 1;
 }
@@ -158,6 +161,7 @@ bool command(int id) {
 void openOptionsDialog() {
     if (gOpen) return;
     // The normal view's focus (a field of the Find City dialog) gives up the keys.
+    gFindCityHadFocus = gFocusWidget != nullptr;
     if (gFocusWidget) gFocusWidget->SetFocus(false);
     gFocusWidget = gCaptureWidget = nullptr;
     gTitle.setup(100, 4, u"OPTIONS", -1, false);
