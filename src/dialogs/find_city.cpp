@@ -145,7 +145,11 @@ void openFindCity() {
         dialog->field().setText(gSavedText);
         dialog->field().OnKey(platform::VK_END, 2);  // typing goes on after the kept text
     }
-    moveFocus(&dialog->field());
+    focusFindCity();
+}
+
+void focusFindCity() {
+    if (FindCityDialog* dialog = openDialog()) moveFocus(&dialog->field());
 }
 
 void closeFindCity() {

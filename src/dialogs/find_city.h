@@ -59,6 +59,9 @@ class FindCityDialog : public Dialog {
 // Opens the dialog as the tool dialog at the place it was last left, with the last search
 // text back in its field and the keyboard focus there. Nothing shows when memory runs out.
 void openFindCity();
+// Gives the keyboard focus (and the keyboard) to the open dialog's field; nothing when the
+// dialog is not open.
+void focusFindCity();
 // Keeps the search text (its first 29 characters) for the next opening and deletes the
 // dialog; the keyboard goes with the focus when the dialog held it.
 void closeFindCity();

@@ -13,11 +13,14 @@
 #include "geo/place.h"
 #include "geo/place_lists.h"
 #include "geo/text16.h"
+#include "platform/loop.h"
+#include "platform/messages.h"
 #include "toolkit/button.h"
 #include "toolkit/choices.h"
 #include "toolkit/combo_box.h"
 #include "toolkit/edit_field.h"
 #include "toolkit/list_box.h"
+#include "toolkit/modal.h"
 #include "toolkit/static_controls.h"
 #include "toolkit/tab_strip.h"
 
@@ -44,7 +47,10 @@ void listCandidates(const geo::RecordList& records) {
         if (!gCandidates.addItem(geo::recordName(record), false)) break;
 }
 
+// Enter in the name field answers the dialog with OK, as Enter does everywhere in it; by a
+// message, since the dialog's closing empties this very field.
 void nameSearch(Widget*, int code) {
+    if (code == kFieldEnter) platform::postMessage(platform::WM_COMMAND, kAnswerOk, 0);
     if (code != kFieldChanged) return;
     gCandidates.Reset();
     if (!*gPrefix.text()) return;

@@ -8,6 +8,7 @@
 
 #include "base/options.h"
 #include "base/redraw.h"
+#include "dialogs/find_city.h"
 #include "dialogs/options_cities.h"
 #include "dialogs/options_pages.h"
 #include "platform/loop.h"
@@ -19,6 +20,7 @@
 #include "routefiles/route_set.h"
 #include "texture/map_set.h"
 #include "toolkit/button.h"
+#include "toolkit/combo_box.h"
 #include "toolkit/message_box.h"
 #include "toolkit/modal.h"
 #include "toolkit/routing.h"
@@ -40,6 +42,7 @@ Widget* gCapture = nullptr;  // the widget holding the current stroke
 Widget* gFocus = nullptr;    // the widget that took the last stroke; it gets the keys
 int32_t gLastPage = kPageGeneral;
 bool gOpen = false;
+bool gFindCityHadFocus = false;  // Find City's field gets the keys back on closing
 
 void setKeyboardShown(bool shown) {
     gKeyboardVisible = shown && gSoftKeyboard;
@@ -59,6 +62,7 @@ void close() {
     gRoot.removeAll();
     emptyCityLists();
     setKeyboardShown(false);
+    if (gFindCityHadFocus) focusFindCity();
     gOpen = false;
     gRedraw = 1;
 }
@@ -114,10 +118,14 @@ void stylusDown(Point p) {
     setKeyboardShown(false);
 }
 
-// Enter is OK and Escape Cancel, as in every dialog of the program; a text field keeps
-// Enter for itself.
+// Enter is OK and Escape Cancel, as in every dialog of the program. A text field hears
+// Enter as its character instead, and its page answers OK on it; Escape first closes an open
+// drop-down list, as a tap outside it would.
 void keyDown(int vk) {
-    if (vk == VK_ESCAPE) {
+    auto* dropDown = dynamic_cast<ComboBox*>(gFocus);
+    if (vk == VK_ESCAPE && dropDown && dropDown->isOpen()) {
+        dropDown->closeList();
+    } else if (vk == VK_ESCAPE) {
         close();
     } else if (vk == VK_RETURN && !(gFocus && gFocus->WantsKeyboard())) {
         accept();
@@ -153,6 +161,7 @@ bool command(int id) {
 void openOptionsDialog() {
     if (gOpen) return;
     // The normal view's focus (a field of the Find City dialog) gives up the keys.
+    gFindCityHadFocus = gFocusWidget != nullptr;
     if (gFocusWidget) gFocusWidget->SetFocus(false);
     gFocusWidget = gCaptureWidget = nullptr;
     gTitle.setup(100, 4, u"OPTIONS", -1, false);

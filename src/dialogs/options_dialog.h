@@ -15,5 +15,6 @@ bool optionsDialogOpen();
 // A window message while the dialog is open. True when the dialog took it (the window does
 // nothing more with it): painting, the stylus, keys, the wheel, the tick (nothing moves on
 // the globe meanwhile) and every command but Ctrl+Q. The dialog closes on "OK" and
-// "Cancel", also given by Enter (outside a text field) and Escape.
+// "Cancel", also given by Enter and Escape (which first closes an open drop-down list).
+// Closing gives the keys back to the Find City dialog when it had them.
 bool optionsDialogMessage(uint32_t msg, intptr_t wParam, intptr_t lParam);

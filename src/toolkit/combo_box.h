@@ -21,6 +21,8 @@ class ComboBox : public Widget {
     // The shown item, or null.
     const ListItem* selectedItem() const { return shown_; }
     bool isOpen() const { return open_; }
+    // Closes the open list without a choice.
+    void closeList() { open_ = false; }
     ListBox& list() { return list_; }
 
     void Draw() override;

@@ -186,7 +186,9 @@ EditText::Result EditText::key(int code, int kind) {
                 home();
                 break;
             default:
-                break;
+                // A letter's own key-down comes before its character: the selection must
+                // still be there for the character to replace it.
+                return kUnchanged;
         }
     }
     anchor_ = -1;

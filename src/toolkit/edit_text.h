@@ -56,7 +56,8 @@ class EditText {
     void drag(int column);
 
     // A key: `kind` 1 a character code, 2 a virtual-key code. Characters below 32 other than
-    // the control codes it knows are not typed; Enter (13) is reported instead.
+    // the control codes it knows are not typed; Enter (13) is reported instead. A virtual
+    // key the field does not act on leaves everything, the selection too, as it was.
     Result key(int code, int kind);
 
   private:

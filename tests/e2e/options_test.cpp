@@ -142,10 +142,12 @@ TEST(OptionsDialog, CitiesByNameTwiceAndByCountryBare) {
     body += "tap 150 183\ntap 30 251\ntap 80 202\nwait 100\ntexts added\n";
     // Country mode: the first country of the drop-down.
     body += "tap 170 60\ntap 30 78\ntap 30 92\nwait 100\ntexts country\n";
-    body += kOk;
+    // Back to the name field, where Enter used to do nothing; it answers OK.
+    body += "tap 95 60\ntap 25 78\nkey enter\nwait 100\nview entered\n";
     body += kOpen;
     body += "texts reopened\n";
     OptionsRun run(body);
+    EXPECT_EQ(run.view("entered", "UiMode"), 1);
     Texts added = run.texts("added");
     const std::vector<std::string> paris = {"Paris"};
     ASSERT_EQ(added.at(24, 108), paris) << added.all;
@@ -185,8 +187,9 @@ TEST(OptionsDialog, MapsChosenAfterTheMapMessageAndARefusedRouteNamed) {
         fs::create_symlink(data / "maps" / map, home.file("maps/") + map);
     std::ofstream(home.file("routes/Bad.xml")) << "<route>\n<point lat=\"1\"/>\n</route>\n";
     std::string body = "key enter\nwait 100\nview message\n";
-    // Maps: the first file as the main map, the second as the overlay.
-    body += "tap 150 37\ntap 150 68\ntap 150 80\ntap 150 86\ntap 150 110\n";
+    // Maps: the first file as the main map, the second as the overlay. Escape closes the open
+    // list only; it used to cancel the whole dialog.
+    body += "tap 150 37\ntap 150 68\nkey escape\ntap 150 68\ntap 150 80\ntap 150 86\ntap 150 110\n";
     // Routes/Places, through the cut tabs: the only file.
     body += kCutCitiesTab;
     body += "tap 180 37\ntap 185 37\ntap 50 86\ntap 50 100\n";

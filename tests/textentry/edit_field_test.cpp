@@ -75,6 +75,8 @@ TEST_F(EditFieldTest, ScriptTextAndKeysTypeIntoTheFocusedField) {
         {"text Paris\nkey home\nkey delete\nkey right", u"aris", 1, 0},
         {"text Paris\nkey home\nkey end\ntext !", u"Paris!", 6, 0},
         {"text Paris\nkey ctrl+a\ntext Lyon", u"Lyon", 4, 0},
+        // A letter's key-down, sent before its character, used to end the selection first.
+        {"text Paris\nkey ctrl+a\nkey x", u"x", 1, 0},
         {"text Paris\nkey ctrl+a\nkey backspace", u"", 0, 0},
         {"text Caf\xC3\xA9 du Monde", u"Caf\u00e9 du Monde", 13, 0},
     };
