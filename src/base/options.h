@@ -40,6 +40,16 @@ struct LastView {
     bool operator==(const LastView&) const = default;
 };
 
+// The cities.bin that cities.sav was saved against. The save file names cities by their
+// byte offsets, and a rebuilt cities.bin moves every record, so offsets kept for another
+// file would name other cities.
+struct CityFileStamp {
+    std::string header;  // the file's 16 header bytes; empty when no stamp is stored
+    uint32_t size = 0;   // the file's size in bytes
+
+    bool operator==(const CityFileStamp&) const = default;
+};
+
 struct Options {
     // "Flags" toggles (bit number in brackets; bit 2 is LastView::planar).
     bool latLonGrid = false;          // [0] "Lat/Lon Grid", command 2001
@@ -104,6 +114,10 @@ struct Options {
     // settings, which start-up opens; empty when none is named. The file open at shutdown
     // (the route set's name) is saved in its place; with none open this name stays.
     std::string routeFileName;
+
+    // Selection: the city file the saved selection belongs to; start-up compares it with the
+    // open cities.bin, and saving the selection renews it.
+    CityFileStamp selectionCityFile;
 
     LastView lastView;
 

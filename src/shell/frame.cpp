@@ -16,6 +16,7 @@
 #include "raster/text_log.h"
 #include "routefiles/route_set.h"
 #include "shell/commands.h"
+#include "shell/startup_screen.h"
 #include "texture/map_message.h"
 #include "texture/map_set.h"
 #include "toolkit/command_panel.h"
@@ -62,6 +63,7 @@ void showPendingMapMessage() {
 void composeFrame() {
     ++gFrames;
     showPendingMapMessage();
+    showStartupNotice();
     bool more = false;
     if (!mapTexture())
         drawWithoutMaps();

@@ -61,6 +61,7 @@ bool writeView(const std::string& path, std::string* error) {
     add(&text, "snapLat", geo::gSnapPoint.latitude);
     add(&text, "snapLon", geo::gSnapPoint.longitude);
     add(&text, "distancePoints", geo::gDistancePoints.count());
+    add(&text, "displayedCities", geo::gDisplayedCities.count());
     add(&text, "findCityOpen", gToolDialog != nullptr);
     add(&text, "keyboard", gKeyboardVisible);
     if (auto* screen = dynamic_cast<platform::HeadlessBackend*>(platform::backend())) {

@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "geo/city_file.h"
 #include "platform/files.h"
 #include "platform/folders.h"
 #include "routefiles/route_set.h"
@@ -18,14 +19,16 @@
 namespace {
 
 enum class Kind {
-    Flags,       // the 25 toggles as bits
-    Number,      // a signed value in min .. max
-    ViewNumber,  // the same, in the last view
-    Toggle,      // 0 or 1
-    Color,       // the low 16 bits
-    FileName,    // a quoted string naming a file in a folder
-    Pair,        // two sign-extended 16-bit halves of the last view
-    Twilight,    // ±1028, ±1029, ±1030
+    Flags,        // the 25 toggles as bits
+    Number,       // a signed value in min .. max
+    ViewNumber,   // the same, in the last view
+    Toggle,       // 0 or 1
+    Color,        // the low 16 bits
+    FileName,     // a quoted string naming a file in a folder
+    Pair,         // two sign-extended 16-bit halves of the last view
+    Twilight,     // ±1028, ±1029, ±1030
+    StampHeader,  // the selection's city file: its 16 header bytes, quoted
+    StampSize,    // the selection's city file: its size in bytes
 };
 
 struct Setting {
@@ -122,6 +125,8 @@ const std::vector<Setting>& settingsTable() {
         color("Displayed Country Color", &Options::displayedCountryColor),
         {"Route", "RouteFileName", Kind::FileName, nullptr, nullptr, nullptr,
          &Options::routeFileName},
+        {"Selection", "City File Header", Kind::StampHeader},
+        {"Selection", "City File Size", Kind::StampSize},
     };
     return table;
 }
@@ -247,7 +252,11 @@ bool applyNumber(const Setting& s, uint32_t dword, Options* options) {
             return true;
         case Kind::Twilight:
             return applyTwilight(value, &(options->*s.number));
+        case Kind::StampSize:
+            options->selectionCityFile.size = dword;
+            return true;
         case Kind::FileName:
+        case Kind::StampHeader:
             return false;
     }
     return false;
@@ -258,6 +267,12 @@ bool applyValue(const Setting& s, std::string_view value, Options* options) {
         std::optional<std::string> text = parseText(value);
         if (!text || !usableFileName(*text)) return false;
         options->*s.text = *text;
+        return true;
+    }
+    if (s.kind == Kind::StampHeader) {
+        std::optional<std::string> text = parseText(value);
+        if (!text || text->size() != geo::kHeaderBytes) return false;
+        options->selectionCityFile.header = *text;
         return true;
     }
     std::optional<uint32_t> dword = parseDword(value);
@@ -323,6 +338,10 @@ std::string formatValue(const Setting& s, const Options& options) {
             return std::to_string(packPair(options.lastView.*s.low, options.lastView.*s.high));
         case Kind::FileName:
             return quoteText(options.*s.text);
+        case Kind::StampHeader:
+            return quoteText(options.selectionCityFile.header);
+        case Kind::StampSize:
+            return std::to_string(options.selectionCityFile.size);
     }
     return "";
 }
@@ -379,6 +398,8 @@ std::string formatSettings(const Options& options, const std::string& routeFileN
     const char* section = "";
     for (const Setting& s : settingsTable()) {
         if (s.text == &Options::routeFileName && !usableFileName(routeFileName)) continue;
+        const bool stamp = s.kind == Kind::StampHeader || s.kind == Kind::StampSize;
+        if (stamp && written.selectionCityFile == CityFileStamp{}) continue;
         if (std::strcmp(section, s.section) != 0) {
             section = s.section;
             out += std::string("\n[") + section + "]\n";

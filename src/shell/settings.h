@@ -1,6 +1,7 @@
 // Loading and saving the options record and the last view as settings.ini in the state
-// folder: sections General, Maps, Advanced, Colors and Route of `Name=value` lines, numbers in
-// decimal, file names quoted with backslash escapes. The reader never fails: what it cannot
+// folder: sections General, Maps, Advanced, Colors, Route and Selection (the city file the
+// saved selection belongs to) of `Name=value` lines, numbers in decimal, file names and the
+// city file's header quoted with backslash escapes. The reader never fails: what it cannot
 // use keeps its default. Opening the route file and applying "Show all countries" to the
 // city database are start-up's, after loadSettings.
 #pragma once
@@ -22,8 +23,8 @@ constexpr size_t kMaxFileNameBytes = 255;
 int parseSettings(const uint8_t* data, size_t size, Options* options);
 
 // The settings text for `options`, with [Route] RouteFileName = `routeFileName` when that is
-// not empty. parseSettings of the result over defaults gives `options` back (with the route
-// name in routeFileName).
+// not empty, and [Selection] when a city file stamp is set. parseSettings of the result over
+// defaults gives `options` back (with the route name in routeFileName).
 std::string formatSettings(const Options& options, const std::string& routeFileName);
 
 // Start-up: the options record back to its defaults, then settings.ini read into it; the

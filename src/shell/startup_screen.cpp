@@ -7,6 +7,7 @@
 #include "geo/city_db.h"
 #include "geo/country_labels.h"
 #include "geo/place_lists.h"
+#include "geo/saved_selection.h"
 #include "platform/files.h"
 #include "platform/folders.h"
 #include "raster/back_buffer.h"
@@ -15,6 +16,8 @@
 #include "shell/lifecycle.h"
 #include "shell/settings.h"
 #include "texture/map_set.h"
+#include "toolkit/message_box.h"
+#include "toolkit/modal.h"
 #include "toolkit/progress_bar.h"
 #include "view/tables.h"
 #include "view/view_state.h"
@@ -22,6 +25,7 @@
 namespace {
 
 ProgressBar gStartupBar;
+bool gSelectionDropped = false;  // the message box has yet to say so
 
 void showProgress(int percent) {
     gStartupBar.setPercent(percent);
@@ -45,6 +49,40 @@ void openCities() {
         std::fprintf(stderr, "mundora: city file %s: %s%s\n", path.c_str(),
                      geo::cityDatabase.problem().c_str(),
                      opened ? "" : "; going on without cities");
+}
+
+// The saved selection, once the settings have said which cities.bin it was saved against.
+// Offsets saved against another file would name other cities: they are dropped, and the
+// user hears of it in the message box. Entries naming no city are left out, on a line.
+void restoreSelection() {
+    const std::string path = platform::stateFile("cities.sav");
+    const geo::SelectionLoad load = geo::loadSelection(
+        path, geo::cityDatabase, gOptions.selectionCityFile, &geo::gDisplayedCities);
+    if (!load.problem.empty())
+        std::fprintf(stderr, "mundora: city selection %s not read: %s\n", path.c_str(),
+                     load.problem.c_str());
+    if (load.skipped > 0)
+        std::fprintf(stderr, "mundora: city selection %s: %zu entries name no city; left out\n",
+                     path.c_str(), load.skipped);
+    if (load.otherCityFile > 0) {
+        std::fprintf(stderr,
+                     "mundora: city selection %s was saved with another cities.bin; "
+                     "dropped\n",
+                     path.c_str());
+        gSelectionDropped = true;
+    }
+}
+
+// The selection goes first and renews the settings' stamp only when written: a stop between
+// the two files then leaves a stamp that refuses a good selection, never one that accepts
+// offsets saved against another cities.bin. Without a database both stay as they were.
+bool saveSelection(std::string* error) {
+    if (!geo::saveSelection(platform::stateFile("cities.sav"), geo::gDisplayedCities,
+                            geo::cityDatabase, error))
+        return false;
+    if (geo::cityDatabase.isOpen())
+        gOptions.selectionCityFile = geo::cityFileStamp(geo::cityDatabase);
+    return true;
 }
 
 // A start-up map set that cannot be used is shown in a message box whose text is fixed; the
@@ -81,6 +119,7 @@ void beginStartupProgress() {
 int32_t loadProgramData() {
     openCities();
     loadSettings();
+    restoreSelection();
     openStoredRoute();
     normaliseViewAngles();
     showProgress(20);
@@ -94,10 +133,22 @@ int32_t loadProgramData() {
     return kStartupOk;
 }
 
+void showStartupNotice() {
+    if (!gSelectionDropped || gModalDialog) return;
+    gSelectionDropped = false;
+    ShowMessage("The saved city selection was made with another cities.bin and has been dropped.",
+                "Cities", 0, nullptr);
+}
+
 void saveProgramData() {
-    std::string error;
+    std::string selectionError, error;
+    const bool selectionSaved = saveSelection(&selectionError);
+    // When neither could be saved the cause is the same folder: one line says so.
     if (!saveSettings(&error))
-        std::fprintf(stderr, "mundora: settings not saved: %s\n", error.c_str());
+        std::fprintf(stderr, "mundora: settings not saved: %s%s\n", error.c_str(),
+                     selectionSaved ? "" : "; nor the city selection");
+    else if (!selectionSaved)
+        std::fprintf(stderr, "mundora: city selection not saved: %s\n", selectionError.c_str());
 }
 
 void releaseProgramData() {

@@ -1,7 +1,7 @@
 // The loading half of start-up and its counterparts at shutdown: the start-up texts and
-// progress bar over the splash, then the program's data in a fixed order (cities and the
-// saved selection, settings and the route file they name, tables, the map texture) with
-// progress at 20, 60 and 100 %.
+// progress bar over the splash, then the program's data in a fixed order (cities, settings,
+// the saved selection they vouch for and the route file they name, tables, the map texture)
+// with progress at 20, 60 and 100 %.
 #pragma once
 
 #include <cstdint>
@@ -15,8 +15,12 @@ void beginStartupProgress();
 // Loads everything after the splash; a start-up result (0, or -2 when memory runs out).
 int32_t loadProgramData();
 
-// Saves the city selection and the settings (the orderly exit only); settings that cannot
-// be saved are reported in one line on standard error.
+// Shows, once, what start-up left for the message box (a saved selection dropped because it
+// was made with another cities.bin), as soon as no other dialog is open.
+void showStartupNotice();
+
+// Saves the city selection and the settings (the orderly exit only); what cannot be saved
+// is reported in one line on standard error.
 void saveProgramData();
 
 // Frees what loadProgramData acquired; safe to call twice.

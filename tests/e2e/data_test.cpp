@@ -17,11 +17,6 @@ namespace {
 
 const std::string kData = MUNDORA_BINARY_DIR "/data";
 
-void copyFile(const std::string& from, const std::string& to) {
-    std::ifstream in(from, std::ios::binary);
-    std::ofstream(to, std::ios::binary) << in.rdbuf();
-}
-
 // A grey GIF of the given size written by giflib.
 void writeGif(const std::string& path, int width, int height) {
     int error = 0;
@@ -36,16 +31,6 @@ void writeGif(const std::string& path, int width, int height) {
     GifFreeMapObject(map);
     EGifCloseFile(gif, &error);
 }
-
-// A home folder with the build's maps and cities.bin.
-struct Home : TempFolder {
-    Home() {
-        std::system(("mkdir -p " + file("maps")).c_str());
-        for (const char* m : {"Day.gif", "Night.gif", "Night1024.gif"})
-            copyFile(kData + "/maps/" + m, file("maps/") + m);
-        copyFile(kData + "/cities.bin", file("cities.bin"));
-    }
-};
 
 // `text` with every "{home}" replaced by `home`.
 std::string withHome(std::string text, const std::string& home) {

@@ -58,6 +58,18 @@ TempFolder::~TempFolder() {
     if (path != "/tmp") std::system(("rm -rf '" + path + "'").c_str());
 }
 
+Home::Home() {
+    std::system(("mkdir -p " + file("maps")).c_str());
+    for (const char* m : {"Day.gif", "Night.gif", "Night1024.gif"})
+        copyFile(std::string(kData) + "/maps/" + m, file("maps/") + m);
+    copyFile(std::string(kData) + "/cities.bin", file("cities.bin"));
+}
+
+void copyFile(const std::string& from, const std::string& to) {
+    std::ifstream in(from, std::ios::binary);
+    std::ofstream(to, std::ios::binary) << in.rdbuf();
+}
+
 std::string readText(const std::string& path) {
     std::ifstream in(path);
     return std::string(std::istreambuf_iterator<char>(in), {});

@@ -34,6 +34,13 @@ ProgramRun runArguments(const TempFolder& folder, const std::vector<std::string>
 int startScript(const TempFolder& folder, const std::string& script, const std::string& name);
 ProgramRun waitRun(int pid, const TempFolder& folder, const std::string& name);
 
+// A home folder with copies of the build's maps Day.gif, Night.gif and Night1024.gif and
+// of its cities.bin, for runs that spoil them; removed by the destructor.
+struct Home : TempFolder {
+    Home();
+};
+
+void copyFile(const std::string& from, const std::string& to);
 std::string readText(const std::string& path);
 // The `view FILE` a script wrote: each name with its value (empty when none was written).
 std::map<std::string, long> readView(const std::string& path);

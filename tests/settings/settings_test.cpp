@@ -111,6 +111,10 @@ const std::pair<const char*, Change> kChanges[] = {
     {"snapped", [](Options& o) { o.snappedCityColor = 0xABCD; }},
     {"country colour", [](Options& o) { o.displayedCountryColor = 0x7777; }},
     {"route", [](Options& o) { o.routeFileName = "Trans-Siberian [1916].xml"; }},
+    {"city file",
+     [](Options& o) {
+         o.selectionCityFile = {std::string("v1\0\"\\\n\x7f\xff 0123456", 16), 4000000000u};
+     }},
 };
 
 TEST_F(Settings, EveryValueRoundTripsOnItsOwn) {
@@ -227,6 +231,8 @@ TEST_F(Settings, DamagedFilesGiveDefaultsForWhatCannotBeUsed) {
          nullptr},
         {"truncated", valid.substr(0, valid.find("Tropic Color")),
          [&](const Options& o) { return o.snapRadius == 7 && o.tropicColor == d.tropicColor; }},
+        {"city file header not 16 bytes", "[Selection]\nCity File Header=\"cities500\"\n",
+         [&](const Options& o) { return o == d; }},
         {"hand-edited", "  [ Colors ]  \r\n  Grid Color = 65535 \r\n; comment\n",
          [&](const Options& o) { return o.gridColor == 0xFFFF; }},
     };
