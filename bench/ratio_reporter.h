@@ -1,7 +1,7 @@
 // What the ratio benchmarks share: each benchmark repeated five times, the repetitions of all
 // of them interleaved in random order, so that a slow spell of the machine falls on the
 // program's code and its reference alike; the median CPU time per iteration of each kept
-// for the ratios printed at the end.
+// for the table rows printed at the end (figure, reference, ratio, goal).
 #pragma once
 
 #include <benchmark/benchmark.h>
@@ -10,6 +10,18 @@
 #include <map>
 #include <string>
 #include <vector>
+
+// A time with three significant digits in the unit that suits it.
+inline std::string timeText(double seconds) {
+    const char* units[] = {"ns", "us", "ms", "s"};
+    double value = seconds * 1e9;
+    int unit = 0;
+    for (; value >= 1000 && unit < 3; ++unit) value /= 1000;
+    char text[32];
+    const int decimals = value < 10 ? 2 : value < 100 ? 1 : 0;
+    std::snprintf(text, sizeof text, "%.*f %s", decimals, value, units[unit]);
+    return text;
+}
 
 class RatioReporter : public benchmark::ConsoleReporter {
   public:
@@ -22,15 +34,38 @@ class RatioReporter : public benchmark::ConsoleReporter {
         }
         ConsoleReporter::ReportRuns(runs);
     }
-    // Prints seconds[a] / seconds[b] with its goal (none when goal is 0), if both ran.
+    // Prints one row of the table scripts/bench gathers (what, figure, reference, ratio, goal,
+    // verdict): seconds[a] beside seconds[b], their ratio and its goal (none when goal is 0),
+    // if both ran.
     void printRatio(const char* what, const std::string& a, const std::string& b,
                     double goal) const {
+        const double ratio = this->ratio(a, b);
+        if (ratio < 0) return;
+        char text[32] = "";
+        if (goal > 0) std::snprintf(text, sizeof text, "<= %g", goal);
+        printRow(what, a, b, text, goal > 0 ? (ratio <= goal ? "met" : "MISSED") : "");
+    }
+    // The same row for a figure whose goal is its own time: at most goalMs milliseconds.
+    void printTime(const char* what, const std::string& a, const std::string& b,
+                   double goalMs) const {
+        if (ratio(a, b) < 0) return;
+        char text[32];
+        std::snprintf(text, sizeof text, "<= %g ms", goalMs);
+        printRow(what, a, b, text, seconds.at(a) * 1e3 <= goalMs ? "met" : "MISSED");
+    }
+
+  private:
+    // seconds[a] / seconds[b], or −1 when either did not run.
+    double ratio(const std::string& a, const std::string& b) const {
         const auto x = seconds.find(a), y = seconds.find(b);
-        if (x == seconds.end() || y == seconds.end() || y->second <= 0) return;
-        if (goal > 0)
-            std::printf("%-40s %7.3f  (goal <= %g)\n", what, x->second / y->second, goal);
-        else
-            std::printf("%-40s %7.3f\n", what, x->second / y->second);
+        if (x == seconds.end() || y == seconds.end() || y->second <= 0) return -1;
+        return x->second / y->second;
+    }
+    void printRow(const char* what, const std::string& a, const std::string& b, const char* goal,
+                  const char* verdict) const {
+        std::printf("| %-44s | %9s | %9s | %8.3f | %-9s | %-6s |\n", what,
+                    timeText(seconds.at(a)).c_str(), timeText(seconds.at(b)).c_str(), ratio(a, b),
+                    goal, verdict);
     }
 };
 
