@@ -31,6 +31,10 @@ pid_t spawn(std::vector<std::string> args, const std::string& errPath) {
     if (pid == 0) {
         if (!std::freopen(errPath.c_str(), "w", stderr)) _exit(126);
         setenv("DISPLAY", gDisplayName.c_str(), 1);
+        // The data and state folders come from the arguments or from beside the program, never
+        // from the environment the tests run in.
+        unsetenv("MUNDORA_HOME");
+        unsetenv("MUNDORA_STATE");
         // SDL and the X libraries keep some memory until exit; only real errors matter here.
         setenv("ASAN_OPTIONS", "detect_leaks=0", 1);
         // Drawn by the X server itself, so that its pixels can be read back.
@@ -52,6 +56,7 @@ int shell(const std::string& command) {
 // Starts Xvfb on a free display (it writes the number it chose to a pipe) and sets
 // gDisplayName; the name stays empty when the server does not come up.
 pid_t startServer(const TempFolder& folder) {
+    gDisplayName.clear();
     int fds[2];
     if (pipe(fds) != 0) return -1;
     pid_t pid = fork();
@@ -128,7 +133,33 @@ int differingAfterWait(Display* x, Window w, int scale, const std::string& png) 
     return differing;
 }
 
-TEST(SdlWindow, ClicksAndDragsAtEveryScaleDoWhatTheHeadlessStepsDo) {
+// The xdotool words that move the pointer to the middle of screen pixel (px, py) of window w.
+std::string pointAt(Window w, int scale, int px, int py) {
+    return " mousemove --window " + std::to_string(w) + " " +
+           std::to_string(px * scale + scale / 2) + " " + std::to_string(py * scale + scale / 2);
+}
+
+// Each test has its own virtual X server and a connection to it.
+struct SdlWindow : ::testing::Test {
+    void SetUp() override {
+        serverPid = startServer(server);
+        x = gDisplayName.empty() ? nullptr : XOpenDisplay(gDisplayName.c_str());
+        ASSERT_NE(x, nullptr) << "Xvfb did not start (" << gDisplayName
+                              << "): " << readText(server.file("xvfb.err"));
+    }
+    void TearDown() override {
+        if (x) XCloseDisplay(x);
+        if (serverPid <= 0) return;
+        kill(serverPid, SIGTERM);
+        int status = 0;
+        waitpid(serverPid, &status, 0);
+    }
+    TempFolder server;
+    pid_t serverPid = -1;
+    Display* x = nullptr;
+};
+
+TEST_F(SdlWindow, ClicksAndDragsAtEveryScaleDoWhatTheHeadlessStepsDo) {
     // At scales 2 and 3 the mouse used to be divided by the scale twice: a click on the panel
     // landed up and left of it, and a drag turned the globe by a fraction. Scale 8 does not
     // fit the 800 x 1000 screen: the window used to open mostly off it, and now takes the
@@ -138,12 +169,6 @@ TEST(SdlWindow, ClicksAndDragsAtEveryScaleDoWhatTheHeadlessStepsDo) {
         const char* close;  // xdotool keys, or empty for the window system's close
         bool dialog;        // also Close... on the panel, then the confirmation's Cancel
     } cases[] = {{2, 2, "ctrl+q", true}, {8, 3, "", false}};
-
-    TempFolder server;
-    pid_t serverPid = startServer(server);
-    Display* x = gDisplayName.empty() ? nullptr : XOpenDisplay(gDisplayName.c_str());
-    ASSERT_NE(x, nullptr) << "Xvfb did not start (" << gDisplayName
-                          << "): " << readText(server.file("xvfb.err"));
 
     for (const Case& c : cases) {
         SCOPED_TRACE("scale " + std::to_string(c.scale));
@@ -167,12 +192,7 @@ TEST(SdlWindow, ClicksAndDragsAtEveryScaleDoWhatTheHeadlessStepsDo) {
                               folder.file("window.err"));
         Window w = findWindow(folder);
         ASSERT_NE(w, 0u) << readText(folder.file("window.err"));
-        // The window point in the middle of screen pixel (px, py).
-        const std::string id = std::to_string(w);
-        auto at = [&](int px, int py) {
-            return " mousemove --window " + id + " " + std::to_string(px * c.scale + c.scale / 2) +
-                   " " + std::to_string(py * c.scale + c.scale / 2);
-        };
+        auto at = [&](int px, int py) { return pointAt(w, c.scale, px, py); };
         auto shows = [&](const char* png) {
             return differingAfterWait(x, w, c.scale, headless.file(png));
         };
@@ -204,10 +224,6 @@ TEST(SdlWindow, ClicksAndDragsAtEveryScaleDoWhatTheHeadlessStepsDo) {
         EXPECT_EQ(readText(folder.file("settings.ini")), readText(headless.file("settings.ini")))
             << "the orderly exit saves the same view";
     }
-    XCloseDisplay(x);
-    kill(serverPid, SIGTERM);
-    int status = 0;
-    waitpid(serverPid, &status, 0);
 }
 
 }  // namespace
