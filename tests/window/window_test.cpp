@@ -1,8 +1,8 @@
-// The real SDL window under a virtual X server, at the default scale and at 3: a click on a
-// panel button, a mouse drag and (at the default scale) a dialog's button made with xdotool
-// do what the same steps do in a headless script, and Ctrl+Q or the window system's close takes the
-// orderly exit, which saves what the headless run saves. Day and night are switched off first, so
-// that no picture depends on the clock.
+// The real SDL window under a virtual X server, driven with xdotool: at the default scale and
+// at 3, panel clicks, a drag, a dialog's button, Ctrl+Q and the window system's close do what
+// the same steps do in a headless script; the installed program, walked through Find City,
+// the options and the exit dialog, shows each frame its headless run shows and saves the same.
+// Day and night are off, and no information line tells the time: no picture shows the clock.
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/wait.h>
@@ -139,6 +139,16 @@ std::string pointAt(Window w, int scale, int px, int py) {
            std::to_string(px * scale + scale / 2) + " " + std::to_string(py * scale + scale / 2);
 }
 
+// Runs `program` headless on `script` as `name`, with the state folder `folder`.
+ProgramRun runHeadless(const std::string& program, const TempFolder& folder,
+                       const std::string& name, const std::string& script) {
+    std::ofstream(folder.file(name + ".script")) << script;
+    return waitRun(spawn({program, "--headless", "--script", folder.file(name + ".script"),
+                          "--state", folder.path},
+                         folder.file(name + ".err")),
+                   folder, name);
+}
+
 // Each test has its own virtual X server and a connection to it.
 struct SdlWindow : ::testing::Test {
     void SetUp() override {
@@ -224,6 +234,75 @@ TEST_F(SdlWindow, ClicksAndDragsAtEveryScaleDoWhatTheHeadlessStepsDo) {
         EXPECT_EQ(readText(folder.file("settings.ini")), readText(headless.file("settings.ini")))
             << "the orderly exit saves the same view";
     }
+}
+
+TEST_F(SdlWindow, TheInstalledProgramUsedAsAPersonWouldDoesWhatTheHeadlessStepsDo) {
+    // Installed under a temporary prefix and started without --home, so that it has to find
+    // its data beside itself.
+    TempFolder prefix, folder, headless;
+    const std::string install = MUNDORA_CMAKE " --install " MUNDORA_BINARY_DIR " --prefix " +
+                                prefix.path + " > " + prefix.file("install.log") + " 2>&1";
+    ASSERT_EQ(shell(install), 0) << readText(prefix.file("install.log"));
+    const std::string program = prefix.file("bin/mundora");
+    // Day and night off, and on the Display page no information line that tells the time
+    // (City Time, which takes City Date along, the DST event, sunrise and sunset, the sun's
+    // azimuth and elevation): no picture depends on the clock.
+    ProgramRun prepare =
+        runHeadless(program, folder, "prepare",
+                    "command 2002\ncommand 2003\nwait 100\ntap 100 37\ntap 25 109\n"
+                    "tap 25 139\ntap 25 154\ntap 25 169\ntap 162 307\nquit\n");
+    ASSERT_EQ(prepare.exitCode, 0) << prepare.err;
+    copyFile(folder.file("settings.ini"), headless.file("settings.ini"));
+
+    pid_t window = spawn({program, "--state", folder.path}, folder.file("window.err"));
+    Window w = findWindow(folder);
+    ASSERT_NE(w, 0u) << readText(folder.file("window.err"));
+    const int scale = 2;  // the default
+    auto at = [&](int px, int py) { return pointAt(w, scale, px, py); };
+    struct Step {
+        std::string name;     // of its screenshot
+        std::string script;   // the step in the headless script
+        std::string xdotool;  // the same step in the window
+    };
+    auto tap = [&](const char* name, int px, int py) {
+        return Step{name, "tap " + std::to_string(px) + " " + std::to_string(py),
+                    at(px, py) + " click 1"};
+    };
+    // The panel's Find City... (x 146..163), Options... (38..55) and Close... (210..227).
+    const Step steps[] = {
+        {"start", "", ""},
+        {"turned", "down 100 150\nmove 160 170\nup 160 170",
+         at(100, 150) + " mousedown 1" + at(160, 170) + " mouseup 1"},
+        tap("findCity", 155, 308),
+        {"typed", "text lond", " type lond"},
+        tap("picked", 150, 57),  // the list's second row, London (Canada)
+        tap("options", 47, 308),
+        tap("display", 100, 37),
+        tap("miles", 145, 270),  // Distance: mi
+        tap("ok", 162, 307),
+        tap("closed", 229, 8),  // Find City's close box
+        tap("confirm", 219, 308),
+    };
+    // A clock years from the window's, so that a picture telling the time would differ.
+    std::string script = "clock 2001-01-01T00:00:00Z\n";
+    for (const Step& s : steps)
+        script += s.script + "\nwait 3000\nshot " + headless.file(s.name + ".png") + "\n";
+    ProgramRun headlessRun = runHeadless(program, headless, "steps", script + "tap 52 168\n");
+    ASSERT_EQ(headlessRun.exitCode, 0) << headlessRun.err;
+    EXPECT_EQ(headlessRun.err, "");
+
+    // The first step waits for the first frame: clicks during start-up used to be lost.
+    for (const Step& s : steps) {
+        if (!s.xdotool.empty()) shell("xdotool" + s.xdotool);
+        EXPECT_EQ(differingAfterWait(x, w, scale, headless.file(s.name + ".png")), 0) << s.name;
+    }
+    shell("xdotool" + at(52, 168) + " click 1");  // the confirmation's Exit
+    ProgramRun run = waitRun(window, folder, "window");
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(run.err, "");
+    const std::string saved = readText(folder.file("settings.ini"));
+    EXPECT_EQ(saved, readText(headless.file("settings.ini")));
+    EXPECT_NE(saved.find("\nDistance Units=1026\n"), std::string::npos) << "miles are kept";
 }
 
 }  // namespace
