@@ -1,7 +1,5 @@
 // The program with damaged or missing data, end to end: it always comes up and keeps
 // running, and an unusable map set is reported in the message box.
-#include <gif_lib.h>
-#include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -10,8 +8,8 @@
 #include <fstream>
 #include <map>
 
-#include "platform/png.h"
-#include "run_program.h"
+#include "../gif/giflib_io.h"
+#include "session.h"
 
 namespace {
 
@@ -19,17 +17,8 @@ const std::string kData = MUNDORA_BINARY_DIR "/data";
 
 // A grey GIF of the given size written by giflib.
 void writeGif(const std::string& path, int width, int height) {
-    int error = 0;
-    GifFileType* gif = EGifOpenFileName(path.c_str(), false, &error);
-    ASSERT_NE(gif, nullptr);
-    GifColorType colours[2] = {{0, 0, 0}, {128, 128, 128}};
-    ColorMapObject* map = GifMakeMapObject(2, colours);
-    EGifPutScreenDesc(gif, width, height, 1, 0, map);
-    EGifPutImageDesc(gif, 0, 0, width, height, false, nullptr);
-    std::vector<GifPixelType> row(static_cast<size_t>(width), 1);
-    for (int y = 0; y < height; ++y) EGifPutLine(gif, row.data(), width);
-    GifFreeMapObject(map);
-    EGifCloseFile(gif, &error);
+    ASSERT_TRUE(gifref::writeGifFile(
+        path, gifref::picture(width, height, {{128, 128, 128}}, [](int, int) { return 0; })));
 }
 
 // `text` with every "{home}" replaced by `home`.
@@ -52,20 +41,6 @@ void expectSaid(const ProgramRun& run, const std::vector<std::string>& said,
 void cutFile(const std::string& path, size_t bytes) {
     std::string data = readText(path);
     std::ofstream(path, std::ios::binary) << data.substr(0, bytes);
-}
-
-// Runs a short session on `home`: the texts of the first frames, and the view while a
-// press on the middle of the screen is held and after a tap on (120, 214).
-std::string firstTexts(const Home& home, ProgramRun* run, std::map<std::string, long> views[2]) {
-    TempFolder state;
-    *run = runScript(state,
-                     "wait 200\ntexts " + state.file("t") + "\ndown 120 160\nview " +
-                         state.file("held") + "\nup 120 160\ntap 120 214\nwait 200\nview " +
-                         state.file("tapped") + "\nquit\n",
-                     home.path);
-    views[0] = readView(state.file("held"));
-    views[1] = readView(state.file("tapped"));
-    return readText(state.file("t"));
 }
 
 // A FIFO in place of cities.bin or settings.ini used to stall start-up for ever in a
@@ -107,16 +82,9 @@ TEST(Data, WithoutCitiesOrSettingsTheGlobeStillComesUp) {
         Home home;
         TempFolder state;
         c.spoil(home, state);
-        // Noon over the Americas, which the default view faces: the disc is lit whatever the
-        // hour.
-        ProgramRun run = runScript(
-            state, "clock 2027-03-20T17:00:00Z\nwait 200\nshot " + state.file("s.png") + "\nquit\n",
-            home.path);
-        ASSERT_EQ(run.exitCode, 0) << run.err;
-        expectSaid(run, c.said, home.path, c.what);
-        std::vector<uint16_t> shot;
-        int w, h;
-        ASSERT_TRUE(platform::readPng565(state.file("s.png"), &shot, &w, &h));
+        Session run("wait 200\nshot s.png", home.path, state.path);
+        expectSaid(run.run, c.said, home.path, c.what);
+        const std::vector<uint16_t> shot = run.shot("s.png");
         int lit = 0;  // the globe's disc is not background
         for (int y = 100; y < 220; ++y)
             for (int x = 60; x < 180; ++x) lit += shot[y * 240 + x] != 0;
@@ -186,11 +154,14 @@ TEST(Data, UnusableMapSetsAreReportedAndTheProgramGoesOn) {
     for (const Case& c : cases) {
         Home home;
         c.spoil(home);
-        ProgramRun run;
-        std::map<std::string, long> views[2];
-        std::string texts = firstTexts(home, &run, views);
-        EXPECT_EQ(run.exitCode, 0) << c.what;
-        expectSaid(run, c.said, home.path, c.what);
+        // The texts of the first frames, and the view while a press on the middle of the
+        // screen is held and after a tap on (120, 214).
+        Session run(
+            "wait 200\ntexts t\ndown 120 160\nview held\nup 120 160\ntap 120 214\n"
+            "wait 200\nview tapped",
+            home.path);
+        expectSaid(run.run, c.said, home.path, c.what);
+        const std::string texts = run.text("t");
         EXPECT_NE(texts.find("The texture map files currently"), std::string::npos)
             << c.what << ":\n"
             << texts;
@@ -199,9 +170,9 @@ TEST(Data, UnusableMapSetsAreReportedAndTheProgramGoesOn) {
         // globe. Seven lines of at most 31 characters make the box 7 × 10 + 58 pixels high
         // from y 99, so its OK button lies at y 207 .. 222, centred; OK closes it.
         EXPECT_NE(texts.find("103 103 0xFFFF ERROR\n"), std::string::npos) << c.what;
-        EXPECT_EQ(views[0]["modal"], 2) << c.what;
-        EXPECT_EQ(views[0]["pressX"], -1) << c.what;
-        EXPECT_EQ(views[1]["modal"], 0) << c.what;
+        EXPECT_EQ(run.view("held")["modal"], 2) << c.what;
+        EXPECT_EQ(run.view("held")["pressX"], -1) << c.what;
+        EXPECT_EQ(run.view("tapped")["modal"], 0) << c.what;
     }
 }
 
@@ -259,11 +230,9 @@ TEST(Data, StoredRouteFileIsLoadedOrNamedOnStandardError) {
         TempFolder state;
         std::ofstream(state.file("settings.ini"))
             << "[Route]\nRouteFileName=\"" << c.file << "\"\n";
-        ProgramRun run =
-            runScript(state, "wait 200\nview " + state.file("v") + "\nquit\n", home.path);
-        EXPECT_EQ(run.exitCode, 0);
-        EXPECT_EQ(run.err, withHome(c.err, state.path));
-        const std::string view = readText(state.file("v"));
+        Session run("wait 200\nview v", home.path, state.path);
+        EXPECT_EQ(run.run.err, withHome(c.err, state.path));
+        const std::string view = run.text("v");
         EXPECT_NE(view.find("routePoints=" + std::to_string(c.points) + "\n"), std::string::npos)
             << view;
         EXPECT_NE(view.find("frames="), std::string::npos);
