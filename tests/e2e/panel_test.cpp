@@ -4,29 +4,25 @@
 // sunrise, sunset and the sun's elevation and azimuth, published coordinates for the position.
 // Compute Distance with two taps shows the distance and the time difference; each sample
 // route file, named in settings.ini, shows its distance line above the panel's.
-#include <gtest/gtest.h>
 #include <libnova/julian_day.h>
-#include <strings.h>
 
 #include <algorithm>
-#include <cctype>
 #include <cmath>
 #include <cstdio>
-#include <filesystem>
 #include <fstream>
-#include <map>
-#include <pugixml.hpp>
-#include <sstream>
-#include <string>
-#include <vector>
 
 #include "../geo/libnova_sun.h"
 #include "../geo/sphere.h"
 #include "../geo/zoneinfo_text.h"
+#include "geo/place.h"
 #include "platform/clock.h"
+#include "platform/files.h"
 #include "raster/back_buffer.h"
+#include "routefiles/route_file.h"
 #include "session.h"
+#include "shell/settings.h"
 #include "texture/point_projection.h"
+#include "view/angles.h"
 #include "view/tables.h"
 #include "view/view_state.h"
 
@@ -196,91 +192,51 @@ TEST(Panel, SnappedCityAndDistanceOnTheGlobeAndTheFlatMap) {
     expectCityPanel(onFlat, kNassau, 2 + 2 * 12, "flat map");
 }
 
-// A route file as read here with pugixml: its colour and whether it has lines, and its
-// length through the points, each degree value truncated to arc minutes.
-struct RouteFile {
-    unsigned colour = 0xFFFF;
-    bool lines = true;
-    double km = 0;
-};
-
-RouteFile readRoute(const std::string& path) {
-    static const std::map<std::string, unsigned> kColours = {
-        {"black", 0x0000}, {"blue", 0x001F},  {"brown", 0xA145},  {"cyan", 0x07FF},
-        {"green", 0x07E0}, {"red", 0xF800},   {"yellow", 0xFFE0}, {"silver", 0xC618},
-        {"gold", 0xFEA0},  {"white", 0xFFFF},
-    };
-    pugi::xml_document doc;
-    EXPECT_TRUE(doc.load_file(path.c_str())) << path;
-    const pugi::xml_node root = doc.document_element();
-    RouteFile route;
-    std::string colour = root.attribute("color").value(), line = root.attribute("line").value();
-    for (char& c : colour) c = char(std::tolower(static_cast<unsigned char>(c)));
-    if (kColours.count(colour)) route.colour = kColours.at(colour);
-    route.lines = strcasecmp(line.c_str(), "none") != 0;
-    bool first = true;
-    double lat0 = 0, lon0 = 0;
-    for (pugi::xml_node point : root.children("point")) {
-        auto rad = [&](const char* name) {
-            return std::trunc(point.attribute(name).as_double() * 60) / 60 * M_PI / 180;
-        };
-        const double lat = rad("lat"), lon = rad("lon");
-        if (!first) route.km += 6378 * sphere::haversine(lat0, lon0, lat, lon);
-        first = false;
-        lat0 = lat;
-        lon0 = lon;
-    }
-    return route;
-}
-
-// settings.ini as a first run leaves it, with "Show selected files" (Flags bit 13) on and
-// the route file named.
-void storeRouteSettings(const std::string& state, const std::string& file) {
-    Session first("", "", state);
-    std::istringstream in(readText(state + "/settings.ini"));
-    std::string settings;
-    for (std::string line; std::getline(in, line);) {
-        if (line.rfind("Flags=", 0) == 0)
-            line = "Flags=" + std::to_string(std::stol(line.substr(6)) | 1 << 13);
-        settings += line + "\n";
-    }
-    settings += "\n[Route]\nRouteFileName=\"" + file + "\"\n";
-    std::ofstream(state + "/settings.ini") << settings;
-}
-
+// Each sample route file, named in settings.ini with "Show selected files" (Flags bit 13)
+// on: with Pan/Rotate off a press in the middle of the globe (a bare position or a city)
+// shows the route's length through its points, in its colour, above the panel's lines.
 TEST(Panel, EachSampleRouteShowsItsDistanceAboveThePanel) {
-    int files = 0;
-    for (const auto& entry :
-         std::filesystem::directory_iterator(MUNDORA_BINARY_DIR "/data/routes")) {
-        if (entry.path().extension() != ".xml") continue;
-        ++files;
-        const std::string name = entry.path().filename().string();
+    const std::string folder = MUNDORA_BINARY_DIR "/data/routes/";
+    const std::vector<std::string> files = platform::listFiles(folder, ".xml");
+    EXPECT_GE(files.size(), 3u);
+    for (const std::string& name : files) {
         SCOPED_TRACE(name);
-        const RouteFile route = readRoute(entry.path().string());
+        const std::string xml = readText(folder + name);
+        routes::RouteSet route;
+        ASSERT_TRUE(routes::readRouteText(reinterpret_cast<const uint8_t*>(xml.data()), xml.size(),
+                                          "", &route, nullptr));
+        double km = 0;
+        for (PtrNode* n = route.places.head(); n && n->next; n = n->next) {
+            const auto* a = static_cast<const geo::Place*>(n->data);
+            const auto* b = static_cast<const geo::Place*>(n->next->data);
+            km += 6378 * sphere::haversine(
+                             a->latitude * kRadiansPerMinute, a->longitude * kRadiansPerMinute,
+                             b->latitude * kRadiansPerMinute, b->longitude * kRadiansPerMinute);
+        }
         TempFolder state;
-        storeRouteSettings(state.path, name);
-        // Pan/Rotate off, then a press in the middle of the globe: a bare position or a city.
+        Options options;
+        options.showSelectedFiles = true;
+        std::ofstream(state.file("settings.ini")) << formatSettings(options, name);
         Session run("wait 100\ncommand 2005\n" + pressAt(120, 160) + "texts texts.txt", "",
                     state.path);
         const std::vector<Shown> shown = run.shown("texts.txt");
         const std::vector<Shown> panel = column(shown, kSnapped);
         ASSERT_FALSE(panel.empty());
         std::vector<Shown> distance;
-        for (const Shown& s : column(shown, route.colour))
+        for (const Shown& s : column(shown, route.color))
             if (s.text.rfind("Distance: ", 0) == 0) distance.push_back(s);
-        if (!route.lines) {
+        if (route.lineStyle == routes::kLineNone) {
             EXPECT_TRUE(distance.empty());
             EXPECT_EQ(panel[0].y, 2);
             continue;
         }
         ASSERT_EQ(distance.size(), 1u);
-        int km = 0;
-        ASSERT_EQ(std::sscanf(distance[0].text.c_str(), "Distance: %d km", &km), 1);
-        EXPECT_NEAR(km, route.km, 2);
+        int shownKm = 0;
+        ASSERT_EQ(std::sscanf(distance[0].text.c_str(), "Distance: %d km", &shownKm), 1);
+        EXPECT_NEAR(shownKm, km, 2);
         EXPECT_EQ(distance[0].y, 2);
         EXPECT_EQ(panel[0].y, 14) << "the panel starts below the route's line";
     }
-    EXPECT_GE(files, 3);
 }
 
 }  // namespace
