@@ -31,7 +31,7 @@ TEST_F(RenderTest, NoTextureDrawsTheBackgroundOnly) {
 
 TEST_F(RenderTest, GlobeOutlineIsTheCircleOfTheRadius) {
     makeTexture(720, 360, [](int, int) { return uint16_t(0xFFFF); });
-    for (int radius : {40, 97, 118, 119, 120, 150, 200}) {
+    for (int radius : {1, 40, 97, 118, 119, 120, 121, 150, 200, 300}) {
         gView.radius = radius;
         buildColumnTables();
         renderSphere();
