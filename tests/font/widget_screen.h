@@ -43,6 +43,12 @@ class WidgetScreenTest : public ScreenTest {
     void move(int x, int y) { routeStylusMove({x, y}); }
     void up(int x, int y) { routeStylusUp({x, y}); }
     void tap(int x, int y) { down(x, y), up(x, y); }
+    // One of them by its letter: 'd'own, 'm'ove or 'u'p.
+    void stylus(char kind, int x, int y) {
+        if (kind == 'd') down(x, y);
+        if (kind == 'm') move(x, y);
+        if (kind == 'u') up(x, y);
+    }
     // Moves the clock on and draws a frame's widgets.
     void frameAfter(uint32_t ms) {
         platform::advanceManualClock(ms);

@@ -73,11 +73,7 @@ class WidgetTest : public WidgetScreenTest {
         holder->addChild(widget);
         gModalDialog = holder;
     }
-    void step(const Step& s) {
-        if (s.kind == 'd') down(s.x, s.y);
-        if (s.kind == 'm') move(s.x, s.y);
-        if (s.kind == 'u') up(s.x, s.y);
-    }
+    void step(const Step& s) { stylus(s.kind, s.x, s.y); }
     // Draws `widget` over the dialog body colour.
     void redraw(Widget* widget) {
         std::fill(backBuffer(), backBuffer() + kW * kH, kBody);
