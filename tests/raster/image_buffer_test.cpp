@@ -137,17 +137,15 @@ TEST(Blits, MatchPerPixelCopies) {
     EXPECT_EQ(opaque, expectOpaque);
     EXPECT_EQ(transparent, expectTransparent);
     EXPECT_EQ(tinted, expectTinted);
-}
-
-TEST(Blits, DefaultsAndEmptyCopies) {
-    Sprite sprite(6, 4);
+    // Empty copies change nothing; a size of −1 is the whole picture.
+    Sprite small(6, 4);
     std::vector<uint16_t> dst(6 * 4, 0x2222), expect(dst);
-    copyOpaque(sprite.image, dst.data(), 0, 0, 6, 4, 0, 0, 6, 0);
-    copyOpaque(sprite.image, dst.data(), 0, 0, 6, 4, 0, 0, 6, -3);
+    copyOpaque(small.image, dst.data(), 0, 0, 6, 4, 0, 0, 6, 0);
+    copyOpaque(small.image, dst.data(), 0, 0, 6, 4, 0, 0, 6, -3);
     EXPECT_EQ(dst, expect);
-    copyTransparent(sprite.image, dst.data(), 0, 0, 6, 4, 0, 0, -1, -1);
+    copyTransparent(small.image, dst.data(), 0, 0, 6, 4, 0, 0, -1, -1);
     for (int i = 0; i < 24; ++i)
-        if (sprite.pixels[i] != 0xF81F) expect[i] = sprite.pixels[i];
+        if (small.pixels[i] != 0xF81F) expect[i] = small.pixels[i];
     EXPECT_EQ(dst, expect);
 }
 
