@@ -148,39 +148,34 @@ TEST(Lifecycle, CommandLinesThatEndAtOnce) {
     // and a repeated option passed unremarked.
     const std::string usage = "Try 'mundora --help' for the usage.\n";
     struct Case {
-        std::vector<std::string> args;
+        const char* args;  // separated by blanks; "" stands for an empty one
         int exitCode;
         std::string out, err;
     } cases[] = {
-        {{"--version"}, 0, "mundora " MUNDORA_VERSION "\n", ""},
-        {{},
-         1,
-         "",
+        {"--version", 0, "mundora " MUNDORA_VERSION "\n", ""},
+        {"", 1, "",
          "mundora: No window could be opened (is there an X or Wayland display?); "
          "mundora --headless --script FILE runs without one.\n"},
-        {{"--headless", "--script", "/nonexistent/run.script"},
-         2,
-         "",
+        {"--headless --script /nonexistent/run.script", 2, "",
          "mundora: cannot read the script /nonexistent/run.script: No such file or directory\n"},
-        {{"--headless", "--script", "/"},
-         2,
-         "",
-         "mundora: cannot read the script /: it is a folder\n"},
-        {{"--bogus"}, 2, "", "mundora: unknown option --bogus\n" + usage},
-        {{"--scale", "9"}, 2, "", "mundora: --scale 9: a whole number from 1 to 8\n" + usage},
-        {{"--scale", "+2"}, 2, "", "mundora: --scale +2: a whole number from 1 to 8\n" + usage},
-        {{"--scale=2"},
-         2,
-         "",
+        {"--headless --script /", 2, "", "mundora: cannot read the script /: it is a folder\n"},
+        {"--bogus", 2, "", "mundora: unknown option --bogus\n" + usage},
+        {"--scale 9", 2, "", "mundora: --scale 9: a whole number from 1 to 8\n" + usage},
+        {"--scale +2", 2, "", "mundora: --scale +2: a whole number from 1 to 8\n" + usage},
+        {"--scale=2", 2, "",
          "mundora: --scale=2: put the value after a space, as in --scale 2\n" + usage},
-        {{"--script", "run.script"}, 2, "", "mundora: --script needs --headless\n" + usage},
-        {{"--home", "/", "--home", "/"}, 2, "", "mundora: --home is given twice\n" + usage},
-        {{"--state", ""}, 2, "", "mundora: --state \"\": needs a folder name\n" + usage},
+        {"--script run.script", 2, "", "mundora: --script needs --headless\n" + usage},
+        {"--home / --home /", 2, "", "mundora: --home is given twice\n" + usage},
+        {"--state \"\"", 2, "", "mundora: --state \"\": needs a folder name\n" + usage},
     };
     for (const Case& c : cases) {
+        SCOPED_TRACE(c.args);
+        std::vector<std::string> args;
+        std::istringstream words(c.args);
+        for (std::string word; words >> word;) args.push_back(word == "\"\"" ? "" : word);
         TempFolder folder;
-        ProgramRun run = runArguments(folder, c.args);
-        EXPECT_EQ(run.exitCode, c.exitCode) << c.err;
+        ProgramRun run = runArguments(folder, args);
+        EXPECT_EQ(run.exitCode, c.exitCode);
         EXPECT_EQ(run.out, c.out);
         EXPECT_EQ(run.err, c.err);
     }
