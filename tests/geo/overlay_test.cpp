@@ -321,13 +321,10 @@ TEST_F(Overlay, SnapsToTheFirstDisplayedPlaceWithinTheRadius) {
     };
     static const char16_t* names[] = {u"D0", u"D1"};
     for (const Case& c : cases) {
-        for (size_t i = 0; i < c.displayed.size(); ++i) {
-            geo::Place* p = new geo::Place;
-            p->name = names[i];
-            p->latitude = int16_t(c.displayed[i].first);
-            p->longitude = int16_t(c.displayed[i].second);
-            geo::gDisplayedCities.addTail(p);
-        }
+        SCOPED_TRACE(c.what);
+        for (size_t i = 0; i < c.displayed.size(); ++i)
+            geo::gDisplayedCities.addTail(
+                newPlace(names[i], c.displayed[i].first / 60.0, c.displayed[i].second / 60.0));
         for (auto [lat, lon] : c.distance) {
             ASSERT_TRUE(geo::addDistancePoint(lat, lon));
             static_cast<geo::Place*>(geo::gDistancePoints.tail()->data)->name = u"P0";
@@ -335,11 +332,11 @@ TEST_F(Overlay, SnapsToTheFirstDisplayedPlaceWithinTheRadius) {
         geo::Place out;
         out.kind = geo::kPlacePosition;
         bool hit = geo::snapPosition(c.lat, c.lon, &out);
-        EXPECT_EQ(hit, c.expected != nullptr) << c.what;
-        if (hit) EXPECT_EQ(std::u16string(out.name), geo::widen(c.expected)) << c.what;
-        EXPECT_EQ(out.kind, geo::kPlacePosition) << c.what;
+        EXPECT_EQ(hit, c.expected != nullptr);
+        if (hit) EXPECT_EQ(std::u16string(out.name), geo::widen(c.expected));
+        EXPECT_EQ(out.kind, geo::kPlacePosition);
         gOptions.snapToDisplayed = false;
-        EXPECT_FALSE(geo::snapPosition(c.lat, c.lon, &out)) << c.what << ", option off";
+        EXPECT_FALSE(geo::snapPosition(c.lat, c.lon, &out)) << "option off";
         gOptions.snapToDisplayed = true;
         geo::deletePlaces(&geo::gDisplayedCities);
         geo::clearDistancePoints();
