@@ -148,13 +148,15 @@ TEST_F(Settings, AllTogetherThroughTheFileAndTheView) {
     EXPECT_EQ(gView.radius, 325);
     EXPECT_EQ(gView.offsetY, -7);
     EXPECT_TRUE(gView.planar);
-    EXPECT_TRUE(gCommandButtons[panelIndexOfCommand(2001)].state);
-    EXPECT_FALSE(gCommandButtons[panelIndexOfCommand(2002)].state);
-    EXPECT_FALSE(
-        gCommandButtons[panelIndexOfCommand(2006)].state);  // checked in the spherical view
-    EXPECT_FALSE(gCommandButtons[panelIndexOfCommand(2005)].state);
-    EXPECT_TRUE(gCommandButtons[panelIndexOfCommand(2004)].state);
-    EXPECT_TRUE(gCommandButtons[panelIndexOfCommand(2007)].state);
+    // The panel's buttons follow: grid, day/night, the flat map's (checked only in the globe
+    // view), Pan/Rotate, Compute Distance, selected cities.
+    for (auto [command, checked] : {std::pair{2001, true},
+                                    {2002, false},
+                                    {2006, false},
+                                    {2005, false},
+                                    {2004, true},
+                                    {2007, true}})
+        EXPECT_EQ(gCommandButtons[panelIndexOfCommand(command)].state, checked) << command;
 }
 
 TEST_F(Settings, StoredValueRules) {
