@@ -2,13 +2,9 @@
 // countries; a tap on a row, or Enter, turns the view to the city (against its published
 // coordinates) and snaps to it, or adds a distance point in Compute Distance; Escape and the
 // close box close the dialog, which opens again where it was left with its search text.
-#include <gtest/gtest.h>
-
 #include <cmath>
-#include <sstream>
-#include <string>
 
-#include "run_program.h"
+#include "session.h"
 
 namespace {
 
@@ -19,30 +15,13 @@ struct City {
 const City kLondon{51.5085, -0.1257}, kLondonOntario{42.9834, -81.2330};
 const City kReykjavik{64.1355, -21.8954};
 
-// A run of `script`, its commands separated by ";", after start-up; its `view NAME` and
-// `texts NAME` write into the run's folder.
-struct Session {
-    TempFolder folder;
-    explicit Session(const std::string& script) {
-        std::string full = "clock 2027-03-20T12:00:00Z\nwait 100\n";
-        std::istringstream in(script);
-        for (std::string verb, rest; in >> verb && std::getline(in, rest, ';');) {
-            rest.erase(0, 1);  // the blank after the verb
-            full +=
-                verb + " " + (verb == "view" || verb == "texts" ? folder.file(rest) : rest) + "\n";
-        }
-        const ProgramRun run = runScript(folder, full + "quit\n");
-        EXPECT_EQ(run.exitCode, 0) << run.err;
-    }
-    std::map<std::string, long> view(const char* name) const { return readView(folder.file(name)); }
-    // Whether the frame logged `text` in `colour` at (x, y), or anywhere when x is −1.
-    bool shows(const char* texts, int x, int y, unsigned colour, const std::string& text) const {
-        for (const Shown& s : readShown(folder.file(texts)))
-            if ((x < 0 || (s.x == x && s.y == y)) && s.colour == colour && s.text == text)
-                return true;
-        return false;
-    }
-};
+// Whether the frame logged `text` in `colour` at (x, y), or anywhere when x is −1.
+bool shows(const Session& run, const char* texts, int x, int y, unsigned colour,
+           const std::string& text) {
+    for (const Shown& s : run.shown(texts))
+        if ((x < 0 || (s.x == x && s.y == y)) && s.colour == colour && s.text == text) return true;
+    return false;
+}
 
 // The turn has ended with the view facing the city, within about an arc minute (cities are
 // kept in whole arc minutes); with `snapped`, the snap point is the city.
@@ -61,19 +40,17 @@ TEST(FindCity, TypingListsTheCitiesAndATapTurnsToOne) {
     // The dialog opens at (120, 0): its list's rows from (128, 42), 10 pixels apart, each
     // name in white and "  (Country)" after it in yellow, as much as fits in 16 columns.
     Session run(
-        "command 2009; wait 100; command 2003; wait 100; tap 210 305; wait 100; view open; "
-        "text London; wait 100; texts rows; "
-        "tap 130 47; wait 60; view turning; wait 3000; view a0; texts a0.txt; "
-        "tap 130 57; wait 3000; view a1; "
-        "command 2004; command 2005; tap 130 47; wait 3000; view d0; tap 130 57; wait 3000; "
-        "view d1");
+        "wait 100\ncommand 2009\nwait 100\ncommand 2003\nwait 100\ntap 210 305\nwait 100\n"
+        "view open\ntext London\nwait 100\ntexts rows\ntap 130 47\nwait 60\nview turning\n"
+        "wait 3000\nview a0\ntexts a0.txt\ntap 130 57\nwait 3000\nview a1\ncommand 2004\n"
+        "command 2005\ntap 130 47\nwait 3000\nview d0\ntap 130 57\nwait 3000\nview d1");
     // Options, opened over the dialog and cancelled, used to leave the field without the focus.
     EXPECT_EQ(run.view("open").at("keyboard"), 1) << "the field has the focus, as after a tap";
     // The reader of the log drops the blanks before the country.
-    ASSERT_TRUE(run.shows("rows", 128, 42, 0xFFFF, "London"));
-    ASSERT_TRUE(run.shows("rows", 128, 52, 0xFFFF, "London"));
-    const bool britainFirst = run.shows("rows", 164, 42, 0xFFE0, "(Britain (");
-    EXPECT_TRUE(run.shows("rows", 164, britainFirst ? 52 : 42, 0xFFE0, "(Canada)"));
+    ASSERT_TRUE(shows(run, "rows", 128, 42, 0xFFFF, "London"));
+    ASSERT_TRUE(shows(run, "rows", 128, 52, 0xFFFF, "London"));
+    const bool britainFirst = shows(run, "rows", 164, 42, 0xFFE0, "(Britain (");
+    EXPECT_TRUE(shows(run, "rows", 164, britainFirst ? 52 : 42, 0xFFE0, "(Canada)"));
     const City* row[2] = {britainFirst ? &kLondon : &kLondonOntario,
                           britainFirst ? &kLondonOntario : &kLondon};
     EXPECT_EQ(run.view("turning").at("animating"), 1) << "the turn is animated";
@@ -87,7 +64,7 @@ TEST(FindCity, TypingListsTheCitiesAndATapTurnsToOne) {
         expectAt(run.view(pick.view), *row[pick.row], pick.distancePoints == 0);
         EXPECT_EQ(run.view(pick.view).at("distancePoints"), pick.distancePoints);
     }
-    EXPECT_TRUE(run.shows("a0.txt", -1, 0, 0xFFE0, "London")) << "the snapped city's label";
+    EXPECT_TRUE(shows(run, "a0.txt", -1, 0, 0xFFE0, "London")) << "the snapped city's label";
 }
 
 TEST(FindCity, EnterPicksAndTheDialogKeepsItsPlaceAndText) {
@@ -96,19 +73,19 @@ TEST(FindCity, EnterPicksAndTheDialogKeepsItsPlaceAndText) {
     // and opens there again. Of the 33 characters typed 29 are kept; the field's 17 columns
     // show the last of them (characters 12 to 28), the caret at the end.
     Session run(
-        "command 2009; text Reykjav; key enter; wait 3000; view picked; "
-        "down 150 5; move 100 50; move 60 100; up 60 100; wait 100; texts dragged; "
-        "key escape; wait 100; view escaped; command 2009; wait 100; texts reopened; "
-        "text abcdefghijklmnopqrstuvwxyz; tap 146 100; wait 100; view closed; "
-        "command 2009; wait 100; texts cut");
+        "wait 100\ncommand 2009\ntext Reykjav\nkey enter\nwait 3000\nview picked\ndown 150 5\n"
+        "move 100 50\nmove 60 100\nup 60 100\nwait 100\ntexts dragged\nkey escape\nwait 100\n"
+        "view escaped\ncommand 2009\nwait 100\ntexts reopened\n"
+        "text abcdefghijklmnopqrstuvwxyz\ntap 146 100\nwait 100\nview closed\ncommand 2009\n"
+        "wait 100\ntexts cut");
     expectAt(run.view("picked"), kReykjavik, true);
     EXPECT_EQ(run.view("escaped").at("findCityOpen") + run.view("escaped").at("keyboard"), 0);
     EXPECT_EQ(run.view("closed").at("findCityOpen"), 0) << "the close box";
     for (const char* texts : {"dragged", "reopened"}) {
-        EXPECT_TRUE(run.shows(texts, 60, 99, 0xFFFF, "Find City")) << texts;
-        EXPECT_TRUE(run.shows(texts, 37, 119, 0xFFFF, "Reykjav")) << texts;
+        EXPECT_TRUE(shows(run, texts, 60, 99, 0xFFFF, "Find City")) << texts;
+        EXPECT_TRUE(shows(run, texts, 37, 119, 0xFFFF, "Reykjav")) << texts;
     }
-    EXPECT_TRUE(run.shows("cut", 37, 119, 0xFFFF, "fghijklmnopqrstuv"));  // Reykjavabcde...uv
+    EXPECT_TRUE(shows(run, "cut", 37, 119, 0xFFFF, "fghijklmnopqrstuv"));  // Reykjavabcde...uv
 }
 
 }  // namespace

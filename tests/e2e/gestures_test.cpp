@@ -1,33 +1,19 @@
 // Gestures, keys and panel commands end to end: each script's outcome is read back through
 // the view state the driver writes, and against the documented rules (a drag of one radius
 // turns the globe by one radian; zoom limits; rectangles filling the screen).
-#include <gtest/gtest.h>
-
 #include <cmath>
-#include <map>
-#include <sstream>
 
-#include "platform/png.h"
-#include "run_program.h"
+#include "session.h"
 
 namespace {
 
 using View = std::map<std::string, long>;
 
-// Runs `body` after start-up and returns the view state written after each "view" line,
-// named v0, v1, ... in `views`.
+// The views a script written after start-up leaves in its files 0, 1, ... `count` − 1.
 std::vector<View> views(const std::string& body, int count) {
-    TempFolder folder;
-    std::string script = "clock 2027-03-20T12:00:00Z\nwait 100\n";
-    std::istringstream in(body);
-    int n = 0;
-    for (std::string line; std::getline(in, line);)
-        script +=
-            line == "view" ? "view " + folder.file("v" + std::to_string(n++)) + "\n" : line + "\n";
-    ProgramRun run = runScript(folder, script + "quit\n");
-    EXPECT_EQ(run.exitCode, 0) << run.err;
+    Session run("wait 100\n" + body);
     std::vector<View> out;
-    for (int i = 0; i < count; ++i) out.push_back(readView(folder.file("v" + std::to_string(i))));
+    for (int i = 0; i < count; ++i) out.push_back(run.view(std::to_string(i)));
     return out;
 }
 
@@ -35,7 +21,7 @@ constexpr double kUnitsPerRadian = 65536 / (2 * M_PI);
 
 TEST(Gestures, DragTurnsTheGlobeByOneRadianPerRadius) {
     // Radius 118: a 59-pixel drag right turns west by half a radian, 30 down turns north.
-    auto v = views("view\ndown 100 150\nmove 130 150\nmove 159 180\nup 159 180\nview", 2);
+    auto v = views("view 0\ndown 100 150\nmove 130 150\nmove 159 180\nup 159 180\nview 1", 2);
     const long lonTurn = (v[0]["lonAngle"] - v[1]["lonAngle"] + 65536) % 65536;
     EXPECT_NEAR(lonTurn, 0.5 * kUnitsPerRadian, 2);
     EXPECT_NEAR(v[0]["latAngle"] - v[1]["latAngle"], 30 / 118.0 * kUnitsPerRadian, 1);
@@ -46,8 +32,9 @@ TEST(Gestures, ZoomKeysStopAtTheirLimits) {
     std::string ups, downs;
     for (int i = 0; i < 40; ++i) ups += "key up\n", downs += "key down\n";
     // The wheel zooms in small steps, 4 pixels of radius a notch.
-    auto v =
-        views(ups + "view\n" + downs + "view\nkey enter\nview\nwheel 3\nview\nwheel -5\nview", 5);
+    auto v = views(ups + "view 0\n" + downs + "view 1\nkey enter\nview 2\nwheel 3\nview 3\n" +
+                       "wheel -5\nview 4",
+                   5);
     // The largest radius shows the 1024-row map at one texel a pixel: 2H/π = 651.
     EXPECT_GE(v[0]["radius"], 651);
     EXPECT_LT(v[0]["radius"], 651 + 20);
@@ -61,8 +48,8 @@ TEST(Gestures, ZoomKeysStopAtTheirLimits) {
 TEST(Gestures, ZoomRectangleOnTheFlatMapFillsTheScreen) {
     // Flat map zoomed out to a 320-row band (640 wide), then a 120 × 160 rectangle.
     auto v = views(
-        "command 2006\nkey down\nview\ncommand 2008\ndown 60 80\nmove 120 160\n"
-        "move 179 239\nup 179 239\nview",
+        "command 2006\nkey down\nview 0\ncommand 2008\ndown 60 80\nmove 120 160\n"
+        "move 179 239\nup 179 239\nview 1",
         2);
     ASSERT_EQ(v[0]["planarHeightInUse"], 320);
     const double h0 = 320, h1 = v[1]["planarHeightInUse"];
@@ -75,30 +62,29 @@ TEST(Gestures, ZoomRectangleOnTheFlatMapFillsTheScreen) {
     EXPECT_EQ(v[1]["zoomSelection"], 0) << "one rectangle, then the mode ends";
 }
 
-TEST(Gestures, HoldingAtTheEdgeScrollsWithEveryFrame) {
-    // Pan/rotate off: holding at the left edge turns 6° (1092 units) a frame.
-    auto v =
-        views("command 2005\ndown 3 160\nview\nwait 200\nview\nup 3 160\nview\nwait 200\nview", 4);
+// Pan/Rotate off: holding at the left edge turns 6° (1092 units) a frame; a press sets the
+// current point, and its release clears it.
+TEST(Gestures, WithPanRotateOffAPressSetsThePointAndTheEdgeScrolls) {
+    auto v = views(
+        "command 2005\ndown 3 160\nview 0\nwait 200\nview 1\nup 3 160\nview 2\n"
+        "wait 200\nview 3",
+        4);
     const long frames = v[1]["frames"] - v[0]["frames"];
     const long turned = (v[0]["lonAngle"] - v[1]["lonAngle"] + 65536) % 65536;
     EXPECT_GE(frames, 5);
     EXPECT_EQ(turned, frames * 1092 % 65536);
     EXPECT_EQ(v[3]["lonAngle"], v[2]["lonAngle"]) << "released: scrolling stops";
-}
-
-TEST(Gestures, APressWithPanRotateOffSetsThePoint) {
-    auto v = views("command 2005\ndown 70 90\nview\nup 70 90\nview", 2);
-    EXPECT_EQ(v[0]["currentX"], 70);
-    EXPECT_EQ(v[0]["currentY"], 90);
+    EXPECT_EQ(v[0]["currentX"], 3);
+    EXPECT_EQ(v[0]["currentY"], 160);
     EXPECT_EQ(v[0]["panRotate"], 0);
-    EXPECT_EQ(v[1]["currentX"], -1);
+    EXPECT_EQ(v[2]["currentX"], -1);
 }
 
 TEST(Commands, PanelTapsToggleAndRequestsCoalesce) {
     // The grid button is entry 1 at x 2..19 of the strip at y 298..319.
     auto v = views(
-        "view\ntap 10 305\nview\nkey right\nview\ncommand 2006\nview\n"
-        "command 2000\nwait 1000\nview",
+        "view 0\ntap 10 305\nview 1\nkey right\nview 2\ncommand 2006\nview 3\n"
+        "command 2000\nwait 1000\nview 4",
         5);
     EXPECT_EQ(v[1]["grid"], 1 - v[0]["grid"]);
     EXPECT_EQ(v[1]["frames"] - v[0]["frames"], 1) << "down, up and the command: one frame";
@@ -114,18 +100,12 @@ TEST(Commands, CloseAsksFirstAndEachAnswerDoesWhatItSays) {
     // the screen's corner it stops at (47, 262), buttons and all; there Cancel closes it. A
     // drag on the globe meanwhile does nothing. Suspend hides the window and lets the
     // display go; Exit ends the program, saving its settings.
-    TempFolder folder;
-    auto in = [&](const char* name) { return folder.file(name) + "\n"; };
-    ProgramRun run = runScript(
-        folder, "wait 100\ncommand 2012\nwait 100\nview " + in("a") + "shot " + in("a.png") +
-                    "down 120 10\nmove 170 60\nup 170 60\n"
-                    "down 100 140\nmove 95 160\nmove 239 319\nwait 100\nshot " +
-                    in("b.png") + "up 239 319\ntap 190 300\nwait 100\nview " + in("b") +
-                    "command 2012\nwait 100\ntap 100 169\nwait 100\nview " + in("c") +
-                    "command 2012\nwait 100\ntap 40 169\nwait 100\nview " + in("d"));
-    EXPECT_EQ(run.exitCode, 0) << run.err;
-    View a = readView(folder.file("a")), b = readView(folder.file("b"));
-    View c = readView(folder.file("c"));
+    Session run(
+        "wait 100\ncommand 2012\nwait 100\nview a\nshot a.png\ndown 120 10\nmove 170 60\n"
+        "up 170 60\ndown 100 140\nmove 95 160\nmove 239 319\nwait 100\nshot b.png\n"
+        "up 239 319\ntap 190 300\nwait 100\nview b\ncommand 2012\nwait 100\ntap 100 169\n"
+        "wait 100\nview c\ncommand 2012\nwait 100\ntap 40 169\nwait 100\nview d");
+    View a = run.view("a"), b = run.view("b"), c = run.view("c");
     EXPECT_EQ(a["modal"], 1);
     EXPECT_EQ(b["modal"], 0) << "Cancel at its dragged place";
     EXPECT_EQ(b["shown"], 1);
@@ -134,19 +114,12 @@ TEST(Commands, CloseAsksFirstAndEachAnswerDoesWhatItSays) {
     EXPECT_EQ(c["modal"], 0);
     EXPECT_EQ(c["shown"], 0) << "Suspend hides the window";
     EXPECT_EQ(c["suspended"], 1);
-    EXPECT_EQ(readText(folder.file("d")), "") << "Exit ended the program before this";
-    EXPECT_NE(readText(folder.file("settings.ini")), "") << "the orderly exit saved";
+    EXPECT_EQ(run.text("d"), "") << "Exit ended the program before this";
+    EXPECT_NE(run.text("settings.ini"), "") << "the orderly exit saved";
     // The frame, title bar and buttons where they stand before and after the drag.
-    struct Place {
-        const char* shot;
-        int x, y;
-    };
-    for (const Place& place : {Place{"a.png", 23, 131}, Place{"b.png", 47, 262}}) {
-        const char* shot = place.shot;
-        std::vector<uint16_t> p;
-        int w = 0, h = 0;
-        ASSERT_TRUE(platform::readPng565(folder.file(shot), &p, &w, &h)) << shot;
-        auto at = [&](int dx, int dy) { return p[(place.y + dy) * 240 + place.x + dx]; };
+    for (auto [shot, x, y] : {std::tuple{"a.png", 23, 131}, {"b.png", 47, 262}}) {
+        const std::vector<uint16_t> p = run.shot(shot);
+        auto at = [&, x = x, y = y](int dx, int dy) { return p[(y + dy) * 240 + x + dx]; };
         EXPECT_EQ(at(0, 0), 0xB5B6) << shot;
         EXPECT_EQ(at(192, 57), 0xB5B6) << shot;
         EXPECT_EQ(at(2, 2), 0xD900) << shot;
@@ -158,7 +131,7 @@ TEST(Commands, CloseAsksFirstAndEachAnswerDoesWhatItSays) {
 TEST(Commands, HelpWithoutAViewerSaysWhereThePageIs) {
     // Headless there is no desktop viewer: Help and F1 both end in the message box.
     for (const char* ask : {"command 2011", "key f1"}) {
-        auto v = views(std::string("view\n") + ask + "\nwait 100\nview", 2);
+        auto v = views(std::string("view 0\n") + ask + "\nwait 100\nview 1", 2);
         EXPECT_EQ(v[0]["modal"], 0) << ask;
         EXPECT_EQ(v[1]["modal"], 2) << ask;
     }
@@ -180,35 +153,26 @@ TEST(Commands, AboutScreenFadesInAndATapReturns) {
     // The credits used to be written over the globe of the splash; now only a star or two
     // may lie under a line. Escape and Enter close it too (they used to be ignored), and
     // other keys do nothing under it.
-    TempFolder folder;
     const std::string again = "command 2010\nwait 500\nkey up\n";
-    ProgramRun run =
-        runScript(folder, "wait 100\ncommand 2010\nwait 1000\nview " + folder.file("a") +
-                              "\nshot " + folder.file("a.png") + "\ntexts " + folder.file("a.txt") +
-                              "\ntap 120 160\nwait 100\nview " + folder.file("b") + "\n" + again +
-                              "key escape\nwait 100\nview " + folder.file("c") + "\n" + again +
-                              "key enter\nwait 100\nview " + folder.file("d") + "\nquit\n");
-    ASSERT_EQ(run.exitCode, 0) << run.err;
-    EXPECT_EQ(readView(folder.file("a"))["UiMode"], 2);
+    Session run(
+        "wait 100\ncommand 2010\nwait 1000\nview a\nshot a.png\ntexts a.txt\n"
+        "tap 120 160\nwait 100\nview b\n" +
+        again + "key escape\nwait 100\nview c\n" + again + "key enter\nwait 100\nview d");
+    EXPECT_EQ(run.view("a")["UiMode"], 2);
     for (const char* closed : {"b", "c", "d"}) {
-        EXPECT_EQ(readView(folder.file(closed))["UiMode"], 1) << closed;
-        EXPECT_EQ(readView(folder.file(closed))["radius"], readView(folder.file("a"))["radius"]);
+        EXPECT_EQ(run.view(closed)["UiMode"], 1) << closed;
+        EXPECT_EQ(run.view(closed)["radius"], run.view("a")["radius"]);
     }
-    std::vector<uint16_t> shot;
-    int w = 0, h = 0;
-    ASSERT_TRUE(platform::readPng565(folder.file("a.png"), &shot, &w, &h));
-    const std::string texts = readText(folder.file("a.txt"));
-    EXPECT_NE(texts.find(" Version " MUNDORA_VERSION "\n"), std::string::npos) << texts;
-    std::istringstream in(texts);
-    int x = 0, y = 0, lines = 0;
-    std::string colour, text;
-    while (in >> x >> y >> colour && std::getline(in, text)) {
-        const int count = static_cast<int>(text.size()) - 1;  // after the separating space
-        const int lit = litBeside(shot, x, y, count, std::stoi(colour, nullptr, 16));
-        EXPECT_LT(lit * 100, count * 60) << text;
-        ++lines;
+    const std::vector<uint16_t> shot = run.shot("a.png");
+    const std::vector<Shown> lines = run.shown("a.txt");
+    EXPECT_EQ(lines.size(), 4u);
+    bool version = false;
+    for (const Shown& s : lines) {
+        version |= s.text.find("Version " MUNDORA_VERSION) != std::string::npos;
+        const int count = static_cast<int>(s.text.size());
+        EXPECT_LT(litBeside(shot, s.x, s.y, count, uint16_t(s.colour)) * 100, count * 60) << s.text;
     }
-    EXPECT_EQ(lines, 4) << texts;
+    EXPECT_TRUE(version);
 }
 
 }  // namespace

@@ -1,15 +1,10 @@
 // The options dialog end to end: opened with command 2003 and driven by taps at the places
 // of its pages, its effects read back from the texts drawn, the screen, the view state and
 // the settings.ini the run leaves.
-#include <gtest/gtest.h>
-
 #include <filesystem>
 #include <fstream>
-#include <sstream>
-#include <vector>
 
-#include "platform/png.h"
-#include "run_program.h"
+#include "session.h"
 #include "shell/settings.h"
 
 namespace {
@@ -23,71 +18,50 @@ const char kCutCitiesTab[] = "tap 190 37\n";  // cut at first; then 118 .. 174
 
 // The strings of a `texts` file.
 struct Texts {
-    explicit Texts(const std::string& text) : all(text) {}
     bool has(const std::string& line) const { return all.find(line + "\n") != std::string::npos; }
     // The strings drawn from (x, y), in order.
     std::vector<std::string> at(int x, int y) const {
         std::vector<std::string> found;
-        const std::string prefix = std::to_string(x) + " " + std::to_string(y) + " ";
-        std::istringstream in(all);
-        for (std::string line; std::getline(in, line);)
-            if (line.rfind(prefix, 0) == 0) found.push_back(line.substr(prefix.size() + 7));
+        for (const Shown& s : readShown(path))
+            if (s.x == x && s.y == y) found.push_back(s.text);
         return found;
     }
-    std::string all;
+    std::string path, all = readText(path);
 };
 
-// Runs `body` after start-up, with `home` as the home folder when given; "texts N",
-// "view N" and "shot N" lines write files named N.
-struct OptionsRun {
-    explicit OptionsRun(const std::string& body, const std::string& home = "") {
-        std::string script = "clock 2027-03-20T17:00:00Z\nwait 100\n";
-        std::istringstream in(body);
-        for (std::string line; std::getline(in, line);) {
-            const size_t space = line.find(' ');
-            const std::string word = line.substr(0, space);
-            if (word == "texts" || word == "view" || word == "shot")
-                line = word + " " + folder.file(line.substr(space + 1));
-            script += line + "\n";
-        }
-        ProgramRun run = runScript(folder, script + "quit\n", home);
-        EXPECT_EQ(run.exitCode, 0) << run.err;
-        const std::string ini = readText(folder.file("settings.ini"));
-        settingsText = ini;
-        parseSettings(reinterpret_cast<const uint8_t*>(ini.data()), ini.size(), &saved);
+// A session after start-up, with the settings.ini it saved at exit.
+struct OptionsRun : Session {
+    explicit OptionsRun(const std::string& body, const std::string& home = "")
+        : Session("wait 100\n" + body, home), settingsText(text("settings.ini")) {
+        parseSettings(reinterpret_cast<const uint8_t*>(settingsText.data()), settingsText.size(),
+                      &saved);
     }
-    Texts texts(const std::string& name) const { return Texts(readText(folder.file(name))); }
+    Texts texts(const std::string& name) const { return {folder.file(name)}; }
     long view(const std::string& name, const std::string& key) const {
-        return readView(folder.file(name))[key];
+        return Session::view(name)[key];
     }
-    TempFolder folder;
-    Options saved;
     std::string settingsText;
+    Options saved;
 };
 
 TEST(OptionsDialog, OkAppliesAndSavesEveryChange) {
-    std::string body = kOpen;
-    body += "view open\n";
-    // Display: 24-hour times, miles; City Time off, when City Date ignores a tap, and on again.
-    body += kDisplayTab;
-    body += "tap 145 235\ntap 145 270\ntap 25 110\ntap 25 125\ntap 25 110\n";
-    // General: both snap boxes off, when the country name box ignores a tap, and the known
-    // point one on again; the animation speed dragged to the track's right end.
-    body += kGeneralTab;
-    body += "tap 25 210\ntap 25 225\ntap 25 240\ntap 25 210\n";
-    body += "down 150 85\nmove 230 85\nup 230 85\n";
-    // Colors, reached through the cut tabs: the background swatch, then the palette's pure
-    // green cell (column 5, row 0).
-    body += kCutCitiesTab;
-    body += "texts cities\ntap 180 37\ntap 185 37\ntap 185 37\ntexts colors\n";
-    body += "tap 190 57\ntap 85 179\n";
-    body += kOk;
-    body += "view closed\nwait 200\nshot globe.png\n";
-    // A city near Memphis (35° N on the centre meridian, 90° W) with Pan/Rotate off, then a
-    // distance from there to the globe's centre.
-    body += "command 2005\ntap 120 92\nwait 100\ntexts city\n";
-    body += "command 2004\ntap 120 92\ntap 120 160\nwait 100\ntexts distance\n";
-    OptionsRun run(body);
+    OptionsRun run(
+        std::string(kOpen) + "view open\n" +
+        // Display: 24-hour times, miles; City Time off, when City Date ignores a tap, and on
+        // again.
+        kDisplayTab + "tap 145 235\ntap 145 270\ntap 25 110\ntap 25 125\ntap 25 110\n" +
+        // General: both snap boxes off, when the country name box ignores a tap, and the
+        // known point one on again; the animation speed dragged to the track's right end.
+        kGeneralTab + "tap 25 210\ntap 25 225\ntap 25 240\ntap 25 210\n" +
+        "down 150 85\nmove 230 85\nup 230 85\n" +
+        // Colors, reached through the cut tabs: the background swatch, then the palette's
+        // pure green cell (column 5, row 0).
+        kCutCitiesTab + "texts cities\ntap 180 37\ntap 185 37\ntap 185 37\ntexts colors\n" +
+        "tap 190 57\ntap 85 179\n" + kOk + "view closed\nwait 200\nshot globe.png\n" +
+        // A city near Memphis (35° N on the centre meridian, 90° W) with Pan/Rotate off, then
+        // a distance from there to the globe's centre.
+        "command 2005\ntap 120 92\nwait 100\ntexts city\n" +
+        "command 2004\ntap 120 92\ntap 120 160\nwait 100\ntexts distance\n");
     EXPECT_EQ(run.view("open", "UiMode"), 3);
     EXPECT_EQ(run.view("closed", "UiMode"), 1);
     EXPECT_EQ(run.saved.timeFormat, kTime24) << run.settingsText;
@@ -103,10 +77,7 @@ TEST(OptionsDialog, OkAppliesAndSavesEveryChange) {
     EXPECT_TRUE(cities.has("20 55 0xFFFF Select By:")) << cities.all;
     EXPECT_TRUE(run.texts("colors").has("20 52 0xFFFF Background Color:"));
     // The globe's background, outside the disc, is the new colour.
-    std::vector<uint16_t> shot;
-    int w = 0, h = 0;
-    ASSERT_TRUE(platform::readPng565(run.folder.file("globe.png"), &shot, &w, &h));
-    EXPECT_EQ(shot[2 * 240 + 2], 0x07E0);
+    EXPECT_EQ(run.shot("globe.png")[2 * 240 + 2], 0x07E0);
     // The city's time at 17:00 UTC (12:00 on Central Daylight Time), on the 24-hour clock,
     // and the distance in miles.
     Texts city = run.texts("city"), distance = run.texts("distance");
@@ -117,16 +88,9 @@ TEST(OptionsDialog, OkAppliesAndSavesEveryChange) {
 
 TEST(OptionsDialog, CancelKeepsEverythingAndReopensOnTheLastPage) {
     const std::string untouched = OptionsRun("").settingsText;
-    std::string body = kOpen;
-    body += "texts first\n";
-    body += "down 150 85\nmove 230 85\nup 230 85\ndown 150 180\nmove 130 180\nup 130 180\n";
-    body += kDisplayTab;
-    body += "tap 145 235\n";
-    body += kCancel;
-    body += "view closed\n";
-    body += kOpen;
-    body += "texts again\n";
-    OptionsRun run(body);
+    OptionsRun run(std::string(kOpen) + "texts first\ndown 150 85\nmove 230 85\nup 230 85\n" +
+                   "down 150 180\nmove 130 180\nup 130 180\n" + kDisplayTab + "tap 145 235\n" +
+                   kCancel + "view closed\n" + kOpen + "texts again\n");
     EXPECT_EQ(run.view("closed", "UiMode"), 1);
     EXPECT_EQ(run.settingsText, untouched);
     EXPECT_TRUE(run.texts("first").has("20 80 0xFFFF Animation Speed:"));
@@ -134,19 +98,16 @@ TEST(OptionsDialog, CancelKeepsEverythingAndReopensOnTheLastPage) {
 }
 
 TEST(OptionsDialog, CitiesByNameTwiceAndByCountryBare) {
-    std::string body = kOpen;
-    body += kCutCitiesTab;
-    // "Paris" gives two cities of that name. The first is added, chosen again and added
-    // again; "Add All" adds both; then the last row, the other Paris, is removed.
-    body += "tap 25 78\ntext Paris\nwait 100\ntap 30 112\ntap 80 183\ntap 30 112\ntap 80 183\n";
-    body += "tap 150 183\ntap 30 251\ntap 80 202\nwait 100\ntexts added\n";
-    // Country mode: the first country of the drop-down.
-    body += "tap 170 60\ntap 30 78\ntap 30 92\nwait 100\ntexts country\n";
-    // Back to the name field, where Enter used to do nothing; it answers OK.
-    body += "tap 95 60\ntap 25 78\nkey enter\nwait 100\nview entered\n";
-    body += kOpen;
-    body += "texts reopened\n";
-    OptionsRun run(body);
+    OptionsRun run(
+        std::string(kOpen) + kCutCitiesTab +
+        // "Paris" gives two cities of that name. The first is added, chosen again and added
+        // again; "Add All" adds both; then the last row, the other Paris, is removed.
+        "tap 25 78\ntext Paris\nwait 100\ntap 30 112\ntap 80 183\ntap 30 112\ntap 80 183\n" +
+        "tap 150 183\ntap 30 251\ntap 80 202\nwait 100\ntexts added\n" +
+        // Country mode: the first country of the drop-down.
+        "tap 170 60\ntap 30 78\ntap 30 92\nwait 100\ntexts country\n" +
+        // Back to the name field, where Enter used to do nothing; it answers OK.
+        "tap 95 60\ntap 25 78\nkey enter\nwait 100\nview entered\n" + kOpen + "texts reopened\n");
     EXPECT_EQ(run.view("entered", "UiMode"), 1);
     Texts added = run.texts("added");
     const std::vector<std::string> paris = {"Paris"};
@@ -186,16 +147,15 @@ TEST(OptionsDialog, MapsChosenAfterTheMapMessageAndARefusedRouteNamed) {
     for (const char* map : {"Day1024.gif", "Night1024.gif"})
         fs::create_symlink(data / "maps" / map, home.file("maps/") + map);
     std::ofstream(home.file("routes/Bad.xml")) << "<route>\n<point lat=\"1\"/>\n</route>\n";
-    std::string body = "key enter\nwait 100\nview message\n";
-    // Maps: the first file as the main map, the second as the overlay. Escape closes the open
-    // list only; it used to cancel the whole dialog.
-    body += "tap 150 37\ntap 150 68\nkey escape\ntap 150 68\ntap 150 80\ntap 150 86\ntap 150 110\n";
-    // Routes/Places, through the cut tabs: the only file.
-    body += kCutCitiesTab;
-    body += "tap 180 37\ntap 185 37\ntap 50 86\ntap 50 100\n";
-    body += kOk;
-    body += "wait 200\nview after\ntexts done\nshot done.png\n";
-    OptionsRun run(body, home.path);
+    OptionsRun run(
+        "key enter\nwait 100\nview message\n"
+        // Maps: the first file as the main map, the second as the overlay. Escape closes the
+        // open list only; it used to cancel the whole dialog.
+        "tap 150 37\ntap 150 68\nkey escape\ntap 150 68\ntap 150 80\ntap 150 86\ntap 150 110\n" +
+            // Routes/Places, through the cut tabs: the only file.
+            std::string(kCutCitiesTab) + "tap 180 37\ntap 185 37\ntap 50 86\ntap 50 100\n" + kOk +
+            "wait 200\nview after\ntexts done\nshot done.png\n",
+        home.path);
     EXPECT_EQ(run.view("message", "UiMode"), 3);
     EXPECT_EQ(run.saved.mainMapFile, "Day1024.gif");
     EXPECT_EQ(run.saved.overlayMapFile, "Night1024.gif");
@@ -208,10 +168,7 @@ TEST(OptionsDialog, MapsChosenAfterTheMapMessageAndARefusedRouteNamed) {
     // The reason follows on the next line (wrapped to the box).
     EXPECT_NE(done.all.find(" 0xFFFF line 1: the root element has\n"), std::string::npos);
     // The globe is drawn from the maps chosen: its middle is not the background.
-    std::vector<uint16_t> shot;
-    int w = 0, h = 0;
-    ASSERT_TRUE(platform::readPng565(run.folder.file("done.png"), &shot, &w, &h));
-    EXPECT_NE(shot[160 * 240 + 120], 0x0000);
+    EXPECT_NE(run.shot("done.png")[160 * 240 + 120], 0x0000);
 }
 
 }  // namespace

@@ -4,28 +4,25 @@
 // sunrise, sunset and the sun's elevation and azimuth, published coordinates for the position.
 // Compute Distance with two taps shows the distance and the time difference; each sample
 // route file, named in settings.ini, shows its distance line above the panel's.
-#include <gtest/gtest.h>
 #include <libnova/julian_day.h>
-#include <strings.h>
 
 #include <algorithm>
-#include <cctype>
 #include <cmath>
 #include <cstdio>
-#include <filesystem>
 #include <fstream>
-#include <map>
-#include <pugixml.hpp>
-#include <sstream>
-#include <string>
-#include <vector>
 
 #include "../geo/libnova_sun.h"
+#include "../geo/sphere.h"
 #include "../geo/zoneinfo_text.h"
+#include "geo/place.h"
 #include "platform/clock.h"
+#include "platform/files.h"
 #include "raster/back_buffer.h"
-#include "run_program.h"
+#include "routefiles/route_file.h"
+#include "session.h"
+#include "shell/settings.h"
 #include "texture/point_projection.h"
+#include "view/angles.h"
 #include "view/tables.h"
 #include "view/view_state.h"
 
@@ -72,9 +69,11 @@ void screenPoint(const std::map<std::string, long>& view, const City& city, int*
     *y = p.y;
 }
 
+std::string at(int x, int y) {
+    return std::to_string(x) + " " + std::to_string(y) + "\n";
+}
 std::string pressAt(int x, int y) {
-    const std::string at = std::to_string(x) + " " + std::to_string(y) + "\n";
-    return "down " + at + "wait 100\nup " + at + "wait 100\n";
+    return "down " + at(x, y) + "wait 100\nup " + at(x, y) + "wait 100\n";
 }
 
 time_t clockSeconds() {
@@ -144,48 +143,36 @@ void expectCityPanel(const std::vector<Shown>& shown, const City& city, int firs
     EXPECT_LE(std::abs(azimuth - std::trunc(direction)), 1) << direction;
 }
 
-// Great-circle kilometres between two positions in radians by the haversine on a sphere of
-// 6378 km.
-double haversineKm(double lat1, double lon1, double lat2, double lon2) {
-    const double h = std::pow(std::sin((lat2 - lat1) / 2), 2) +
-                     std::cos(lat1) * std::cos(lat2) * std::pow(std::sin((lon2 - lon1) / 2), 2);
-    return 2 * 6378 * std::asin(std::sqrt(h));
-}
-
-// Between two towns, at their positions rounded to arc minutes as the database keeps them.
+// Great-circle kilometres between two towns on a sphere of 6378 km, at their positions
+// rounded to arc minutes as the database keeps them.
 double haversineKm(const City& a, const City& b) {
     auto rad = [](double deg) { return std::lround(deg * 60) / 60.0 * M_PI / 180; };
-    return haversineKm(rad(a.lat), rad(a.lon), rad(b.lat), rad(b.lon));
+    return 6378 * sphere::haversine(rad(a.lat), rad(a.lon), rad(b.lat), rad(b.lon));
+}
+
+// Minutes east of UTC on the clock of `zone` at t.
+int offsetIn(const char* zone, time_t t) {
+    ScopedZone scoped(zone);
+    return zoneOffsetMinutes(t);
 }
 
 TEST(Panel, SnappedCityAndDistanceOnTheGlobeAndTheFlatMap) {
-    TempFolder folder;
-    ProgramRun views = runScript(folder, std::string("clock ") + kClock + "\nwait 100\nview " +
-                                             folder.file("globe") + "\ncommand 2006\nwait 100\n" +
-                                             "view " + folder.file("flat") + "\n");
-    ASSERT_EQ(views.exitCode, 0) << views.err;
-    const auto globe = readView(folder.file("globe"));
-    const auto flat = readView(folder.file("flat"));
+    Session views("wait 100\nview globe\ncommand 2006\nwait 100\nview flat");
     int nx, ny, hx, hy, fx, fy;
-    screenPoint(globe, kNassau, &nx, &ny);
-    screenPoint(globe, kHamilton, &hx, &hy);
-    screenPoint(flat, kNassau, &fx, &fy);
-
+    screenPoint(views.view("globe"), kNassau, &nx, &ny);
+    screenPoint(views.view("globe"), kHamilton, &hx, &hy);
+    screenPoint(views.view("flat"), kNassau, &fx, &fy);
     // The distance points stay drawn after the mode is switched off, above the flat map's
-    // panel lines.
-    const std::string script =
-        std::string("clock ") + kClock + "\nwait 100\ncommand 2005\n" + pressAt(nx, ny) + "texts " +
-        folder.file("globe.txt") + "\ncommand 2004\ntap " + std::to_string(hx) + " " +
-        std::to_string(hy) + "\nwait 100\ntap " + std::to_string(nx) + " " + std::to_string(ny) +
-        "\nwait 100\ntexts " + folder.file("distance.txt") + "\ncommand 2004\ncommand 2006\n" +
-        "wait 100\n" + pressAt(fx, fy) + "texts " + folder.file("flat.txt") + "\n";
-    TempFolder fresh;  // the first run saved the flat view as the last one
-    ProgramRun run = runScript(folder, script, "", fresh.path);
-    ASSERT_EQ(run.exitCode, 0) << run.err;
+    // panel lines. The first run saved the flat view as the last one: this one starts afresh.
+    TempFolder fresh;
+    Session run("wait 100\ncommand 2005\n" + pressAt(nx, ny) + "texts globe.txt\ncommand 2004\n" +
+                    "tap " + at(hx, hy) + "wait 100\ntap " + at(nx, ny) +
+                    "wait 100\ntexts distance.txt\ncommand 2004\ncommand 2006\nwait 100\n" +
+                    pressAt(fx, fy) + "texts flat.txt",
+                "", fresh.path);
+    expectCityPanel(run.shown("globe.txt"), kNassau, 2, "globe");
 
-    expectCityPanel(readShown(folder.file("globe.txt")), kNassau, 2, "globe");
-
-    const std::vector<Shown> distance = readShown(folder.file("distance.txt"));
+    const std::vector<Shown> distance = run.shown("distance.txt");
     EXPECT_TRUE(column(distance, kSnapped).empty()) << "no panel lines while measuring";
     const std::vector<Shown> measured = column(distance, kDistance);
     ASSERT_EQ(measured.size(), 2u);
@@ -193,115 +180,63 @@ TEST(Panel, SnappedCityAndDistanceOnTheGlobeAndTheFlatMap) {
     ASSERT_EQ(std::sscanf(measured[0].text.c_str(), "Distance: %d km", &km), 1) << measured[0].text;
     EXPECT_NEAR(km, haversineKm(kHamilton, kNassau), 2);
     time_t t = clockSeconds();
-    int difference;
-    {
-        ScopedZone first(kHamilton.zone);
-        difference = -zoneOffsetMinutes(t);
-    }
-    {
-        ScopedZone last(kNassau.zone);
-        difference += zoneOffsetMinutes(t);
-    }
+    const int difference = offsetIn(kNassau.zone, t) - offsetIn(kHamilton.zone, t);
     char expected[40];
     std::snprintf(expected, sizeof expected, "Time Difference: %c%02d:%02d",
                   difference < 0 ? '-' : '+', std::abs(difference) / 60, std::abs(difference) % 60);
     EXPECT_EQ(measured[1].text, expected);
     EXPECT_EQ(measured[1].y, measured[0].y + 12);
 
-    const std::vector<Shown> onFlat = readShown(folder.file("flat.txt"));
+    const std::vector<Shown> onFlat = run.shown("flat.txt");
     EXPECT_EQ(column(onFlat, kDistance).size(), 2u);
     expectCityPanel(onFlat, kNassau, 2 + 2 * 12, "flat map");
 }
 
-// A route file as read here with pugixml: its colour and whether it has lines, and its
-// length through the points, each degree value truncated to arc minutes.
-struct RouteFile {
-    unsigned colour = 0xFFFF;
-    bool lines = true;
-    double km = 0;
-};
-
-RouteFile readRoute(const std::string& path) {
-    static const std::map<std::string, unsigned> kColours = {
-        {"black", 0x0000}, {"blue", 0x001F},  {"brown", 0xA145},  {"cyan", 0x07FF},
-        {"green", 0x07E0}, {"red", 0xF800},   {"yellow", 0xFFE0}, {"silver", 0xC618},
-        {"gold", 0xFEA0},  {"white", 0xFFFF},
-    };
-    pugi::xml_document doc;
-    EXPECT_TRUE(doc.load_file(path.c_str())) << path;
-    const pugi::xml_node root = doc.document_element();
-    RouteFile route;
-    std::string colour = root.attribute("color").value(), line = root.attribute("line").value();
-    for (char& c : colour) c = char(std::tolower(static_cast<unsigned char>(c)));
-    if (kColours.count(colour)) route.colour = kColours.at(colour);
-    route.lines = strcasecmp(line.c_str(), "none") != 0;
-    bool first = true;
-    double lat0 = 0, lon0 = 0;
-    for (pugi::xml_node point : root.children("point")) {
-        auto rad = [&](const char* name) {
-            return std::trunc(point.attribute(name).as_double() * 60) / 60 * M_PI / 180;
-        };
-        const double lat = rad("lat"), lon = rad("lon");
-        if (!first) route.km += haversineKm(lat0, lon0, lat, lon);
-        first = false;
-        lat0 = lat;
-        lon0 = lon;
-    }
-    return route;
-}
-
-// settings.ini as a first run leaves it, with "Show selected files" (Flags bit 13) on and
-// the route file named.
-void storeRouteSettings(const std::string& state, const std::string& file) {
-    TempFolder first;
-    ProgramRun run = runScript(first, "quit\n", "", state);
-    ASSERT_EQ(run.exitCode, 0) << run.err;
-    std::istringstream in(readText(state + "/settings.ini"));
-    std::string settings;
-    for (std::string line; std::getline(in, line);) {
-        if (line.rfind("Flags=", 0) == 0)
-            line = "Flags=" + std::to_string(std::stol(line.substr(6)) | 1 << 13);
-        settings += line + "\n";
-    }
-    settings += "\n[Route]\nRouteFileName=\"" + file + "\"\n";
-    std::ofstream(state + "/settings.ini") << settings;
-}
-
+// Each sample route file, named in settings.ini with "Show selected files" (Flags bit 13)
+// on: with Pan/Rotate off a press in the middle of the globe (a bare position or a city)
+// shows the route's length through its points, in its colour, above the panel's lines.
 TEST(Panel, EachSampleRouteShowsItsDistanceAboveThePanel) {
-    int files = 0;
-    for (const auto& entry :
-         std::filesystem::directory_iterator(MUNDORA_BINARY_DIR "/data/routes")) {
-        if (entry.path().extension() != ".xml") continue;
-        ++files;
-        const std::string name = entry.path().filename().string();
+    const std::string folder = MUNDORA_BINARY_DIR "/data/routes/";
+    const std::vector<std::string> files = platform::listFiles(folder, ".xml");
+    EXPECT_GE(files.size(), 3u);
+    for (const std::string& name : files) {
         SCOPED_TRACE(name);
-        const RouteFile route = readRoute(entry.path().string());
+        const std::string xml = readText(folder + name);
+        routes::RouteSet route;
+        ASSERT_TRUE(routes::readRouteText(reinterpret_cast<const uint8_t*>(xml.data()), xml.size(),
+                                          "", &route, nullptr));
+        double km = 0;
+        for (PtrNode* n = route.places.head(); n && n->next; n = n->next) {
+            const auto* a = static_cast<const geo::Place*>(n->data);
+            const auto* b = static_cast<const geo::Place*>(n->next->data);
+            km += 6378 * sphere::haversine(
+                             a->latitude * kRadiansPerMinute, a->longitude * kRadiansPerMinute,
+                             b->latitude * kRadiansPerMinute, b->longitude * kRadiansPerMinute);
+        }
         TempFolder state;
-        storeRouteSettings(state.path, name);
-        // Pan/Rotate off, then a press in the middle of the globe: a bare position or a city.
-        ProgramRun run =
-            runScript(state, std::string("clock ") + kClock + "\nwait 100\ncommand 2005\n" +
-                                 pressAt(120, 160) + "texts " + state.file("texts.txt") + "\n");
-        ASSERT_EQ(run.exitCode, 0) << run.err;
-        const std::vector<Shown> shown = readShown(state.file("texts.txt"));
+        Options options;
+        options.showSelectedFiles = true;
+        std::ofstream(state.file("settings.ini")) << formatSettings(options, name);
+        Session run("wait 100\ncommand 2005\n" + pressAt(120, 160) + "texts texts.txt", "",
+                    state.path);
+        const std::vector<Shown> shown = run.shown("texts.txt");
         const std::vector<Shown> panel = column(shown, kSnapped);
         ASSERT_FALSE(panel.empty());
         std::vector<Shown> distance;
-        for (const Shown& s : column(shown, route.colour))
+        for (const Shown& s : column(shown, route.color))
             if (s.text.rfind("Distance: ", 0) == 0) distance.push_back(s);
-        if (!route.lines) {
+        if (route.lineStyle == routes::kLineNone) {
             EXPECT_TRUE(distance.empty());
             EXPECT_EQ(panel[0].y, 2);
             continue;
         }
         ASSERT_EQ(distance.size(), 1u);
-        int km = 0;
-        ASSERT_EQ(std::sscanf(distance[0].text.c_str(), "Distance: %d km", &km), 1);
-        EXPECT_NEAR(km, route.km, 2);
+        int shownKm = 0;
+        ASSERT_EQ(std::sscanf(distance[0].text.c_str(), "Distance: %d km", &shownKm), 1);
+        EXPECT_NEAR(shownKm, km, 2);
         EXPECT_EQ(distance[0].y, 2);
         EXPECT_EQ(panel[0].y, 14) << "the panel starts below the route's line";
     }
-    EXPECT_GE(files, 3);
 }
 
 }  // namespace

@@ -13,7 +13,7 @@
 
 #include "geo/city_db.h"
 #include "geo/text16.h"
-#include "run_program.h"
+#include "session.h"
 #include "shell/settings.h"
 
 namespace {
@@ -84,14 +84,10 @@ TEST(Selection, ReadOnlyWithItsOwnCityFileAndSavedBackAtExit) {
         TempFolder state;
         if (!c.settings.empty()) std::ofstream(state.file("settings.ini")) << c.settings;
         std::ofstream(state.file("cities.sav"), std::ios::binary) << three;
-        ProgramRun run = runScript(state,
-                                   "clock 2027-03-20T17:00:00Z\ncommand 2007\nwait 200\nview " +
-                                       state.file("v") + "\ntexts " + state.file("t") + "\nquit\n",
-                                   home.path);
-        ASSERT_EQ(run.exitCode, 0) << run.err;
-        EXPECT_EQ(readView(state.file("v"))["displayedCities"], c.kept);
+        Session run("command 2007\nwait 200\nview v\ntexts t", home.path, state.path);
+        EXPECT_EQ(run.view("v")["displayedCities"], c.kept);
         // "Show Selected Cities" (command 2007) draws each city kept, with its name.
-        const std::string texts = readText(state.file("t"));
+        const std::string texts = run.text("t");
         for (const char* name : kThree)
             EXPECT_EQ(texts.find(std::string(" ") + name + "\n") != std::string::npos, c.kept == 3)
                 << name << "\n"

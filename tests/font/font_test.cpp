@@ -127,14 +127,13 @@ TEST_F(FontTest, TextPartDrawsTheRequestedCharacters) {
     }
 }
 
-TEST_F(FontTest, NumbersAreFormattedInWhite) {
+// Numbers are drawn in white.
+TEST_F(FontTest, TextLogIsWrittenAsUtf8AndClearedPerFrame) {
     drawInteger(1, 2, -42);
     drawReal(3, 4, 2.5);
     drawReal(5, 6, -0.0004);
     EXPECT_EQ(textLogContents(), "1 2 0xFFFF -42\n3 4 0xFFFF 2.500\n5 6 0xFFFF -0.000\n");
-}
-
-TEST_F(FontTest, TextLogIsWrittenAsUtf8AndClearedPerFrame) {
+    clearTextLog();
     drawText(50, 106, u"Initializing...", 0xFFFF);
     drawText(-7, 8, u"12\u00B0 caf\u00E9 \u20AC", 0x07E0);
     std::string path = std::string(MUNDORA_BINARY_DIR) + "/test_font_texts.txt";

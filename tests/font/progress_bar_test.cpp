@@ -53,9 +53,8 @@ TEST_F(ProgressBarTest, FillsItsShareAndStaysInsideItsRectangle) {
                         << c.given << "% at " << x << "," << y;
             }
     }
-}
-
-TEST_F(ProgressBarTest, HiddenBarDrawsNothing) {
+    // Hidden, it draws nothing.
+    std::fill(backBuffer(), backBuffer() + kW * kH, uint16_t(0x7777));
     ProgressBar bar;
     bar.setup(40, 120, 160, 14, true);
     bar.flags &= ~Widget::kVisible;

@@ -19,6 +19,7 @@ TEST_F(ResourceTest, EveryPictureDecodesAtItsSize) {
         EXPECT_EQ(image.width(), c.width) << "picture " << c.id;
         EXPECT_EQ(image.height(), c.height) << "picture " << c.id;
     }
+    EXPECT_FALSE(ImageBuffer(901).load(nullptr, true)) << "no such picture";
 }
 
 TEST_F(ResourceTest, ColoursReadBackExactly) {

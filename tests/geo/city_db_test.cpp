@@ -49,7 +49,7 @@ class SmallDatabase : public ::testing::Test {
     geo::CityDatabase db;
 };
 
-TEST_F(SmallDatabase, PrefixSearchIgnoresCaseAndSortsByCodeUnit) {
+TEST_F(SmallDatabase, SearchesByPrefixAndCountrySortByCodeUnit) {
     geo::RecordList found;
     ASSERT_TRUE(db.prefixSearch(u"par", 100, &found));
     EXPECT_EQ(names(found), (std::vector<std::string>{"PARAMARIBO", "Paris", "Paris", "Parma"}));
@@ -60,10 +60,8 @@ TEST_F(SmallDatabase, PrefixSearchIgnoresCaseAndSortsByCodeUnit) {
     EXPECT_EQ(names(found), std::vector<std::string>{"Paris"});
     EXPECT_FALSE(db.prefixSearch(u"", 10, &found));
     EXPECT_FALSE(db.prefixSearch(nullptr, 10, &found));
-}
-
-TEST_F(SmallDatabase, CitiesOfCountryInNameOrder) {
-    geo::RecordList found;
+    // A country's cities in name order.
+    found.clear();
     db.citiesOfCountry(0, 100, &found);
     EXPECT_EQ(names(found), (std::vector<std::string>{"Lyon", "Paris"}));
     found.clear();

@@ -11,13 +11,10 @@
 #include "../sun/libnova_sun.h"
 
 // The sun's altitude and azimuth (degrees from north through east) at Julian Day `jd` for a
-// place at (lat, lon), degrees east positive. ln_get_solar_equ_coords gives J2000
-// coordinates; without the precession to the date the declination is a tenth of a degree off
-// by 2027, which moves rise and set by minutes near the polar circles.
+// place at (lat, lon), degrees east positive, from its position referred to the date.
 inline void libnovaSun(double jd, double lat, double lon, double* altitude, double* azimuth) {
-    ln_equ_posn j2000, ofDate;
-    ln_get_solar_equ_coords(jd, &j2000);
-    ln_get_equ_prec(&j2000, jd, &ofDate);
+    const NovaSun sun = novaSun(jd);
+    ln_equ_posn ofDate{sun.ra, sun.dec};
     ln_lnlat_posn observer{lon, lat};
     ln_hrz_posn horizon;
     ln_get_hrz_from_equ(&ofDate, &observer, jd, &horizon);

@@ -125,14 +125,13 @@ TEST_F(Overlay, DistancesMatchHaversineAndPublishedFigures) {
                 << c.what;
     }
     EXPECT_EQ(geo::greatCircleSegment(0.1, 0.2, 0.3, 0.4, 0xFFFF, -1), 0) << "style none";
-}
-
-// Miles used to be 3986 a radian, every path 0.6 % longer in miles than in kilometres.
-TEST_F(Overlay, OneRadianInEachUnit) {
-    struct Case {
-        int32_t units, expected;
-    } cases[] = {{kUnitsKm, 6378}, {kUnitsMiles, 3963}, {kUnitsNautical, 3437}, {4711, 6378}};
-    for (Case c : cases) EXPECT_EQ(geo::distanceInUnits(1.0, c.units), c.expected) << c.units;
+    // One radian in each unit; miles used to be 3986 a radian, every path 0.6 % longer in
+    // miles than in kilometres.
+    for (auto [units, expected] : {std::pair<int32_t, int>{kUnitsKm, 6378},
+                                   {kUnitsMiles, 3963},
+                                   {kUnitsNautical, 3437},
+                                   {4711, 6378}})
+        EXPECT_EQ(geo::distanceInUnits(1.0, units), expected) << units;
 }
 
 // Every point the arc is drawn through lies in the plane of its ends' great circle and at its
@@ -190,55 +189,42 @@ TEST_F(Overlay, GlobeArcSmoothingOneIsOneStraightLine) {
     }
 }
 
+// Delhi (+05:30) alone, or on to London or to a bare position at London.
 TEST_F(Overlay, PolylineMarkersAndLines) {
-    struct Case {
-        const char* what;
-        std::vector<geo::Place*> places;
-        int32_t style, units;
-        uint16_t lastInner;  // the marker centre of the last place
-        std::string log;
-    };
-    auto delhi = [] { return newPlace(u"Delhi", 28.61, 77.21, 330); };  // +05:30
-    auto london = [](const char16_t* name) { return newPlace(name, 51.51, -0.13, 0); };
     double d = haversine(minutes(28.61) * kRadiansPerMinute, minutes(77.21) * kRadiansPerMinute,
                          minutes(51.51) * kRadiansPerMinute, minutes(-0.13) * kRadiansPerMinute);
     std::string km = std::to_string(int(d * 6378)), mi = std::to_string(int(d * 6378 / 1.609344));
-    std::vector<Case> cases = {
-        {"one named city",
-         {newPlace(u"Paris", 48.86, 2.35, 60)},
-         0,
-         kUnitsKm,
-         geo::kMarkerRed,
+    const struct {
+        const char16_t* end;  // the second place's name; none when it is Delhi alone
+        bool single;
+        int32_t style, units;
+        uint16_t lastInner;  // the marker centre of the last place
+        std::string log;
+    } cases[] = {
+        {nullptr, true, 0, kUnitsKm, geo::kMarkerRed,
          "0 2 0x07E0 Distance: 0 km\n0 14 0x07E0 Time Difference: +00:00\n"},
-        {"Delhi to London",
-         {delhi(), london(u"London")},
-         0,
-         kUnitsKm,
-         geo::kMarkerRed,
+        {u"London", false, 0, kUnitsKm, geo::kMarkerRed,
          "0 2 0x07E0 Distance: " + km + " km\n0 14 0x07E0 Time Difference: -05:30\n"},
-        {"in miles, a bare end",
-         {delhi(), london(nullptr)},
-         0,
-         kUnitsMiles,
-         geo::kMarkerRed,
-         "0 2 0x07E0 Distance: " + mi + " mi\n"},
-        {"style none", {delhi(), london(u"London")}, -1, kUnitsKm, geo::kMarkerBlue, ""},
+        {nullptr, false, 0, kUnitsMiles, geo::kMarkerRed, "0 2 0x07E0 Distance: " + mi + " mi\n"},
+        {u"London", false, -1, kUnitsKm, geo::kMarkerBlue, ""},  // style none
     };
-    for (Case& c : cases) {
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.log);
         clear();
         clearTextLog();
-        for (geo::Place* p : c.places) list.addTail(p);
+        list.addTail(newPlace(u"Delhi", 28.61, 77.21, 330));
+        if (!c.single) list.addTail(newPlace(c.end, 51.51, -0.13, 0));
         gOptions.distanceUnits = c.units;
         int32_t textY = 2;
         geo::drawPlacePolyline(list, nullptr, 0x07E0, c.style, &textY);
-        EXPECT_EQ(measurementLines(), c.log) << c.what;
-        EXPECT_EQ(textY, 2 + 12 * int(std::count(c.log.begin(), c.log.end(), '\n'))) << c.what;
+        EXPECT_EQ(measurementLines(), c.log);
+        EXPECT_EQ(textY, 2 + 12 * int(std::count(c.log.begin(), c.log.end(), '\n')));
         ScreenPoint p;
-        const geo::Place* last = c.places.back();
+        const auto* last = static_cast<const geo::Place*>(list.tail()->data);
         ASSERT_TRUE(projectPoint(last->latitude * kRadiansPerMinute,
                                  last->longitude * kRadiansPerMinute, &p));
-        EXPECT_EQ(at(p.x, p.y), c.lastInner) << c.what;
-        EXPECT_EQ(at(p.x - 2, p.y - 2), geo::kMarkerWhite) << c.what;
+        EXPECT_EQ(at(p.x, p.y), c.lastInner);
+        EXPECT_EQ(at(p.x - 2, p.y - 2), geo::kMarkerWhite);
         geo::deletePlaces(&list);
     }
 }
@@ -335,13 +321,10 @@ TEST_F(Overlay, SnapsToTheFirstDisplayedPlaceWithinTheRadius) {
     };
     static const char16_t* names[] = {u"D0", u"D1"};
     for (const Case& c : cases) {
-        for (size_t i = 0; i < c.displayed.size(); ++i) {
-            geo::Place* p = new geo::Place;
-            p->name = names[i];
-            p->latitude = int16_t(c.displayed[i].first);
-            p->longitude = int16_t(c.displayed[i].second);
-            geo::gDisplayedCities.addTail(p);
-        }
+        SCOPED_TRACE(c.what);
+        for (size_t i = 0; i < c.displayed.size(); ++i)
+            geo::gDisplayedCities.addTail(
+                newPlace(names[i], c.displayed[i].first / 60.0, c.displayed[i].second / 60.0));
         for (auto [lat, lon] : c.distance) {
             ASSERT_TRUE(geo::addDistancePoint(lat, lon));
             static_cast<geo::Place*>(geo::gDistancePoints.tail()->data)->name = u"P0";
@@ -349,11 +332,11 @@ TEST_F(Overlay, SnapsToTheFirstDisplayedPlaceWithinTheRadius) {
         geo::Place out;
         out.kind = geo::kPlacePosition;
         bool hit = geo::snapPosition(c.lat, c.lon, &out);
-        EXPECT_EQ(hit, c.expected != nullptr) << c.what;
-        if (hit) EXPECT_EQ(std::u16string(out.name), geo::widen(c.expected)) << c.what;
-        EXPECT_EQ(out.kind, geo::kPlacePosition) << c.what;
+        EXPECT_EQ(hit, c.expected != nullptr);
+        if (hit) EXPECT_EQ(std::u16string(out.name), geo::widen(c.expected));
+        EXPECT_EQ(out.kind, geo::kPlacePosition);
         gOptions.snapToDisplayed = false;
-        EXPECT_FALSE(geo::snapPosition(c.lat, c.lon, &out)) << c.what << ", option off";
+        EXPECT_FALSE(geo::snapPosition(c.lat, c.lon, &out)) << "option off";
         gOptions.snapToDisplayed = true;
         geo::deletePlaces(&geo::gDisplayedCities);
         geo::clearDistancePoints();

@@ -1,9 +1,8 @@
-// Damaged GIF files: each rejection the decoder promises, then every truncation and many bit
-// flips of good files. Every decode must fail or succeed without touching memory outside the
-// destination (guard bytes around it; ASan catches stray reads).
+// Damaged GIF files: each rejection the decoder promises, then every truncation of good files
+// (bit flips are the fuzz target's). Every decode must fail or succeed without touching
+// memory outside the destination (guard bytes around it; ASan catches stray reads).
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <vector>
 
 #include "gif/gif_decoder.h"
@@ -170,20 +169,6 @@ TEST(GifDamaged, EveryTruncation) {
             decodeGuarded(std::vector<uint8_t>(file.begin(), file.begin() + n), &successes);
         }
         EXPECT_GE(successes, 3);  // at least the whole file decodes at every pixel size
-    }
-}
-
-TEST(GifDamaged, BitFlips) {
-    Lcg rng{2024};
-    for (const std::vector<uint8_t>& file : goodFiles()) {
-        int successes = 0;
-        for (int trial = 0; trial < 1500; ++trial) {
-            std::vector<uint8_t> damaged = file;
-            for (int flips = 1 + rng.next() % 3; flips > 0; --flips)
-                damaged[rng.next() % damaged.size()] ^= static_cast<uint8_t>(1u << rng.next() % 8);
-            SCOPED_TRACE(trial);
-            decodeGuarded(damaged, &successes);
-        }
     }
 }
 

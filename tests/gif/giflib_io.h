@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
+#include <fstream>
 #include <map>
 #include <string>
 #include <utility>
@@ -111,6 +112,14 @@ inline std::vector<uint8_t> writeWithGiflib(const Picture& p) {
     GifFreeMapObject(global);
     GifFreeMapObject(local);
     return ok ? out : std::vector<uint8_t>{};
+}
+
+// Writes the picture as giflib writes it into the file `path`; false on a failure.
+inline bool writeGifFile(const std::string& path, const Picture& p) {
+    const std::vector<uint8_t> bytes = writeWithGiflib(p);
+    std::ofstream out(path, std::ios::binary);
+    out.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+    return !bytes.empty() && out.good();
 }
 
 struct Source {

@@ -75,9 +75,7 @@ TEST_F(ListTest, HeldArrowRepeatsAfter500MsThenEvery50AndPausesOffTheBar) {
     };
     for (const Step& s : steps) {
         gRedraw = 0;
-        if (s.action == 'd') down(s.a, s.b);
-        if (s.action == 'm') move(s.a, s.b);
-        if (s.action == 'u') up(s.a, s.b);
+        stylus(s.action, s.a, s.b);
         if (s.action == 'w') frameAfter(s.a);
         if (s.action == 'w') EXPECT_EQ(gRedraw, s.b) << "step " << (&s - steps);
         ASSERT_EQ(list_.firstRow(), s.first) << "step " << (&s - steps);

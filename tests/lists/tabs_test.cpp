@@ -168,9 +168,7 @@ TEST_F(TabsTest, ThePaletteHoldsTheColourCubeOnceAndRecoloursTheTappedSwatch) {
     for (size_t i = 0; i < std::size(steps); ++i) {
         SCOPED_TRACE(i);
         const Step& s = steps[i];
-        if (s.kind == 'd') down(s.p.x, s.p.y);
-        if (s.kind == 'm') move(s.p.x, s.p.y);
-        if (s.kind == 'u') up(s.p.x, s.p.y);
+        stylus(s.kind, s.p.x, s.p.y);
         EXPECT_EQ(picker_.currentSwatch(), s.current);
         EXPECT_EQ(swatchA_.colour, s.a);
         EXPECT_EQ(swatchB_.colour, s.b);

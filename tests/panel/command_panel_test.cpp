@@ -3,23 +3,15 @@
 // tooltip's delay and placement, and the active pictures read back from the back buffer.
 #include "toolkit/command_panel.h"
 
-#include <gtest/gtest.h>
-
 #include <vector>
 
+#include "../font/widget_screen.h"
 #include "base/redraw.h"
-#include "embedded_resources.h"
-#include "platform/clock.h"
 #include "platform/headless.h"
-#include "platform/loop.h"
-#include "raster/back_buffer.h"
-#include "raster/font.h"
-#include "raster/pictures.h"
-#include "toolkit/widget.h"
 
 namespace {
 
-constexpr int kW = 240, kH = 320, kTop = 298;
+constexpr int kTop = 298;
 struct Layout {
     int screenX, width, sourceX;  // pixels
 };
@@ -29,37 +21,16 @@ constexpr Layout kLayout[kPanelEntries] = {
     {74, 18, 126}, {92, 18, 144}, {110, 18, 162}, {128, 18, 180}, {146, 18, 198},
     {174, 18, 72}, {192, 18, 90}, {210, 18, 108}};
 
-class PanelTest : public ::testing::Test {
+class PanelTest : public WidgetScreenTest {
   protected:
+    PanelTest() : WidgetScreenTest(0, &screen_) {}  // a press at tick 0 must work like any other
     void SetUp() override {
-        size_t count = 0;
-        platform::registerResources(embeddedResources(&count), count);
-        gDisplay = {kW, kH, 2, 2 * kW, 16};
-        ASSERT_TRUE(allocateBackBuffer());
-        ASSERT_TRUE(loadInterfacePictures());
-        ASSERT_TRUE(loadFont());
-        std::fill(backBuffer(), backBuffer() + kW * kH, kSentinel);
-        platform::useManualClock(0, 0);  // a press at tick 0 must work like any other
-        platform::resetLoop();
-        platform::setBackend(&screen_);
+        WidgetScreenTest::SetUp();
+        fillSentinel();
         resetCommandPanel();
         gRedraw = 0;
     }
-    void TearDown() override {
-        platform::setBackend(nullptr);
-        platform::resetLoop();
-        releaseFont();
-        releaseInterfacePictures();
-        freeBackBuffer();
-    }
-    // The messages posted so far; the loop ends when they are read.
-    std::vector<platform::Message> posted() {
-        std::vector<platform::Message> seen;
-        platform::Message m;
-        while (platform::getMessage(&m)) seen.push_back(m);
-        platform::resetLoop();
-        return seen;
-    }
+    void fillSentinel() { std::fill(backBuffer(), backBuffer() + kW * kH, kSentinel); }
     // A whole stroke: down at the first point, moves through the rest, up.
     void stroke(std::initializer_list<Point> points) {
         const Point* p = points.begin();
@@ -73,15 +44,14 @@ class PanelTest : public ::testing::Test {
         const uint16_t* picture = panelStrip().pixels();
         for (int y = 0; y < 22; ++y)
             for (int i = 0; i < width; ++i)
-                if (backBuffer()[(kTop + y) * kW + x + i] != picture[(row + y) * 226 + sourceX + i])
-                    return false;
+                if (at(x + i, kTop + y) != picture[(row + y) * 226 + sourceX + i]) return false;
         return true;
     }
     // The first and last column of the tooltip's top edge (row 276), −1 when none.
     std::pair<int, int> tooltipTopEdge() const {
         int first = -1, last = -1;
         for (int x = 0; x < kW; ++x)
-            if (backBuffer()[276 * kW + x] == 0xFFE0) (first < 0 ? first : last) = x;
+            if (at(x, 276) == 0xFFE0) (first < 0 ? first : last) = x;
         return {first, last};
     }
     static constexpr uint16_t kSentinel = 0x1234;
@@ -140,14 +110,14 @@ TEST_F(PanelTest, RolledInOnlyTheHandleReactsAndRollingTakes24Frames) {
     }
     EXPECT_EQ(frames, 24);
     EXPECT_EQ(gRedraw, 1) << "the view must come back where the strip was";
-    std::fill(backBuffer(), backBuffer() + kW * kH, kSentinel);
+    fillSentinel();
     EXPECT_FALSE(drawCommandPanel());
     EXPECT_TRUE(shows(0, 216, 9, 0));
     for (int y = kTop; y < kH; ++y)
         for (int x = 0; x < kW; ++x) {
             ASSERT_EQ(panelHitTest(x, y), x < 9) << x << "," << y;
             panelEndStroke();
-            if (x >= 9) ASSERT_EQ(backBuffer()[y * kW + x], kSentinel) << x << "," << y;
+            if (x >= 9) ASSERT_EQ(at(x, y), kSentinel) << x << "," << y;
         }
     togglePanelRollout();
     for (frames = 0; gPanelOffset != 0 && frames < 100; ++frames) EXPECT_TRUE(drawCommandPanel());
@@ -170,7 +140,7 @@ TEST_F(PanelTest, TooltipAfterOneSecondStaysOnScreen) {
         resetCommandPanel();
         if (c.rolledIn) gPanelRolledOut = false, gPanelOffset = -231;
         const int x = c.rolledIn ? 0 : kLayout[c.entry].screenX;
-        std::fill(backBuffer(), backBuffer() + kW * kH, kSentinel);
+        fillSentinel();
         ASSERT_TRUE(panelHitTest(x, 300));
         platform::advanceManualClock(999);
         EXPECT_TRUE(drawCommandPanel()) << c.entry << ": still waiting for the tooltip";
@@ -178,12 +148,12 @@ TEST_F(PanelTest, TooltipAfterOneSecondStaysOnScreen) {
         platform::advanceManualClock(1);
         EXPECT_FALSE(drawCommandPanel()) << c.entry;
         EXPECT_EQ(tooltipTopEdge(), std::make_pair(c.left, c.right)) << c.entry;
-        EXPECT_EQ(backBuffer()[289 * kW + c.left], 0xFFE0) << c.entry << ": bottom edge";
-        EXPECT_EQ(backBuffer()[277 * kW + c.left + 1], 0x0000) << c.entry << ": inside";
+        EXPECT_EQ(at(c.left, 289), 0xFFE0) << c.entry << ": bottom edge";
+        EXPECT_EQ(at(c.left + 1, 277), 0x0000) << c.entry << ": inside";
         // The pointer's top row, from the small sprites, centred over the button.
         const int pointer = x + kLayout[c.entry].width / 2 - 2;
         for (int i = 0; i < 5; ++i)
-            EXPECT_EQ(backBuffer()[289 * kW + pointer + i], smallSprites().pixels()[26 + i]);
+            EXPECT_EQ(at(pointer + i, 289), smallSprites().pixels()[26 + i]);
         panelEndStroke();
     }
 }

@@ -1,28 +1,18 @@
 // The toolkit's widgets driven through the window's routing (down, move, up, keys, wheel),
 // checked by what they post, the state they keep and the pixels they draw at the places and
 // in the colours of their look.
-#include <gtest/gtest.h>
-
 #include <vector>
 
-#include "embedded_resources.h"
-#include "platform/clock.h"
-#include "platform/loop.h"
-#include "raster/back_buffer.h"
-#include "raster/font.h"
-#include "raster/pictures.h"
+#include "../font/widget_screen.h"
 #include "toolkit/button.h"
 #include "toolkit/choices.h"
 #include "toolkit/exit_confirm.h"
 #include "toolkit/message_box.h"
-#include "toolkit/modal.h"
-#include "toolkit/routing.h"
 #include "toolkit/slider.h"
 #include "toolkit/sprites.h"
 
 namespace {
 
-constexpr int kW = 240, kH = 320;
 constexpr uint16_t kBody = 0x630C, kTitleBar = 0xD900, kFace = 0x8C71;
 
 // A stylus step: 'd'own, 'm'ove or 'u'p at a point.
@@ -70,28 +60,12 @@ struct Field : Widget {
     bool WantsKeyboard() override { return true; }
 };
 
-class WidgetTest : public ::testing::Test {
+class WidgetTest : public WidgetScreenTest {
   protected:
+    WidgetTest() : WidgetScreenTest(0) {}
     void SetUp() override {
-        size_t count = 0;
-        platform::registerResources(embeddedResources(&count), count);
-        gDisplay = {kW, kH, 2, 2 * kW, 16};
-        ASSERT_TRUE(allocateBackBuffer());
-        ASSERT_TRUE(loadInterfacePictures());
-        ASSERT_TRUE(loadFont());
-        platform::useManualClock(0, 0);
-        platform::resetLoop();
+        WidgetScreenTest::SetUp();
         gCalls = 0, gLastCode = -1;
-    }
-    void TearDown() override {
-        closeModalDialog();
-        gToolDialog = nullptr;
-        gSoftKeyboard = nullptr;
-        gKeyboardVisible = false;
-        platform::resetLoop();
-        releaseFont();
-        releaseInterfacePictures();
-        freeBackBuffer();
     }
     // Makes `widget` the one child of a full-screen modal dialog.
     static void hold(Widget* widget) {
@@ -99,32 +73,16 @@ class WidgetTest : public ::testing::Test {
         holder->addChild(widget);
         gModalDialog = holder;
     }
-    // Runs the steps through the window's routing.
-    static void stroke(std::initializer_list<Step> steps) {
-        for (const Step& s : steps) {
-            if (s.kind == 'd') routeStylusDown({s.x, s.y});
-            if (s.kind == 'm') routeStylusMove({s.x, s.y});
-            if (s.kind == 'u') routeStylusUp({s.x, s.y});
-        }
-    }
-    // The messages posted so far.
-    static std::vector<platform::Message> posted() {
-        std::vector<platform::Message> seen;
-        platform::Message m;
-        while (platform::getMessage(&m)) seen.push_back(m);
-        platform::resetLoop();
-        return seen;
-    }
+    void step(const Step& s) { stylus(s.kind, s.x, s.y); }
     // Draws `widget` over the dialog body colour.
-    static void redraw(Widget* widget) {
+    void redraw(Widget* widget) {
         std::fill(backBuffer(), backBuffer() + kW * kH, kBody);
         widget->Draw();
     }
-    static uint16_t at(int x, int y) { return backBuffer()[y * kW + x]; }
     // True when `cell` of the sprite sheet shows at (x, y) over `ground`, with every kept
     // pixel ANDed with `tint` (0xFFFF: as it stands).
-    static bool showsCell(const SpriteCell& cell, int x, int y, uint16_t tint = 0xFFFF,
-                          uint16_t ground = kBody) {
+    bool showsCell(const SpriteCell& cell, int x, int y, uint16_t tint = 0xFFFF,
+                   uint16_t ground = kBody) const {
         const ImageBuffer& sheet = controlSprites();
         for (int j = 0; j < cell.height; ++j)
             for (int i = 0; i < cell.width; ++i) {
@@ -151,12 +109,12 @@ TEST_F(WidgetTest, AButtonClicksOnlyWhenReleasedOnIt) {
         Button button;
         button.setup(50, 100, 60, 20, u"Go", 4321, true);
         hold(&button);
-        for (size_t s = 0; s + 1 < cases[i].steps.size(); ++s) stroke({cases[i].steps[s]});
+        for (size_t s = 0; s + 1 < cases[i].steps.size(); ++s) step(cases[i].steps[s]);
         redraw(&button);
         // Pressed: the face reaches the corner and the dark bevel starts one pixel in.
         EXPECT_EQ(at(50, 100), cases[i].pressedBeforeRelease ? kFace : 0xD6BA) << i;
         EXPECT_EQ(at(51, 101), cases[i].pressedBeforeRelease ? 0x2104 : kFace) << i;
-        stroke({cases[i].steps.back()});
+        step(cases[i].steps.back());
         const std::vector<platform::Message> sent = posted();
         EXPECT_EQ(sent.size(), cases[i].clicks ? 1u : 0u) << i;
         if (!sent.empty()) EXPECT_EQ(sent[0].msg, platform::WM_COMMAND) << i;
@@ -216,7 +174,7 @@ TEST_F(WidgetTest, ACheckBoxTogglesOnATapUnlessDisabled) {
         if (!cases[i].enabled) box.flags &= ~Widget::kEnabled;
         hold(&box);
         gCalls = 0;
-        stroke({{'d', cases[i].tap.x, cases[i].tap.y}, {'u', cases[i].tap.x, cases[i].tap.y}});
+        tap(cases[i].tap.x, cases[i].tap.y);
         EXPECT_EQ(box.checked, cases[i].checkedAfter) << i;
         EXPECT_EQ(gCalls, cases[i].checkedAfter != cases[i].checked ? 1 : 0) << i;
         redraw(&box);
@@ -246,12 +204,12 @@ TEST_F(WidgetTest, SliderEndsStepWithinTheRangeAndDragsStopAtItsLimits) {
         Slider slider;
         slider.setup(20, 200, 120, 20, 185, u"Speed", 0, 10, cases[i].start, 3, true, true);
         hold(&slider);
-        for (const Step& s : cases[i].steps) stroke({s});
+        for (const Step& s : cases[i].steps) step(s);
         EXPECT_DOUBLE_EQ(slider.value, cases[i].value) << i;
         redraw(&slider);
         EXPECT_EQ(at(cases[i].knobX, 205), 0x4208) << i;  // the knob's inside
         EXPECT_EQ(at(cases[i].knobX - 2, 200), 0xFFFF) << i;
-        routeStylusUp({0, 0});
+        up(0, 0);
         closeModalDialog();
     }
 }
@@ -273,12 +231,12 @@ TEST_F(WidgetTest, TheCloseBoxClosesOnlyOnAReleaseInIt) {
         dialog->handler = countCall;
         gToolDialog = dialog;
         gCalls = 0, gLastCode = -1;
-        for (size_t s = 0; s + 1 < cases[i].steps.size(); ++s) stroke({cases[i].steps[s]});
+        for (size_t s = 0; s + 1 < cases[i].steps.size(); ++s) step(cases[i].steps[s]);
         redraw(dialog);
         EXPECT_TRUE(showsCell(sprite::kCloseBox, dialog->x + 107, dialog->y + 4,
                               cases[i].blackBeforeRelease ? 0x0000 : 0xD6BA, kTitleBar))
             << i;
-        stroke({cases[i].steps.back()});
+        step(cases[i].steps.back());
         EXPECT_EQ(gCalls, cases[i].closes ? 1 : 0) << i;
         if (cases[i].closes) EXPECT_EQ(gLastCode, 0) << i;
         delete dialog;

@@ -97,16 +97,14 @@ TEST_F(Files, AtomicWriteReplacesWholeOrNotAtAll) {
     EXPECT_FALSE(platform::writeFileAtomic(dir + "/missing/x.ini", "a", 1, &error));
 }
 
-TEST_F(Files, ListsMatchingFilesSortedIgnoringCase) {
+TEST_F(Files, ListsMatchingFilesSortedIgnoringCaseAndMapsThem) {
     for (const char* name : {"night.GIF", "Day.gif", "b.txt", "alpha.gif"})
         std::ofstream(dir + "/" + name) << "x";
     mkdir((dir + "/folder.gif").c_str(), 0755);
     std::vector<std::string> names = platform::listFiles(dir, ".gif");
     EXPECT_EQ(names, (std::vector<std::string>{"alpha.gif", "Day.gif", "night.GIF"}));
     EXPECT_TRUE(platform::listFiles(dir + "/none", ".gif").empty());
-}
-
-TEST_F(Files, MapsWholeFilesAndRefusesFolders) {
+    // A file is mapped whole; a folder is refused.
     std::ofstream(dir + "/a.bin") << "hello";
     platform::MappedFile f;
     ASSERT_TRUE(f.open(dir + "/a.bin"));

@@ -10,7 +10,6 @@
 
 #include "../gif/giflib_io.h"
 #include "platform/files.h"
-#include "platform/resources.h"
 
 using namespace gifref;
 
@@ -23,11 +22,8 @@ std::string writeTempGif(const std::string& name, const std::vector<uint8_t>& by
 }
 
 std::vector<uint16_t> giflib565(const std::vector<uint8_t>& file) {
-    int w = 0, h = 0;
-    std::vector<uint32_t> rgb;
-    EXPECT_TRUE(readWithGiflib(file.data(), file.size(), &w, &h, &rgb));
     std::vector<uint16_t> out;
-    for (uint32_t c : rgb) out.push_back(rgb32To565(c));
+    EXPECT_TRUE(decodeGiflib565(file, &out));
     return out;
 }
 
@@ -71,19 +67,6 @@ TEST(ImageBuffer, ChangedFileKeepsThePixelsOrFollowsTheNewSize) {
     ASSERT_TRUE(image.load(nullptr, true));      // its own block follows the new size
     EXPECT_EQ(image.width(), 40);
     EXPECT_EQ(pixelsOf(image), giflib565(larger));
-}
-
-TEST(ImageBuffer, LoadsAResource) {
-    static const std::vector<uint8_t> file = writeWithGiflib(earthLike(24, 12, false, 5));
-    static const platform::Resource table[] = {{900, file.data(), file.size()}};
-    platform::registerResources(table, 1);
-    ImageBuffer image(900);
-    EXPECT_EQ(image.width(), 24);
-    ASSERT_TRUE(image.load(nullptr, true));
-    EXPECT_EQ(pixelsOf(image), giflib565(file));
-    ImageBuffer missing(901);
-    EXPECT_FALSE(missing.load(nullptr, true));
-    platform::registerResources(nullptr, 0);
 }
 
 // Every row, in stored order, equals the whole decode; unmapping (also before any mapping, and
@@ -154,17 +137,15 @@ TEST(Blits, MatchPerPixelCopies) {
     EXPECT_EQ(opaque, expectOpaque);
     EXPECT_EQ(transparent, expectTransparent);
     EXPECT_EQ(tinted, expectTinted);
-}
-
-TEST(Blits, DefaultsAndEmptyCopies) {
-    Sprite sprite(6, 4);
+    // Empty copies change nothing; a size of −1 is the whole picture.
+    Sprite small(6, 4);
     std::vector<uint16_t> dst(6 * 4, 0x2222), expect(dst);
-    copyOpaque(sprite.image, dst.data(), 0, 0, 6, 4, 0, 0, 6, 0);
-    copyOpaque(sprite.image, dst.data(), 0, 0, 6, 4, 0, 0, 6, -3);
+    copyOpaque(small.image, dst.data(), 0, 0, 6, 4, 0, 0, 6, 0);
+    copyOpaque(small.image, dst.data(), 0, 0, 6, 4, 0, 0, 6, -3);
     EXPECT_EQ(dst, expect);
-    copyTransparent(sprite.image, dst.data(), 0, 0, 6, 4, 0, 0, -1, -1);
+    copyTransparent(small.image, dst.data(), 0, 0, 6, 4, 0, 0, -1, -1);
     for (int i = 0; i < 24; ++i)
-        if (sprite.pixels[i] != 0xF81F) expect[i] = sprite.pixels[i];
+        if (small.pixels[i] != 0xF81F) expect[i] = small.pixels[i];
     EXPECT_EQ(dst, expect);
 }
 

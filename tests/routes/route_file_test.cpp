@@ -8,6 +8,7 @@
 #include <unistd.h>
 
 #include <cmath>
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -74,70 +75,44 @@ std::u16string nameOf(const geo::Place& p) {
     return p.name ? std::u16string(p.name) : u"";
 }
 
+// The route set in one line: its colour and line style, then each point as
+// name@latitude,longitude/kind, positions in arc minutes.
+std::string summary() {
+    char head[24];
+    std::snprintf(head, sizeof head, "%04X %d", gRouteSet.color, gRouteSet.lineStyle);
+    std::string s = head;
+    for (int i = 0; i < gRouteSet.places.count(); ++i)
+        s += " " + geo::toUtf8(nameOf(place(i)).c_str()) + "@" + std::to_string(place(i).latitude) +
+             "," + std::to_string(place(i).longitude) + "/" + std::to_string(place(i).kind);
+    return s;
+}
+
 TEST_F(RouteFiles, FileVocabulary) {
     struct Case {
         const char* what;
-        std::string xml;
-        std::function<void()> check;
+        std::string xml, summary;
     } cases[] = {
         {"colour names ignore case; no line keeps the style", "<r color='RED'><point/></r>",
-         [] {
-             EXPECT_EQ(gRouteSet.color, 0xF800);
-             EXPECT_EQ(gRouteSet.lineStyle, 7);
-         }},
+         "F800 7 @0,0/0"},
         {"an unknown colour is white, an unknown style keeps the style",
-         "<r color='mauve' line='wavy'><point/></r>",
-         [] {
-             EXPECT_EQ(gRouteSet.color, 0xFFFF);
-             EXPECT_EQ(gRouteSet.lineStyle, 7);
-         }},
-        {"line none", "<r color='Gold' line='NONE'><point/></r>",
-         [] {
-             EXPECT_EQ(gRouteSet.color, 0xFEA0);
-             EXPECT_EQ(gRouteSet.lineStyle, routes::kLineNone);
-         }},
-        {"line dash", "<r color='silver' line='Dash'><point/></r>",
-         [] { EXPECT_EQ(gRouteSet.lineStyle, 4); }},
+         "<r color='mauve' line='wavy'><point/></r>", "FFFF 7 @0,0/0"},
+        {"line none", "<r color='Gold' line='NONE'><point/></r>", "FEA0 -1 @0,0/0"},
+        {"line dash", "<r color='silver' line='Dash'><point/></r>", "C618 4 @0,0/0"},
         {"only elements named exactly point",
          "<r color='red'><Point>A</Point>text<!-- c --><x/><point>B</point><?pi?></r>",
-         [] {
-             ASSERT_EQ(gRouteSet.places.count(), 1);
-             EXPECT_EQ(nameOf(place(0)), u"B");
-         }},
+         "F800 7 B@0,0/3"},
         {"degrees to arc minutes, truncated toward zero",
          "<r color='red'><point lat='48.8566' lon='-73.9857'/><point lat='-0.01' lon=''/>"
          "<point lat=' 90' lon='-180'/><point lat='12abc' lon='abc'/><point/></r>",
-         [] {
-             ASSERT_EQ(gRouteSet.places.count(), 5);
-             const int16_t expected[5][2] = {
-                 {2931, -4439}, {0, 0}, {5400, -10800}, {720, 0}, {0, 0}};
-             for (int i = 0; i < 5; ++i) {
-                 EXPECT_EQ(place(i).latitude, expected[i][0]) << i;
-                 EXPECT_EQ(place(i).longitude, expected[i][1]) << i;
-             }
-         }},
+         "F800 7 @2931,-4439/0 @0,0/0 @5400,-10800/0 @720,0/0 @0,0/0"},
         {"a point without text or picture draws nothing but stays on the line",
          "<r color='red'><point lat='1'/><point> </point><point>Oslo</point></r>",
-         [] {
-             ASSERT_EQ(gRouteSet.places.count(), 3);
-             EXPECT_EQ(place(0).kind, 0);
-             EXPECT_EQ(place(1).kind, 0);
-             EXPECT_EQ(place(2).kind, geo::kPlaceCity);
-             EXPECT_EQ(place(2).flags, geo::kRoutePlaceFlag);
-             EXPECT_EQ(nameOf(place(2)), u"Oslo");
-         }},
+         "F800 7 @60,0/0 @0,0/0 Oslo@0,0/3"},
         {"the label is all the text inside, trimmed, read as UTF-8",
          "<r color='red'><point>\n  S\xC3\xA3o <b>Paulo</b> </point>"
          "<point><![CDATA[A&B]]> &#x1F30D;</point></r>",
-         [] {
-             EXPECT_EQ(nameOf(place(0)), u"S\u00E3o Paulo");
-             EXPECT_EQ(nameOf(place(1)), u"A&B \U0001F30D");
-         }},
-        {"a root without children is read and needs no colour", "<empty/>",
-         [] {
-             EXPECT_EQ(gRouteSet.places.count(), 0);
-             EXPECT_EQ(gRouteSet.color, 0x1234);
-         }},
+         "F800 7 S\xC3\xA3o Paulo@0,0/3 A&B \xF0\x9F\x8C\x8D@0,0/3"},
+        {"a root without children is read and needs no colour", "<empty/>", "1234 7"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -146,19 +121,15 @@ TEST_F(RouteFiles, FileVocabulary) {
         std::string reason;
         ASSERT_TRUE(load(c.xml, &reason)) << reason;
         EXPECT_EQ(gRouteSet.fileName, "t.xml");
-        c.check();
+        EXPECT_EQ(summary(), c.summary);
     }
-}
-
-TEST_F(RouteFiles, StyleCarriesOverAndAnEmptyNameChangesNothing) {
+    // The style carries over from the file before; an empty name changes nothing.
     write("a.xml", "<r color='red' line='dash'><point>A</point></r>");
     write("b.xml", "<r color='blue'><point>B</point><point>C</point></r>");
     ASSERT_TRUE(routes::loadRouteFile("a.xml"));
     ASSERT_TRUE(routes::loadRouteFile("b.xml"));
-    EXPECT_EQ(gRouteSet.lineStyle, routes::kLineDash);
-    EXPECT_EQ(gRouteSet.color, 0x001F);
     EXPECT_FALSE(routes::loadRouteFile(""));
-    EXPECT_EQ(gRouteSet.places.count(), 2);
+    EXPECT_EQ(summary(), "001F 4 B@0,0/3 C@0,0/3");
     EXPECT_EQ(gRouteSet.fileName, "b.xml");
 }
 
@@ -219,10 +190,8 @@ TEST_F(RouteFiles, HostileFilesAreRefusedWithLineAndFault) {
         std::string reason;
         EXPECT_FALSE(routes::loadRouteFile("t.xml", &reason));
         EXPECT_EQ(reason, c.reason);
-        EXPECT_EQ(gRouteSet.places.count(), 0);
+        EXPECT_EQ(summary(), "07E0 1");  // no points; the good file's style stays
         EXPECT_EQ(gRouteSet.fileName, "");
-        EXPECT_EQ(gRouteSet.color, 0x07E0);
-        EXPECT_EQ(gRouteSet.lineStyle, routes::kLineDot);
     }
 }
 

@@ -84,9 +84,7 @@ TEST_F(SunGeometry, ElevationMatchesSphericalTrigonometry) {
             }
         }
     }
-}
-
-TEST_F(SunGeometry, OverheadAndAntipode) {
+    // Exactly overhead, at the antipode and on the terminator.
     SunVector sun{0, 32768, 1000};  // sun over the equator, 1000 units west of Greenwich
     EXPECT_EQ(sunElevationAt(0, -1000, sun), 16384);
     EXPECT_EQ(sunElevationAt(0, -1000 + 32768, sun), -16384);

@@ -149,6 +149,8 @@ TEST_F(FastPaths, GlobeMatchesThePerPixelInversion) {
                  {2, 9000, -2000, 40, true, true}};
     for (const auto& c : cases)
         for (bool wide : {true, false}) {
+            SCOPED_TRACE(testing::Message() << "view " << c.lon << "," << c.lat << " R " << c.radius
+                                            << " wide " << wide);
             if (gMapSet.textureWidth != c.width) makeNoise(c.width, c.width / 2);
             const TexelSource t = currentTexture();
             platform::allowWideLanes(wide);
@@ -160,13 +162,9 @@ TEST_F(FastPaths, GlobeMatchesThePerPixelInversion) {
             for (int y = 0; y < kH; ++y)
                 for (int d = 0; d < 120; ++d) {
                     if (!onDisc(c.radius, 120 + d, y)) continue;
-                    ASSERT_EQ(at(120 + d, y), globePixel(t, d, y, false))
-                        << "case " << c.lon << "," << c.lat << "," << c.radius << " at +" << d
-                        << "," << y;
+                    ASSERT_EQ(at(120 + d, y), globePixel(t, d, y, false)) << "+" << d << "," << y;
                     if (d > 0)
-                        ASSERT_EQ(at(120 - d, y), globePixel(t, d, y, true))
-                            << "case " << c.lon << "," << c.lat << "," << c.radius << " at -" << d
-                            << "," << y;
+                        ASSERT_EQ(at(120 - d, y), globePixel(t, d, y, true)) << -d << "," << y;
                 }
         }
     platform::allowWideLanes(true);

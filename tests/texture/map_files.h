@@ -64,10 +64,7 @@ class MapFiles : public ::testing::Test {
                   const std::function<uint8_t(int, int)>& index, bool interlaced = false) {
         gifref::Picture p = gifref::picture(width, height, palette, index);
         p.interlaced = interlaced;
-        std::vector<uint8_t> bytes = gifref::writeWithGiflib(p);
-        ASSERT_FALSE(bytes.empty());
-        std::ofstream out(root_ / "home" / "maps" / name, std::ios::binary);
-        out.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+        ASSERT_TRUE(gifref::writeGifFile((root_ / "home" / "maps" / name).string(), p));
     }
     // A map of one colour.
     void writeUniform(const std::string& name, int width, int height, gifref::Rgb colour) {

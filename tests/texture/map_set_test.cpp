@@ -1,10 +1,9 @@
 // Which map sets are accepted, what an unusable set leaves behind and says, and the map
-// size the view learns from a good one.
+// size the view learns from a good one. A missing set's message is the end-to-end tests'.
 
 #include <filesystem>
 #include <fstream>
 
-#include "base/redraw.h"
 #include "map_files.h"
 
 namespace {
@@ -99,16 +98,6 @@ TEST_F(MapSetTest, RefusedSetGivesBackTheSetInUse) {
         EXPECT_NE(gTextureGeneration, generation) << c.what << ": built anew from the set in use";
         EXPECT_EQ(texel(10, 10), before) << c.what;
     }
-}
-
-TEST_F(MapSetTest, MissingFirstMapAsksForOtherFiles) {
-    gOptions.useOverlayMap = false;
-    EXPECT_EQ(rebuildTexture(false), 0);
-    EXPECT_FALSE(gMapSet.mapTexture);
-    EXPECT_TRUE(gMapSetMessage.pending);
-    EXPECT_EQ(gMapSetMessage.text, kMapSetMissingText);
-    EXPECT_TRUE(gMapSetMessage.openOptionsOnClose);
-    EXPECT_EQ(gRedraw, 1);
 }
 
 TEST_F(MapSetTest, OverlayMustShareTheMainMapsInterlacing) {

@@ -49,11 +49,10 @@ void orthographic(double lat, double lon, double* x, double* y, double* cosC) {
     *cosC = std::sin(latC) * std::sin(lat) + std::cos(latC) * std::cos(lat) * std::cos(dl);
 }
 
-// The view centre lands on the screen centre. Worst figures over the grid: screen position
-// within 2 px of the exact projection; a point picked back lies within 1.5 px of arc
-// (1.5 / R / cos c radians, c from the centre) plus 0.012 rad of table resolution (the
-// arcsine's steps near ±1) of where it started.
-TEST_F(Projection, SphereProjectsLikeOrthographicAndPicksBack) {
+// The view centre lands on the screen centre; the screen position within 2 px of the exact
+// projection (picking, the inverse, is checked at every disc pixel against the exact inverse
+// projection in the renderer's tests).
+TEST_F(Projection, SphereProjectsLikeOrthographic) {
     for (const SphereView& v : kSphereViews) {
         gView.lonAngle = v.lonAngle;
         gView.latAngle = v.latAngle;
@@ -85,13 +84,6 @@ TEST_F(Projection, SphereProjectsLikeOrthographicAndPicksBack) {
                 double r = std::hypot(p.x - 120.0, p.y - 160.0);
                 EXPECT_LE(r, v.radius + 1.5);
                 if (std::fabs(cosC) < 0.01) EXPECT_GE(r, v.radius - 2.5);
-                if (cosC < 0.15 || std::fabs(p.x - 120) >= 119 || std::fabs(p.y - 160) >= 159)
-                    continue;  // limb or off the screen: no pick expected
-                int32_t latU, lonU;
-                ASSERT_TRUE(screenToViewAngles(p.x, p.y, &latU, &lonU));
-                double err =
-                    angleBetween(unit(lat, lon), unit(latFromUnits(latU), lonFromUnits(lonU)));
-                EXPECT_LE(err, 1.5 / v.radius / cosC + 0.012);
             }
         }
     }

@@ -41,7 +41,7 @@ TEST_F(Zoom, StartUpNormalisesLoadedAngles) {
     }
 }
 
-TEST_F(Zoom, SphereRadiusKeysStopAtTheirLimits) {
+TEST_F(Zoom, KeysAndHeightsStopAtTheirLimits) {
     gView.radius = 320;  // max for a 512-row map is trunc(1024 / π) = 325
     EXPECT_TRUE(zoomView(ZoomKey::StepIn));
     EXPECT_EQ(gView.radius, 340);
@@ -54,9 +54,7 @@ TEST_F(Zoom, SphereRadiusKeysStopAtTheirLimits) {
     EXPECT_EQ(gView.radius, 118);
     EXPECT_EQ(gColumns.radius, 118);
     EXPECT_FALSE(zoomView(ZoomKey::Reset));
-}
-
-TEST_F(Zoom, PlanarHeightRules) {
+    // The flat map's heights: 120 at least, the map's own (stored as −1) at most.
     EXPECT_EQ(setPlanarHeight(50), 120);
     EXPECT_EQ(gView.planarHeight, 120);
     EXPECT_EQ(gView.margin, 100);
