@@ -167,18 +167,24 @@ void CityDatabase::checkRecords() {
     recordsEnd_ = at;
 }
 
-void CityDatabase::buildIndexes() {
+void CityDatabase::buildIndexes() const {
     byCountry_.clear();
     byLongitude_.clear();
     for (const CityRecord* r = firstRecord(); r != nullptr; r = nextRecord(r)) {
         byCountry_.insert(r);
         byLongitude_.insert(r);
     }
+    indexed_ = true;
+}
+
+void CityDatabase::indexes() const {
+    if (!indexed_) buildIndexes();
 }
 
 void CityDatabase::close() {
     byCountry_.clear();
     byLongitude_.clear();
+    indexed_ = false;
     file_.close();
     view_ = nullptr;
     size_ = 0;
@@ -217,6 +223,7 @@ bool CityDatabase::citiesOfCountry(uint8_t country, int maxCount, RecordList* ou
     uint8_t key[kMinRecordBytes] = {};
     key[3] = country;
     Collect collect{found.get(), maxCount};
+    indexes();
     bool reachedEnd =
         byCountry_.walkEqual(reinterpret_cast<const CityRecord*>(key), collectRecord, &collect);
     found->walkInOrder(appendRecord, out);
@@ -243,6 +250,7 @@ bool CityDatabase::prefixSearch(const char16_t* prefix, int maxCount, RecordList
 bool CityDatabase::nearestCity(int latitude, int longitude, int radius, Place* out) const {
     if (view_ == nullptr || radius <= 0) return false;
     Nearest n{latitude, longitude, radius, UINT32_MAX, nullptr, kMaxImprovements};
+    indexes();
     byLongitude_.walkWindow(static_cast<int16_t>(longitude), static_cast<int16_t>(radius),
                             considerRecord, &n);
     // The tree's window does not wrap: a window reaching past ±180° is walked again a whole

@@ -1,6 +1,7 @@
 // The city database: cities.bin mapped read-only and used in place, checked once at open,
-// with B-trees by country and by longitude built over its records. Searches append record
-// pointers (never copies) to the caller's list. Not re-entrant: one user-interface thread.
+// with B-trees by country and by longitude built over its records when a search first needs
+// them. Searches append record pointers (never copies) to the caller's list. Not
+// re-entrant: one user-interface thread.
 // A damaged file is refused or cut at its first bad record; nothing past it is ever read.
 #pragma once
 
@@ -32,8 +33,9 @@ class CityDatabase {
     // a file too short for the country table, a misaligned buffer, or a country name without
     // its zero; keeps the records before the first bad one. problem() names what was wrong.
     bool attach(const uint8_t* data, size_t size);
-    // Inserts every record, in file order, into the trees by country and by longitude.
-    void buildIndexes();
+    // Inserts every record, in file order, into the trees by country and by longitude. The
+    // searches that use the trees build them on first use; this builds them now.
+    void buildIndexes() const;
     // Unmaps the file and empties both trees; safe when nothing is open.
     void close();
 
@@ -43,8 +45,14 @@ class CityDatabase {
     // Empty, or what was refused or cut at open, e.g. "record at 25616: length 7 is odd".
     const std::string& problem() const { return problem_; }
     size_t recordCount() const { return recordCount_; }
-    const RecordTree& byCountryTree() const { return byCountry_; }
-    const RecordTree& byLongitudeTree() const { return byLongitude_; }
+    const RecordTree& byCountryTree() const {
+        indexes();
+        return byCountry_;
+    }
+    const RecordTree& byLongitudeTree() const {
+        indexes();
+        return byLongitude_;
+    }
 
     // Records in file order: the first (null when none), and the one after `record`.
     const CityRecord* firstRecord() const;
@@ -76,6 +84,8 @@ class CityDatabase {
     bool attachView(const uint8_t* data, size_t size);
     bool checkCountries();
     void checkRecords();
+    // Builds the trees unless they are built.
+    void indexes() const;
 
     platform::MappedFile file_;
     const uint8_t* view_ = nullptr;
@@ -83,8 +93,10 @@ class CityDatabase {
     size_t recordsEnd_ = 0;  // file offset just past the last good record
     size_t recordCount_ = 0;
     std::string problem_;
-    CountryTree byCountry_;
-    LongitudeTree byLongitude_;
+    // Built on first use: start-up does not wait for them, and most runs never search.
+    mutable CountryTree byCountry_;
+    mutable LongitudeTree byLongitude_;
+    mutable bool indexed_ = false;
 };
 
 // The program's one database, opened at start-up and closed at exit.

@@ -1,6 +1,7 @@
-// GIF header parsing and LZW decoding. Codes are expanded onto a pixel stack through the
-// string table and popped straight into the output row, so no decoded string is ever
-// copied twice. Every byte is read through a check against the data length.
+// GIF header parsing and LZW decoding. Each code's string is copied from the string table
+// into a row of colour indices, a chunk of pixels per table entry, and the finished row goes
+// through the palette into the output; a string that runs past the end of the row waits for
+// the next. Every byte is read through a check against the data length.
 #include "gif/gif_decoder.h"
 
 #include <algorithm>
@@ -10,35 +11,29 @@
 namespace {
 
 constexpr uint32_t kTableSize = 4096;  // entries; 12-bit codes
-constexpr uint32_t kStackSize = 4097;  // entries
 constexpr uint8_t kMaxCodeSize = 12;   // bits
 
 // The four interlace passes: first row and row step.
 constexpr int kPassStart[4] = {0, 4, 2, 1};
 constexpr int kPassStep[4] = {8, 8, 4, 2};
 
-// The three output formats. What goes on the pixel stack is chosen by the format: the
-// finished RGB565 pixel where that fits in a stack entry (so popping is a plain copy), else
-// the colour index.
+// The three output formats: each writes the pixel of a colour index.
 struct Write565 {
     uint16_t* out;
     const uint16_t* palette;
-    uint16_t stackValue(uint32_t index) const { return palette[index & 0xFF]; }
-    void put(int32_t x, uint16_t value) const { out[x] = value; }
+    void put(int32_t x, uint8_t value) const { out[x] = palette[value]; }
 };
 
 struct Write32 {
     uint32_t* out;
     const uint32_t* palette;
-    uint16_t stackValue(uint32_t index) const { return index & 0xFF; }
-    void put(int32_t x, uint16_t value) const { out[x] = palette[value]; }
+    void put(int32_t x, uint8_t value) const { out[x] = palette[value]; }
 };
 
 struct WriteRgb {
     uint8_t* out;
     const uint8_t (*palette)[4];
-    uint16_t stackValue(uint32_t index) const { return index & 0xFF; }
-    void put(int32_t x, uint16_t value) const {
+    void put(int32_t x, uint8_t value) const {
         uint8_t* p = out + 3 * static_cast<size_t>(x);
         p[0] = palette[value][2];
         p[1] = palette[value][1];
@@ -212,13 +207,18 @@ bool GifDecoder::beginCodeStream() {
     uint8_t minCodeSize;
     if (!info_ || !takeByte(&minCodeSize) || minCodeSize < 2 || minCodeSize > 11) return false;
     table_.reset(new (std::nothrow) TableEntry[kTableSize]());
-    stack_.reset(new (std::nothrow) uint16_t[kStackSize]());
-    if (!table_ || !stack_) {
+    pending_.reset(new (std::nothrow) uint8_t[kTableSize + kChunk]);
+    if (!table_ || !pending_) {
         releaseCodeTables();
         return false;
     }
     code_ = CodeState{};
     code_.clearCode = static_cast<uint16_t>(1u << minCodeSize);
+    // The plain colour indices: one pixel each (kept to 8 bits, as the palette has 256).
+    for (uint32_t i = 0; i < code_.clearCode; ++i) {
+        table_[i].tail[0] = static_cast<uint8_t>(i);
+        table_[i].length = 1;
+    }
     code_.endCode = code_.clearCode + 1;
     code_.firstFreeCode = code_.clearCode + 2;
     code_.initialCodeSize = minCodeSize + 1;
@@ -238,8 +238,10 @@ void GifDecoder::CodeState::clearTable() {
 
 void GifDecoder::releaseCodeTables() {
     table_.reset();
-    stack_.reset();
-    code_.stackCount = 0;
+    pending_.reset();
+    row_.reset();
+    rowCapacity_ = 0;
+    code_.pendingStart = code_.pendingEnd = 0;
 }
 
 // Reads the next data sub-block into block_. A zero-length sub-block ends the image data:
@@ -283,73 +285,65 @@ uint32_t GifDecoder::readCode() {
     return code;
 }
 
-// Pushes the string of `code` (neither clear nor end) onto the empty stack, first pixel on
-// top, and adds the table entry it implies. False for a code the table cannot have made.
-template <typename Writer>
-inline bool GifDecoder::expandCode(CodeState& s, uint32_t code, const Writer& w) {
-    uint16_t* stack = stack_.get();
-    if (!s.haveOldCode) {
-        // The first code of a stream or after a clear must be a plain colour index.
-        if (code >= s.clearCode) return false;
-        s.oldCode = s.firstChar = static_cast<uint16_t>(code);
-        s.haveOldCode = true;
-        stack[0] = w.stackValue(code);
-        s.stackCount = 1;
-        return true;
+// Defines the next free code as the string of `prefix` followed by colour index `last`, and
+// widens the codes when the next one needs another bit; once the table is full, nothing.
+inline void GifDecoder::addEntry(CodeState& s, uint32_t prefix, uint8_t last) {
+    if (s.nextFreeCode >= kTableSize) return;
+    const TableEntry& p = table_[prefix];
+    TableEntry& e = table_[s.nextFreeCode];
+    const uint32_t used = p.length % kChunk;  // pixels in the prefix's tail; 0 when it is full
+    if (used != 0) {
+        e = p;
+        e.tail[used] = last;
+    } else {
+        e.tail[0] = last;
+        e.link = static_cast<uint16_t>(prefix);
     }
-    const uint32_t incoming = code;
-    uint32_t n = 0;
-    if (code >= s.nextFreeCode) {
-        if (code > s.nextFreeCode) return false;
-        // The string being defined right now: the previous string plus its first pixel.
-        stack[n++] = w.stackValue(s.firstChar);
-        code = s.oldCode;
+    e.length = static_cast<uint16_t>(p.length + 1);
+    if (++s.nextFreeCode == s.codeLimit && s.codeSize < kMaxCodeSize) {
+        ++s.codeSize;
+        s.codeLimit = static_cast<uint16_t>(s.codeLimit << 1);
+        s.codeMask = s.codeLimit - 1;
     }
-    // Every entry's prefix is below the entry itself, so this walk ends and at most 4096
-    // entries go on the stack. The walk follows byte offsets (see TableEntry), one load
-    // per pixel.
-    const uint8_t* table = reinterpret_cast<const uint8_t*>(table_.get());
-    const uint32_t clearOffset = uint32_t{s.clearCode} * sizeof(TableEntry);
-    uint32_t offset = code * sizeof(TableEntry);
-    while (offset >= clearOffset) {
-        const TableEntry* entry = reinterpret_cast<const TableEntry*>(table + offset);
-        stack[n++] = w.stackValue(entry->suffix);
-        offset = entry->prefixOffset;
-    }
-    code = offset / sizeof(TableEntry);
-    s.firstChar = static_cast<uint16_t>(code);
-    stack[n++] = w.stackValue(code);
-    if (s.nextFreeCode < kTableSize) {
-        table_[s.nextFreeCode] = {static_cast<uint16_t>(s.oldCode * sizeof(TableEntry)),
-                                  static_cast<uint8_t>(code), 0};
-        if (++s.nextFreeCode == s.codeLimit && s.codeSize < kMaxCodeSize) {
-            ++s.codeSize;
-            s.codeLimit = static_cast<uint16_t>(s.codeLimit << 1);
-            s.codeMask = s.codeLimit - 1;
-        }
-    }
-    s.oldCode = static_cast<uint16_t>(incoming);
-    s.stackCount = n;
+}
+
+// Whether `code` (neither clear nor end) can follow: the first code of a stream or after a
+// clear must be a plain colour index, a later one a code the table has or is defining right
+// now. That last one, the previous string plus its own first pixel, is defined here.
+inline bool GifDecoder::takeCode(CodeState& s, uint32_t code) {
+    if (!s.haveOldCode) return code < s.clearCode;
+    if (code > s.nextFreeCode) return false;
+    if (code == s.nextFreeCode) addEntry(s, s.oldCode, static_cast<uint8_t>(s.firstChar));
     return true;
+}
+
+// Copies the string of `code` to `to` (as many colour indices as its length), tail first and
+// then a whole chunk per link, each with one store: up to kChunk − 1 bytes past its end are
+// overwritten too. Returns its first colour index. Every entry's tail leaves a multiple of
+// kChunk pixels to its link, whose code is below its own, so the walk ends at position 0.
+inline uint8_t GifDecoder::copyString(uint32_t code, uint8_t* to) const {
+    const TableEntry* e = &table_[code];
+    uint32_t start = (e->length - 1u) / kChunk * kChunk;  // where the tail goes
+    std::memcpy(to + start, e->tail, kChunk);
+    while (start > 0) {
+        e = &table_[e->link];
+        start -= kChunk;
+        std::memcpy(to + start, e->tail, kChunk);
+    }
+    return e->tail[0];
 }
 
 template <typename Writer>
 bool GifDecoder::decodeRowWith(const Writer& write, int32_t width) {
-    const uint16_t* stack = stack_.get();
+    uint8_t* row = row_.get();
+    uint8_t* pending = pending_.get();
     CodeState s = code_;
-    int32_t x = 0;
-    bool filled = false;
-    for (;;) {
-        // Pop what the last string left, up to the end of the row.
-        uint32_t n = s.stackCount;
-        const uint32_t room = static_cast<uint32_t>(width - x);
-        const uint32_t stop = n > room ? n - room : 0;
-        while (n > stop) write.put(x++, stack[--n]);
-        s.stackCount = n;
-        if (x == width) {
-            filled = true;
-            break;
-        }
+    const auto end = static_cast<uint32_t>(width);
+    // What the last string left, up to the end of the row.
+    uint32_t x = std::min<uint32_t>(s.pendingEnd - s.pendingStart, end);
+    std::memcpy(row, pending + s.pendingStart, x);
+    s.pendingStart = static_cast<uint16_t>(s.pendingStart + x);
+    while (x < end) {
         const uint32_t code = readCodeFrom(s);
         if (code == s.endCode) {
             streamEnded_ = true;
@@ -357,17 +351,53 @@ bool GifDecoder::decodeRowWith(const Writer& write, int32_t width) {
         }
         if (code == s.clearCode) {
             s.clearTable();
-        } else if (code == kNoData || !expandCode(s, code, write)) {
+            continue;
+        }
+        const bool defining = s.haveOldCode && code == s.nextFreeCode;
+        if (code == kNoData || !takeCode(s, code)) {
             streamFailed_ = true;
             break;
         }
+        // Into the row when the string fits; else whole into the pending pixels, of which
+        // the part that fits goes into the row.
+        const uint32_t length = table_[code].length, room = end - x;
+        uint8_t first;
+        if (length <= room) {
+            first = copyString(code, row + x);
+            x += length;
+        } else {
+            first = copyString(code, pending);
+            std::memcpy(row + x, pending, room);
+            s.pendingStart = static_cast<uint16_t>(room);
+            s.pendingEnd = static_cast<uint16_t>(length);
+            x = end;
+        }
+        if (s.haveOldCode && !defining) addEntry(s, s.oldCode, first);
+        s.oldCode = static_cast<uint16_t>(code);
+        s.firstChar = first;
+        s.haveOldCode = true;
     }
+    for (uint32_t i = 0; i < x; ++i) write.put(static_cast<int32_t>(i), row[i]);
     code_ = s;
-    return filled;
+    return x == end;
+}
+
+// Makes the index row hold `width` pixels and a chunk's overrun; false for a negative width
+// or when memory runs out.
+bool GifDecoder::reserveRow(int32_t width) {
+    if (width < 0) return false;
+    if (width <= rowCapacity_) return true;
+    row_.reset(new (std::nothrow) uint8_t[static_cast<size_t>(width) + kChunk]);
+    rowCapacity_ = row_ ? width : 0;
+    return row_ != nullptr;
 }
 
 bool GifDecoder::decodeRow(void* out, int32_t width, int bytesPerPixel) {
-    if (streamEnded_ || streamFailed_ || !stack_) return false;
+    if (streamEnded_ || streamFailed_ || !pending_) return false;
+    if (!reserveRow(width)) {
+        streamFailed_ = true;
+        return false;
+    }
     switch (bytesPerPixel) {
         case 2:
             return decodeRowWith(Write565{static_cast<uint16_t*>(out), palette565_}, width);

@@ -65,10 +65,9 @@ class GifDecoder {
     // The next code of the stream, least significant bit first; kNoData when the image data
     // ends first (no more sub-blocks, or the file does).
     uint32_t readCode();
-    // Decodes `width` pixels into `out` in the format of `bytesPerPixel` (2, 3 or 4; the
-    // same for every row of a stream, as queued pixels are kept in that format). Pixels of a
-    // string that runs past the row stay queued for the next row. True when the row was
-    // filled; false when the image ended first or the data is damaged.
+    // Decodes `width` pixels into `out` in the format of `bytesPerPixel` (2, 3 or 4). Pixels
+    // of a string that runs past the row stay queued for the next row. True when the row was
+    // filled; false when the image ended first, the data is damaged or memory ran out.
     bool decodeRow(void* out, int32_t width, int bytesPerPixel);
 
     static constexpr uint32_t kNoData = 0x10000;
@@ -84,8 +83,10 @@ class GifDecoder {
     int nextDataByte(CodeState& s);
     bool refillBlock(CodeState& s);
     uint32_t readCodeFrom(CodeState& s);
-    template <typename Writer>
-    bool expandCode(CodeState& s, uint32_t code, const Writer& w);
+    bool takeCode(CodeState& s, uint32_t code);
+    void addEntry(CodeState& s, uint32_t prefix, uint8_t last);
+    uint8_t copyString(uint32_t code, uint8_t* to) const;
+    bool reserveRow(int32_t width);
     void releaseCodeTables();
     void buildOutputPalettes();
     bool decodeWhole(uint8_t* destination, int bytesPerPixel);
@@ -118,24 +119,29 @@ class GifDecoder {
         uint8_t bitsHeld = 0, bitPosition = 0;  // bits
         // Read position in the current data sub-block (block_).
         uint8_t blockLength = 0, blockIndex = 0;  // bytes
-        uint32_t stackCount = 0;                  // entries on the pixel stack
+        // The part of pending_ not yet delivered: pixels start .. end − 1.
+        uint16_t pendingStart = 0, pendingEnd = 0;
         void clearTable();
     };
     CodeState code_;
     uint8_t block_[255] = {};  // the current data sub-block
 
-    // String table (4096 prefix/suffix entries) and pixel stack (4097 entries), alive only
-    // while a code stream is decoded.
+    // String table (4096 entries), alive only while a code stream is decoded. An entry holds
+    // its string's last pixels, up to a chunk of them, and links to the entry of the pixels
+    // before: a string is copied a chunk at a time, following one link per chunk.
+    static constexpr uint32_t kChunk = 8;  // pixels
     struct TableEntry {
-        // The prefix code times the entry size: the byte offset of the prefix's entry, so
-        // that following a string's chain needs no multiply (4095 × 4 fits in 16 bits).
-        uint16_t prefixOffset;
-        uint8_t suffix;  // the string's last colour index
-        uint8_t unused;
+        uint8_t tail[kChunk];  // the last (length − 1) % 8 + 1 colour indices, in order
+        uint16_t link;         // the code whose string is this one without its tail
+        uint16_t length;       // pixels, 1 .. 4096
     };
-    static_assert(sizeof(TableEntry) == 4);
+    static_assert(sizeof(TableEntry) == 12);
     std::unique_ptr<TableEntry[]> table_;
-    std::unique_ptr<uint16_t[]> stack_;
+    // The colour indices of the row being decoded, and of a string that ran past the end of
+    // the last row; each with room for a chunk's overrun.
+    std::unique_ptr<uint8_t[]> row_;
+    int32_t rowCapacity_ = 0;  // pixels
+    std::unique_ptr<uint8_t[]> pending_;
 
     // The palette as output pixels, made once per header so rows only index them.
     uint16_t palette565_[256] = {};

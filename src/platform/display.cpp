@@ -3,12 +3,13 @@
 // the help page with xdg-open. Drawing and input are each backend's own.
 #include "platform/display.h"
 
-#include <SDL2/SDL.h>
 #include <spawn.h>
 #include <sys/wait.h>
 
 #include <algorithm>
 #include <cstdio>
+
+#include "platform/sdl_backend.h"
 
 extern char** environ;
 
@@ -29,8 +30,7 @@ void showMessageBox(const std::string& text) {
     std::string line = text;
     std::replace(line.begin(), line.end(), '\n', ' ');
     std::fprintf(stderr, "mundora: %s\n", line.c_str());
-    if (gBackend && gBackend->hasWindowSystem())
-        SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_INFORMATION, "Mundora", text.c_str(), nullptr);
+    if (gBackend && gBackend->hasWindowSystem()) showSdlMessageBox(text);
 }
 
 bool openDocument(const std::string& path) {

@@ -1,10 +1,12 @@
 // The SDL2 window: the 240 × 320 display memory shown scaled by a whole factor, the left
 // mouse button as the stylus, keys as the hardware buttons, Ctrl+A and Ctrl+Q as commands,
 // typed text as characters. Waits for input in slices so that raise requests are heard.
-// What the program does with the messages is not decided here.
+// SDL2 is loaded when the window is opened, not at program start. What the program does
+// with the messages is not decided here.
 #include "platform/sdl_backend.h"
 
 #include <SDL2/SDL.h>
+#include <dlfcn.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -16,6 +18,58 @@
 
 namespace platform {
 namespace {
+
+// The SDL functions the window uses. SDL2 and the dozens of libraries it brings (sound,
+// X11, Wayland) are loaded only when a window is opened: a headless run starts without them.
+// clang-format off
+#define MUNDORA_SDL_FUNCTIONS(F)                                                            \
+    F(SetHint) F(Init) F(InitSubSystem) F(GetNumVideoDrivers) F(GetVideoDriver)             \
+    F(GetDisplayUsableBounds) F(GetDesktopDisplayMode) F(CreateWindow) F(CreateRenderer)    \
+    F(RenderSetLogicalSize) F(RenderSetIntegerScale) F(CreateTexture) F(StartTextInput)     \
+    F(ShowWindow) F(HideWindow) F(RaiseWindow) F(DestroyTexture) F(DestroyRenderer)         \
+    F(DestroyWindow) F(WasInit) F(Quit) F(WaitEventTimeout) F(PollEvent) F(UpdateTexture)   \
+    F(RenderClear) F(RenderCopy) F(RenderPresent) F(ShowSimpleMessageBox)
+// clang-format on
+
+// SDL_Name as sdl->Name, with SDL's own declaration as its type.
+struct SdlLibrary {
+#define MUNDORA_SDL_POINTER(name) decltype(&::SDL_##name) name = nullptr;
+    MUNDORA_SDL_FUNCTIONS(MUNDORA_SDL_POINTER)
+#undef MUNDORA_SDL_POINTER
+};
+
+// Null until loadSdl has found every function.
+const SdlLibrary* sdl = nullptr;
+
+// Looks up `name` in the loaded library; false, said on standard error, when it lacks it.
+template <typename Function>
+bool findFunction(void* library, const char* name, Function* function) {
+    *function = reinterpret_cast<Function>(dlsym(library, name));
+    if (!*function) std::fprintf(stderr, "mundora: SDL2 has no %s\n", name);
+    return *function != nullptr;
+}
+
+// Loads SDL2 on the first call; false, with the reason said once on standard error, when it
+// cannot be loaded or lacks a function.
+bool loadSdl() {
+    static const bool loaded = [] {
+        static SdlLibrary functions;
+        void* library = dlopen("libSDL2-2.0.so.0", RTLD_NOW | RTLD_LOCAL);
+        if (!library) {
+            std::fprintf(stderr, "mundora: SDL2 cannot be loaded: %s\n", dlerror());
+            return false;
+        }
+        bool found = true;
+#define MUNDORA_SDL_FIND(name) \
+    found = found && findFunction(library, "SDL_" #name, &functions.name);
+        MUNDORA_SDL_FUNCTIONS(MUNDORA_SDL_FIND)
+#undef MUNDORA_SDL_FIND
+        if (!found) return false;
+        sdl = &functions;
+        return true;
+    }();
+    return loaded;
+}
 
 constexpr int kWidth = 240, kHeight = 320;
 constexpr intptr_t kStylusDown = 1;  // MK_LBUTTON
@@ -91,14 +145,14 @@ bool showsWindows(const char* name) {
 bool startVideo() {
     // A click that brings the window forward acts too: no tap of the stylus is lost (SDL
     // drops a click that comes with the focus, as one that arrives during start-up does).
-    SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
-    if (SDL_Init(SDL_INIT_EVENTS) != 0) return false;
-    if (std::getenv("SDL_VIDEODRIVER")) return SDL_InitSubSystem(SDL_INIT_VIDEO) == 0;
-    for (int i = 0; i < SDL_GetNumVideoDrivers(); ++i) {
-        const char* name = SDL_GetVideoDriver(i);
+    sdl->SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
+    if (sdl->Init(SDL_INIT_EVENTS) != 0) return false;
+    if (std::getenv("SDL_VIDEODRIVER")) return sdl->InitSubSystem(SDL_INIT_VIDEO) == 0;
+    for (int i = 0; i < sdl->GetNumVideoDrivers(); ++i) {
+        const char* name = sdl->GetVideoDriver(i);
         if (!showsWindows(name)) continue;
-        SDL_SetHint(SDL_HINT_VIDEODRIVER, name);
-        if (SDL_InitSubSystem(SDL_INIT_VIDEO) == 0) return true;
+        sdl->SetHint(SDL_HINT_VIDEODRIVER, name);
+        if (sdl->InitSubSystem(SDL_INIT_VIDEO) == 0) return true;
     }
     return false;
 }
@@ -109,8 +163,8 @@ bool startVideo() {
 int fittingScale(int asked) {
     SDL_Rect area{0, 0, 0, 0};
     SDL_DisplayMode mode;
-    if (SDL_GetDisplayUsableBounds(0, &area) != 0 || area.w <= 0 || area.h <= 0) {
-        if (SDL_GetDesktopDisplayMode(0, &mode) != 0) return asked;
+    if (sdl->GetDisplayUsableBounds(0, &area) != 0 || area.w <= 0 || area.h <= 0) {
+        if (sdl->GetDesktopDisplayMode(0, &mode) != 0) return asked;
         area.w = mode.w;
         area.h = mode.h;
     }
@@ -130,44 +184,44 @@ class SdlBackend : public Backend {
     ~SdlBackend() override { closeWindow(); }
 
     bool openWindow(const std::string& title) override {
-        if (!startVideo()) return false;
+        if (!loadSdl() || !startVideo()) return false;
         hasVideo_ = true;
         scale_ = fittingScale(scale_);
-        window_ = SDL_CreateWindow(title.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
-                                   kWidth * scale_, kHeight * scale_, SDL_WINDOW_SHOWN);
+        window_ = sdl->CreateWindow(title.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
+                                    kWidth * scale_, kHeight * scale_, SDL_WINDOW_SHOWN);
         if (!window_) return false;
-        renderer_ = SDL_CreateRenderer(window_, -1, 0);
-        if (!renderer_) renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_SOFTWARE);
+        renderer_ = sdl->CreateRenderer(window_, -1, 0);
+        if (!renderer_) renderer_ = sdl->CreateRenderer(window_, -1, SDL_RENDERER_SOFTWARE);
         if (!renderer_) return false;
-        SDL_RenderSetLogicalSize(renderer_, kWidth, kHeight);
-        SDL_RenderSetIntegerScale(renderer_, SDL_TRUE);
-        texture_ = SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_RGB565, SDL_TEXTUREACCESS_STREAMING,
-                                     kWidth, kHeight);
+        sdl->RenderSetLogicalSize(renderer_, kWidth, kHeight);
+        sdl->RenderSetIntegerScale(renderer_, SDL_TRUE);
+        texture_ = sdl->CreateTexture(renderer_, SDL_PIXELFORMAT_RGB565,
+                                      SDL_TEXTUREACCESS_STREAMING, kWidth, kHeight);
         if (!texture_) return false;
-        SDL_StartTextInput();
+        sdl->StartTextInput();
         return true;
     }
 
     void showWindow(bool visible) override {
         if (!window_) return;
         if (visible)
-            SDL_ShowWindow(window_);
+            sdl->ShowWindow(window_);
         else
-            SDL_HideWindow(window_);
+            sdl->HideWindow(window_);
     }
 
     void raiseWindow() override {
-        if (window_) SDL_RaiseWindow(window_);
+        if (window_) sdl->RaiseWindow(window_);
     }
 
     void closeWindow() override {
-        if (texture_) SDL_DestroyTexture(texture_);
-        if (renderer_) SDL_DestroyRenderer(renderer_);
-        if (window_) SDL_DestroyWindow(window_);
+        if (texture_) sdl->DestroyTexture(texture_);
+        if (renderer_) sdl->DestroyRenderer(renderer_);
+        if (window_) sdl->DestroyWindow(window_);
         texture_ = nullptr;
         renderer_ = nullptr;
         window_ = nullptr;
-        if (SDL_WasInit(0)) SDL_Quit();
+        if (sdl && sdl->WasInit(0)) sdl->Quit();
     }
 
     bool openDisplay() override { return displayOpen_ = texture_ != nullptr; }
@@ -189,18 +243,18 @@ class SdlBackend : public Backend {
     void waitForInput(uint32_t maxWaitMs) override {
         SDL_Event e;
         uint32_t wait = maxWaitMs < kSliceMs ? maxWaitMs : kSliceMs;
-        if (!SDL_WaitEventTimeout(&e, static_cast<int>(wait))) return;
+        if (!sdl->WaitEventTimeout(&e, static_cast<int>(wait))) return;
         do translate(e);
-        while (SDL_PollEvent(&e));
+        while (sdl->PollEvent(&e));
     }
 
   private:
     void show() {
         if (!texture_) return;
-        SDL_UpdateTexture(texture_, nullptr, pixels_.data(), kWidth * 2);
-        SDL_RenderClear(renderer_);
-        SDL_RenderCopy(renderer_, texture_, nullptr, nullptr);
-        SDL_RenderPresent(renderer_);
+        sdl->UpdateTexture(texture_, nullptr, pixels_.data(), kWidth * 2);
+        sdl->RenderClear(renderer_);
+        sdl->RenderCopy(renderer_, texture_, nullptr, nullptr);
+        sdl->RenderPresent(renderer_);
     }
 
     // SDL hands mouse positions in the renderer's logical 240 × 320 coordinates already;
@@ -305,6 +359,11 @@ class SdlBackend : public Backend {
 };
 
 }  // namespace
+
+void showSdlMessageBox(const std::string& text) {
+    if (sdl)
+        sdl->ShowSimpleMessageBox(SDL_MESSAGEBOX_INFORMATION, "Mundora", text.c_str(), nullptr);
+}
 
 std::unique_ptr<Backend> makeSdlBackend(int scale) {
     return std::make_unique<SdlBackend>(scale < 1 ? 1 : scale > 8 ? 8 : scale);

@@ -37,6 +37,8 @@ class ImageBuffer {
 
     // Row-at-a-time reading of a file image: map, then readNextRow height times, then unmap.
     bool mapFile();
+    // The mapped file's bytes (empty while not mapped).
+    const platform::MappedFile& mapping() const { return map_; }
     // The next stored row as width 32-bit 0x00RRGGBB pixels; false after the last row or
     // on a damaged file. Interlaced files deliver their rows in stored order.
     bool readNextRow(uint32_t* row);

@@ -45,7 +45,6 @@ bool homeIsThere() {
 void openCities() {
     const std::string path = platform::homeFile("cities.bin");
     const bool opened = geo::cityDatabase.open(path);
-    if (opened) geo::cityDatabase.buildIndexes();
     if (!geo::cityDatabase.problem().empty() && homeIsThere())
         std::fprintf(stderr, "mundora: city file %s: %s%s\n", path.c_str(),
                      geo::cityDatabase.problem().c_str(),

@@ -409,17 +409,22 @@ int compose(Kind kind, ProgressMeter* progress) {
     if (checkMapSet(overlay, &rb.width, &rb.height) != kMapOk) return kMapUnusable;
     std::unique_ptr<uint16_t[]> texture;
     std::unique_ptr<uint32_t[]> mainRow, overRow;
-    if (!allocateBuffers(rb.width, rb.height, overlay, &texture, &mainRow, &overRow))
-        return kMapOutOfMemory;
     ImageBuffer* main = gMapSet.mainMapImage.get();
     ImageBuffer* over = overlay ? gMapSet.overlayMapImage.get() : nullptr;
+    auto unmap = [main, over] {
+        main->unmap();
+        if (over) over->unmap();
+    };
+    if (!allocateBuffers(rb.width, rb.height, overlay, &texture, &mainRow, &overRow)) {
+        unmap();
+        return kMapOutOfMemory;
+    }
     const ImageBuffer* bad = !main->mapFile() ? main : over && !over->mapFile() ? over : nullptr;
     if (!bad) {
         setupRebuild(&rb, updateSunPosition());
         bad = composeRows(rb, main, over, mainRow.get(), overRow.get(), texture.get(), progress);
     }
-    main->unmap();
-    if (over) over->unmap();
+    unmap();
     if (bad) {
         gMapSet.refusal = bad->fileName() + " has image data that is damaged or ends early";
         return kMapUnusable;

@@ -30,18 +30,8 @@ std::string sizeText(int32_t width, int32_t height) {
     return std::to_string(width) + " x " + std::to_string(height) + " pixels";
 }
 
-}  // namespace
-
-std::string mapPath(const std::string& fileName) {
-    return platform::homeFile("maps/" + fileName);
-}
-
-bool readMapHeader(const std::string& path, MapHeader* header, std::string* why) {
-    platform::MappedFile file;
-    if (!file.open(path)) {
-        if (why) *why = "cannot be read (" + platform::fileErrorText(errno) + ")";
-        return false;
-    }
+// readMapHeader on a file's bytes already mapped.
+bool readHeader(const platform::MappedFile& file, MapHeader* header, std::string* why) {
     GifDecoder decoder;
     int32_t w = 0, h = 0;
     if (!decoder.decodeImage(file.data(), file.size(), nullptr, 4, &w, &h, false)) {
@@ -56,6 +46,39 @@ bool readMapHeader(const std::string& path, MapHeader* header, std::string* why)
     return true;
 }
 
+// Why a map file could not be opened, from errno.
+std::string unreadable() {
+    return "cannot be read (" + platform::fileErrorText(errno) + ")";
+}
+
+// The map file at `path` mapped into a new image for the rebuild to stream, its header read;
+// null, with `why` said as readMapHeader says it, when it cannot be used.
+std::unique_ptr<ImageBuffer> openMap(const std::string& path, MapHeader* header, std::string* why) {
+    auto image = std::make_unique<ImageBuffer>(path);
+    if (!image->mapFile()) {
+        *why = unreadable();
+        return nullptr;
+    }
+    if (!readHeader(image->mapping(), header, why)) return nullptr;
+    image->width();  // the size a row of the rebuild is checked against
+    return image;
+}
+
+}  // namespace
+
+std::string mapPath(const std::string& fileName) {
+    return platform::homeFile("maps/" + fileName);
+}
+
+bool readMapHeader(const std::string& path, MapHeader* header, std::string* why) {
+    platform::MappedFile file;
+    if (!file.open(path)) {
+        if (why) *why = unreadable();
+        return false;
+    }
+    return readHeader(file, header, why);
+}
+
 int checkMapSet(bool withOverlay, int32_t* width, int32_t* height) {
     auto refuse = [](const std::string& path, const std::string& why) {
         gMapSet.refusal = path + " " + why;
@@ -64,26 +87,25 @@ int checkMapSet(bool withOverlay, int32_t* width, int32_t* height) {
     const std::string mainPath = mapPath(gOptions.mainMapFile);
     MapHeader mainHeader;
     std::string why;
-    if (!readMapHeader(mainPath, &mainHeader, &why)) return refuse(mainPath, why);
+    std::unique_ptr<ImageBuffer> main = openMap(mainPath, &mainHeader, &why);
+    if (!main) return refuse(mainPath, why);
     const int32_t w = mainHeader.width, h = mainHeader.height;
     if (w < 1 || w != 2 * h)
         return refuse(mainPath, "is " + sizeText(w, h) + ", not twice as wide as high");
-    std::string overlayPath;
     if (withOverlay) {
-        overlayPath = mapPath(gOptions.overlayMapFile);
+        const std::string overlayPath = mapPath(gOptions.overlayMapFile);
         MapHeader over;
-        if (!readMapHeader(overlayPath, &over, &why)) return refuse(overlayPath, why);
+        std::unique_ptr<ImageBuffer> overlay = openMap(overlayPath, &over, &why);
+        if (!overlay) return refuse(overlayPath, why);
         if (over.width != w || over.height != h)
             return refuse(overlayPath, "is " + sizeText(over.width, over.height) +
                                            ", not the main map's " + sizeText(w, h));
         if (over.interlaced != mainHeader.interlaced)
             return refuse(overlayPath, over.interlaced ? "is interlaced, the main map is not"
                                                        : "is not interlaced, the main map is");
-        gMapSet.overlayMapImage = std::make_unique<ImageBuffer>(overlayPath);
-        gMapSet.overlayMapImage->width();
+        gMapSet.overlayMapImage = std::move(overlay);
     }
-    gMapSet.mainMapImage = std::make_unique<ImageBuffer>(mainPath);
-    gMapSet.mainMapImage->width();
+    gMapSet.mainMapImage = std::move(main);
     gMapSet.interlacedRows = mainHeader.interlaced;
     gMapSet.refusal.clear();
     *width = w;

@@ -24,8 +24,8 @@ struct MapChoice {
 
 // The map images and the working texture; one for the whole run.
 struct MapSet {
-    // File-based images: path and header size only, mapped while a rebuild streams rows.
-    // Null until the first successful check.
+    // File-based images: path and header size only, mapped from the check until the rebuild
+    // has streamed their rows. Null until the first successful check.
     std::unique_ptr<ImageBuffer> mainMapImage;
     std::unique_ptr<ImageBuffer> overlayMapImage;
     // W × H RGB565 texels, row y at texel y × W, north at row 0, Greenwich at column W/2;
@@ -81,8 +81,9 @@ bool readMapHeader(const std::string& path, MapHeader* header, std::string* why 
 
 // Checks the options' main map (and, with `withOverlay`, the overlay map): the main map must
 // decode with width W ≥ 1 and W = 2 × H, the overlay must have the same size. On success the
-// map images are replaced by the checked files, W and H are written and 0 is returned;
-// otherwise -5 and nothing changes (the outputs are left alone). The overlay must also share
+// map images are replaced by the checked files, left mapped for the rebuild to stream (which
+// unmaps them), W and H are written and 0 is returned; otherwise -5 and nothing changes (the
+// outputs are left alone). Each file is opened once. The overlay must also share
 // the main map's interlacing, since both are streamed row by row in stored order.
 int checkMapSet(bool withOverlay, int32_t* width, int32_t* height);
 
