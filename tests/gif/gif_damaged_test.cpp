@@ -102,16 +102,4 @@ TEST(GifDamaged, RejectionsFailCleanly) {
     }
 }
 
-TEST(GifDamaged, UnusablePixelRequestsFail) {
-    const std::vector<uint8_t> file = goodRaw().bytes();
-    GifDecoder decoder;
-    int32_t w = 0, h = 0;
-    EXPECT_FALSE(decoder.decodeImage(file.data(), file.size(), nullptr, 2, &w, &h, true));
-    EXPECT_EQ(w, 8);  // the size is reported before the missing destination fails
-    std::vector<uint8_t> out(64, 0x55);
-    EXPECT_FALSE(decoder.decodeImage(file.data(), file.size(), out.data(), 1, &w, &h, true));
-    EXPECT_EQ(out, std::vector<uint8_t>(64, 0x55));
-    EXPECT_FALSE(decoder.decodeImage(nullptr, 100, out.data(), 2, &w, &h, true));
-}
-
 }  // namespace
