@@ -49,13 +49,8 @@ class SmallDatabase : public ::testing::Test {
     geo::CityDatabase db;
 };
 
-TEST_F(SmallDatabase, SearchesByPrefixAndCountrySortByCodeUnit) {
-    geo::RecordList found;
-    ASSERT_TRUE(db.prefixSearch(u"par", 100, &found));
-    EXPECT_EQ(names(found), (std::vector<std::string>{"PARAMARIBO", "Paris", "Paris", "Parma"}));
-    EXPECT_EQ(geo::recordCountry(found[1]), 0);  // duplicates in file order
-    EXPECT_EQ(geo::recordCountry(found[2]), 1);
-    found.clear();
+TEST_F(SmallDatabase, SearchLimitsAndCountries) {
+    geo::RecordList found;  // the order of the matches is the built database's test
     ASSERT_TRUE(db.prefixSearch(u"PAR", 1, &found));  // the first match in file order
     EXPECT_EQ(names(found), std::vector<std::string>{"Paris"});
     EXPECT_FALSE(db.prefixSearch(u"", 10, &found));
