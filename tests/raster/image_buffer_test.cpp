@@ -1,6 +1,6 @@
 // Image buffers over giflib-written pictures: header-only sizes, whole loads against giflib's
-// decoding, row-by-row reads against the whole decode, unmapping. The blits are checked where
-// they draw: the font's glyphs, the sprites of the widgets and the panel, the splash.
+// decoding, a file changed under the buffer. Rows are the decoder's and the map streaming's
+// tests; the blits are checked where they draw (glyphs, sprites, the panel, pictures).
 #include "raster/image_buffer.h"
 
 #include <gtest/gtest.h>
@@ -67,34 +67,6 @@ TEST(ImageBuffer, ChangedFileKeepsThePixelsOrFollowsTheNewSize) {
     ASSERT_TRUE(image.load(nullptr, true));      // its own block follows the new size
     EXPECT_EQ(image.width(), 40);
     EXPECT_EQ(pixelsOf(image), giflib565(larger));
-}
-
-// Every row, in stored order, equals the whole decode; unmapping (also before any mapping, and
-// twice) is harmless and a new mapping reads from the first row again.
-TEST(ImageBuffer, RowsMatchTheWholeDecodeAndUnmapRestarts) {
-    for (bool interlaced : {false, true}) {
-        SCOPED_TRACE(interlaced);
-        const std::string path = writeTempGif(interlaced ? "rows-i.gif" : "rows.gif",
-                                              writeWithGiflib(earthLike(64, 37, interlaced, 6)));
-        ImageBuffer whole(path), rows(path);
-        ASSERT_TRUE(whole.load(nullptr, true));
-        const int w = whole.width();
-        std::vector<uint32_t> row(static_cast<size_t>(w));
-        rows.unmap();
-        EXPECT_FALSE(rows.readNextRow(row.data()));  // not mapped yet
-        ASSERT_TRUE(rows.mapFile());
-        for (int r : storedRowOrder(whole.height(), interlaced)) {
-            ASSERT_TRUE(rows.readNextRow(row.data())) << r;
-            for (int x = 0; x < w; ++x)
-                ASSERT_EQ(rgb32To565(row[x]), whole.pixels()[r * w + x]) << x << "," << r;
-        }
-        EXPECT_FALSE(rows.readNextRow(row.data()));
-        rows.unmap();
-        rows.unmap();
-        ASSERT_TRUE(rows.mapFile());
-        ASSERT_TRUE(rows.readNextRow(row.data()));
-        for (int x = 0; x < w; ++x) ASSERT_EQ(rgb32To565(row[x]), whole.pixels()[x]) << x;
-    }
 }
 
 }  // namespace
