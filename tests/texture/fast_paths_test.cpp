@@ -100,10 +100,6 @@ TEST(BoxFilters, InsideVersionsSumEveryFieldWithoutCarries) {
                 ASSERT_EQ(average2x2Inside(t, u, v), boxMean(t, u - 1, v - 1, 2));
                 ASSERT_EQ(average3x3Inside(t, u, v), boxMean(t, u - 1, v - 1, 3));
             }
-        // The clamped versions read the edge texel for indices outside the texture.
-        ASSERT_EQ(texelAt(t, -5, 99), px[20]);
-        ASSERT_EQ(average2x2(t, 0, 0), boxMean(t, 0, 0, 2));
-        ASSERT_EQ(average3x3(t, 9, 9), boxMean(t, 2, 2, 3));
     }
 }
 
