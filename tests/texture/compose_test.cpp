@@ -1,7 +1,7 @@
 // The composed texture against an independent sun: libnova's apparent solar position and
 // sidereal time with plain spherical trigonometry give the sun's elevation at every texel,
 // which must agree with the texel's day, twilight or night level. Also the overlay
-// operations, brightness, darkness, interlaced maps and the rebuild's progress bar.
+// operations, brightness, darkness and interlaced maps.
 
 #include "texture/compose.h"
 
@@ -9,7 +9,6 @@
 #include <cmath>
 
 #include "../sun/libnova_sun.h"
-#include "base/redraw.h"
 #include "map_files.h"
 #include "platform/clock.h"
 #include "texture/sun.h"
@@ -185,20 +184,6 @@ TEST_F(ComposeTest, InterlacedMapsKeepTheirRowOrder) {
         std::vector<int> order = gifref::storedRowOrder(h, true);
         for (int i = 0; i < h; ++i) ASSERT_EQ(interlacedRow(i, h), order[i]) << h << " " << i;
     }
-}
-
-TEST_F(ComposeTest, ProgressBarEndsAtNinetyEightPercentInsideItsFrame) {
-    writeUniform("Day.gif", 200, 100, {10, 20, 30});
-    gOptions.useOverlayMap = false;
-    std::fill(backBuffer(), backBuffer() + kW * kH, uint16_t(0x7777));
-    ASSERT_EQ(rebuildTexture(true), 0);
-    EXPECT_EQ(at(79, 154), 0x0000);   // the black frame around the bar
-    EXPECT_EQ(at(160, 169), 0x0000);  // its far corner
-    EXPECT_EQ(at(161, 170), 0x7777);  // nothing beyond
-    EXPECT_EQ(at(80, 155), 0xFFFF);   // the bar's own white outline
-    EXPECT_EQ(at(157, 156), 0x001F);  // 98 % of 80 pixels: 78 filled
-    EXPECT_EQ(at(158, 156), 0x0000);
-    EXPECT_EQ(gRedraw, 1);
 }
 
 // The rebuild streams rows from the files; its texture must be what the decoded-map path
