@@ -16,14 +16,6 @@ namespace {
 
 const std::string kData = MUNDORA_BINARY_DIR "/data";
 
-// `text` with each "{name}" of `values` replaced by its value.
-std::string filled(std::string text, const std::map<std::string, std::string>& values) {
-    for (const auto& [name, value] : values)
-        for (size_t at; (at = text.find(name)) != std::string::npos;)
-            text.replace(at, name.size(), value);
-    return text;
-}
-
 // Checks that standard error holds each of the lines of `said` (each ending in "|", and
 // possibly cut short) and nothing else.
 void expectSaid(const std::string& err, const std::string& said) {

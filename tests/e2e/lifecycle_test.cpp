@@ -8,7 +8,6 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <cstring>
 
 #include "../gif/giflib_io.h"
 #include "embedded_resources.h"
@@ -124,16 +123,12 @@ TEST(Lifecycle, ProblemsAreSaidOnStandardError) {
         SCOPED_TRACE(c.what);
         TempFolder folder;
         const std::string state = c.state ? c.state(folder) : folder.path;
-        auto fill = [&](std::string text) {
-            for (auto [name, value] : {std::pair{"{dir}", folder.path}, {"{state}", state}})
-                if (size_t at = text.find(name); at != std::string::npos)
-                    text.replace(at, std::strlen(name), value);
-            return text;
-        };
-        ProgramRun run = runScript(folder, fill(c.script), "", state);
+        const std::map<std::string, std::string> names = {{"{dir}", folder.path},
+                                                          {"{state}", state}};
+        ProgramRun run = runScript(folder, filled(c.script, names), "", state);
         EXPECT_EQ(run.exitCode, c.exitCode) << run.err;
         // One line each: nothing said twice, nothing else said.
-        EXPECT_NE(run.err.find(fill(c.said)), std::string::npos) << run.err;
+        EXPECT_NE(run.err.find(filled(c.said, names)), std::string::npos) << run.err;
         if (c.unsaved) EXPECT_NE(run.err.find("mundora: settings not saved: "), std::string::npos);
         EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), c.unsaved ? 2 : 1) << run.err;
         struct stat st;

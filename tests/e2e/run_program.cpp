@@ -70,6 +70,13 @@ void copyFile(const std::string& from, const std::string& to) {
     std::ofstream(to, std::ios::binary) << in.rdbuf();
 }
 
+std::string filled(std::string text, const std::map<std::string, std::string>& values) {
+    for (const auto& [name, value] : values)
+        for (size_t at; (at = text.find(name)) != std::string::npos;)
+            text.replace(at, name.size(), value);
+    return text;
+}
+
 std::string readText(const std::string& path) {
     std::ifstream in(path);
     return std::string(std::istreambuf_iterator<char>(in), {});

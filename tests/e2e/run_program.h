@@ -41,6 +41,8 @@ struct Home : TempFolder {
 };
 
 void copyFile(const std::string& from, const std::string& to);
+// `text` with each "{name}" of `values` replaced by its value.
+std::string filled(std::string text, const std::map<std::string, std::string>& values);
 std::string readText(const std::string& path);
 // The `view FILE` a script wrote: each name with its value (empty when none was written).
 std::map<std::string, long> readView(const std::string& path);

@@ -135,20 +135,4 @@ TEST_F(DrawTest, FillIsClippedToTheScreen) {
     }
 }
 
-TEST_F(DrawTest, BevelPutsLightTopLeftAndDarkBottomRight) {
-    bevelRect(10, 20, 30, 15, 0x1111, 0x2222);
-    EXPECT_EQ(at(10, 20), 0x1111);  // the corners shared by light and dark lines
-    EXPECT_EQ(at(39, 34), 0x2222);
-    EXPECT_EQ(at(25, 20), 0x1111);
-    EXPECT_EQ(at(10, 27), 0x1111);
-    EXPECT_EQ(at(25, 34), 0x2222);
-    EXPECT_EQ(at(39, 27), 0x2222);
-    EXPECT_EQ(at(25, 27), 0);
-    EXPECT_EQ(at(39, 20), 0x2222);  // the right edge is drawn last
-    EXPECT_EQ(at(10, 34), 0x2222);
-    clear();
-    outlineRect(-5, -5, 300, 400, 0x3333);  // every edge off the screen
-    EXPECT_EQ(std::count(backBuffer(), backBuffer() + kW * kH, 0x3333), 0);
-}
-
 }  // namespace

@@ -1,6 +1,6 @@
-// Daylight saving and local time: the calendar seams, rule days, both hemispheres, and a
-// comparison with the C library's zoneinfo (localtime_r under TZ) at every hour of a common
-// and a leap year for zones converted from their rule strings by the builder's converter.
+// Daylight saving and local time: rule days, and a comparison with the C library's zoneinfo
+// (localtime_r under TZ) in both hemispheres, at every hour of a common and a leap year, in
+// every time format and with the next change, for zones converted by the builder's converter.
 #include "geo/dst.h"
 
 #include <gtest/gtest.h>
@@ -22,38 +22,6 @@ platform::UtcTime utc(int y, int mo, int d, int h, int mi) {
 
 std::string text(const std::u16string& s) {
     return geo::toUtf8(s.c_str());
-}
-
-geo::Place placeWith(int offset, uint16_t startRule, uint16_t startTime, uint16_t endRule,
-                     uint16_t endTime) {
-    geo::Place p;
-    p.name = u"Test";
-    p.tzOffset = int16_t(offset);
-    p.dstStartRule = startRule;
-    p.dstStartTime = startTime;
-    p.dstEndRule = endRule;
-    p.dstEndTime = endTime;
-    return p;
-}
-
-// Without rules a place keeps its offset all year; the three clock formats. Offsets and the
-// calendar's seams are compared with zoneinfo below.
-TEST(LocalTime, NoRulesAndTimeFormats) {
-    geo::Place p = placeWith(0, 0, 0, 0, 0);
-    struct Case {
-        int hour, minute, format;
-        const char* expected;
-    };
-    for (Case c : {Case{21, 5, 0, "09:05 pm (Standard)"}, Case{21, 5, 1, "21:05  (Standard)"},
-                   Case{21, 5, 2, "2105  (Standard)"}, Case{0, 7, 0, "12:07 am (Standard)"},
-                   Case{12, 0, 0, "12:00 pm (Standard)"}, Case{11, 59, 0, "11:59 am (Standard)"}}) {
-        std::u16string time, date, dst;
-        EXPECT_FALSE(
-            geo::localDateTime(utc(2027, 5, 5, c.hour, c.minute), p, c.format, &time, &date, &dst));
-        EXPECT_EQ(text(time), c.expected);
-        EXPECT_EQ(text(date), "Wed, May 5th, 2027");
-        EXPECT_EQ(text(dst), "No DST observed");
-    }
 }
 
 TEST(DstRules, EventDays) {
@@ -79,58 +47,39 @@ TEST(DstRules, EventDays) {
     }
 }
 
-TEST(DstRules, NorthernAndSouthernSentences) {
-    // Last Sunday of March 02:00 to last Sunday of October 03:00 daylight time, offset +60.
-    geo::Place north = placeWith(60, geo::dstWeekdayRule(3, 0, 5), geo::dstTimeWord(120, 0),
-                                 geo::dstWeekdayRule(10, 0, 5), geo::dstTimeWord(180, 0));
-    // First Sunday of October 02:00 to first Sunday of April 03:00, offset +600.
-    geo::Place south = placeWith(600, geo::dstWeekdayRule(10, 0, 1), geo::dstTimeWord(120, 0),
-                                 geo::dstWeekdayRule(4, 0, 1), geo::dstTimeWord(180, 0));
-    struct Case {
-        const geo::Place* place;
-        platform::UtcTime now;
-        bool inForce;
-        const char* sentence;
-    };
-    const Case cases[] = {
-        {&north, utc(2027, 7, 1, 12, 0), true, "DST ends Sun, Oct 31st, 2027 at 03:00"},
-        {&north, utc(2027, 12, 1, 12, 0), false, "DST begins Sun, Mar 26th, 2028 at 02:00"},
-        {&north, utc(2027, 2, 1, 12, 0), false, "DST begins Sun, Mar 28th, 2027 at 02:00"},
-        {&south, utc(2027, 1, 10, 12, 0), true, "DST ends Sun, Apr 4th, 2027 at 03:00"},
-        {&south, utc(2027, 11, 10, 12, 0), true, "DST ends Sun, Apr 2nd, 2028 at 03:00"},
-        {&south, utc(2027, 6, 10, 12, 0), false, "DST begins Sun, Oct 3rd, 2027 at 02:00"},
-    };
-    for (const Case& c : cases) {
-        std::u16string sentence;
-        EXPECT_EQ(geo::dstState(c.now, *c.place, &sentence), c.inForce) << c.sentence;
-        EXPECT_EQ(text(sentence), c.sentence);
-    }
-}
-
-// Compares the program's local time and daylight-saving flag with localtime_r for one zone
-// at every hour of `year`; returns the number of hours that differ.
+// Compares the program's local time, date and daylight-saving flag with localtime_r for one
+// zone at every hour of `year`; returns the number of readings that differ.
 int countDifferences(const char* zone, const geo::Place& place, int year, std::string* first) {
     int differences = 0;
     int64_t start = platform::millisFromUtc(year, 1, 1, 0, 0, 0) / 1000;
     int64_t end = platform::millisFromUtc(year + 1, 1, 1, 0, 0, 0) / 1000;
     for (int64_t t = start; t < end; t += 3600) {
-        time_t tt = time_t(t);
-        struct tm local;
-        localtime_r(&tt, &local);
+        struct tm local = zoneLocal(time_t(t));
         // Daylight time is whichever clock is ahead of the standard offset; that also covers
         // zones whose rule string calls the winter clock the daylight one.
-        bool expectedDst = local.tm_gmtoff / 60 != place.tzOffset;
-        char expected[32];
-        std::snprintf(expected, sizeof expected, "%02d:%02d  (%s)", local.tm_hour, local.tm_min,
-                      expectedDst ? "Daylight" : "Standard");
-        std::string date = dateText(local);
-        std::u16string time, ourDate;
+        const char* state = local.tm_gmtoff / 60 != place.tzOffset ? "Daylight" : "Standard";
+        char time24[32], hhmm[32];
+        std::snprintf(time24, sizeof time24, "%02d:%02d  (%s)", local.tm_hour, local.tm_min, state);
+        std::snprintf(hhmm, sizeof hhmm, "%02d%02d  (%s)", local.tm_hour, local.tm_min, state);
+        std::string expected = std::string(time24) + " " + dateText(local);
+        // The other formats on two days a month, the next change at their noon.
+        const bool day = local.tm_mday == 1 || local.tm_mday == 15;
+        const bool noon = day && local.tm_hour == 12;
+        if (day) expected += std::string(" ") + hhmm + " " + zoneTime12(time_t(t), place.tzOffset);
+        if (noon) expected += " " + zoneNextChange(time_t(t));
         platform::UtcTime now = platform::utcFromMillis(t * 1000);
-        bool inForce = geo::localDateTime(now, place, kTime24, &time, &ourDate, nullptr);
-        if ((inForce != expectedDst || text(time) != expected || text(ourDate) != date) &&
-            differences++ == 0)
-            *first = std::string(zone) + " at " + std::to_string(t) + " s: " + text(time) + " " +
-                     text(ourDate) + ", expected " + expected + " " + date;
+        std::u16string time, date, change;
+        geo::localDateTime(now, place, kTime24, &time, &date, noon ? &change : nullptr);
+        std::string got = text(time) + " " + text(date);
+        for (int format : {kTimeHhmm, kTime12}) {
+            if (!day) break;
+            geo::localDateTime(now, place, format, &time, nullptr, nullptr);
+            got += " " + text(time);
+        }
+        if (noon) got += " " + text(change);
+        if (got != expected && differences++ == 0)
+            *first = std::string(zone) + " at " + std::to_string(t) + " s: " + got + ", expected " +
+                     expected;
     }
     return differences;
 }
@@ -150,8 +99,10 @@ TEST(DstRules, MatchZoneinfoForAYearEveryHour) {
             << error;
         ASSERT_TRUE(citydb::parsePosixTz(rule, &posix, &error)) << error;
         citydb::ZoneWords w = citydb::convertZone(posix);
-        geo::Place place =
-            placeWith(w.offsetMinutes, w.startRule, w.startTime, w.endRule, w.endTime);
+        geo::Place place;
+        place.tzOffset = int16_t(w.offsetMinutes);
+        place.dstStartRule = w.startRule, place.dstStartTime = w.startTime;
+        place.dstEndRule = w.endRule, place.dstEndTime = w.endTime;
         ScopedZone scoped(zone);
         for (int year : {2027, 2028}) {
             std::string first;
@@ -160,7 +111,7 @@ TEST(DstRules, MatchZoneinfoForAYearEveryHour) {
                 EXPECT_EQ(differences, 0) << first;
             } else {
                 // Rules the words cannot hold: listed with how far they are off, not hidden.
-                std::printf("%s %d: %d hours differ (%s); first: %s\n", zone, year, differences,
+                std::printf("%s %d: %d readings differ (%s); first: %s\n", zone, year, differences,
                             w.note.c_str(), first.c_str());
                 EXPECT_GT(differences, 0) << zone << " was expected to be inexact";
             }

@@ -22,14 +22,12 @@ inline void libnovaSun(double jd, double lat, double lon, double* altitude, doub
     *azimuth = std::fmod(horizon.az + 180, 360);  // libnova counts from the south
 }
 
-inline double libnovaAltitude(double jd, double lat, double lon) {
-    return novaElevation(novaSun(jd), lat, lon);
-}
-
 // Minutes after jd0 at which the altitude first passes -0.8333 degrees (refraction and the
 // sun's radius) walking from `from` minutes in steps of `step`, or a sentinel.
 inline double libnovaCrossing(double jd0, double lat, double lon, double from, double step) {
-    auto above = [&](double m) { return libnovaAltitude(jd0 + m / 1440, lat, lon) > -0.8333; };
+    auto above = [&](double m) {
+        return novaElevation(novaSun(jd0 + m / 1440), lat, lon) > -0.8333;
+    };
     for (double m = from; std::fabs(m - from) < 720; m += step) {
         if (above(m + step)) continue;
         double in = m, out = m + step;

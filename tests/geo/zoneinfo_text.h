@@ -62,13 +62,12 @@ inline std::string zoneTime12(time_t t, int standardMinutes) {
 // observed" when none comes within two years.
 inline std::string zoneNextChange(time_t t) {
     const long before = zoneLocal(t).tm_gmtoff;
-    time_t step = t;
-    while (zoneLocal(step).tm_gmtoff == before) {
-        step += 3600;
-        if (step - t > 2L * 366 * 86400) return "No DST observed";
+    time_t change = t;
+    for (time_t step : {86400, 3600, 60}) {  // no zone changes twice within a day
+        while (zoneLocal(change + step).tm_gmtoff == before)
+            if ((change += step) - t > 2L * 366 * 86400) return "No DST observed";
     }
-    time_t change = step - 3600;
-    while (zoneLocal(change).tm_gmtoff == before) change += 60;
+    change += 60;
     const long after = zoneLocal(change).tm_gmtoff;
     const time_t wall = change + before;
     struct tm clock;

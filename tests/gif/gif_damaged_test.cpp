@@ -1,6 +1,6 @@
-// Damaged GIF files: each rejection the decoder promises, then every truncation of good files
-// (bit flips are the fuzz target's). Every decode must fail or succeed without touching
-// memory outside the destination (guard bytes around it; ASan catches stray reads).
+// Damaged GIF files: each rejection the decoder promises fails cleanly, whole or row by row,
+// leaving the outputs of a failed header untouched. Truncations and bit flips anywhere are the
+// fuzz target's, which decodes into exactly the picture's bytes so that ASan sees any overrun.
 #include <gtest/gtest.h>
 
 #include <vector>
@@ -99,76 +99,6 @@ TEST(GifDamaged, RejectionsFailCleanly) {
         int delivered = 0;
         while (header.decodeNextRow(c.file.data(), c.file.size(), row.data())) ++delivered;
         EXPECT_LT(delivered, h);
-    }
-}
-
-TEST(GifDamaged, UnusablePixelRequestsFail) {
-    const std::vector<uint8_t> file = goodRaw().bytes();
-    GifDecoder decoder;
-    int32_t w = 0, h = 0;
-    EXPECT_FALSE(decoder.decodeImage(file.data(), file.size(), nullptr, 2, &w, &h, true));
-    EXPECT_EQ(w, 8);  // the size is reported before the missing destination fails
-    std::vector<uint8_t> out(64, 0x55);
-    EXPECT_FALSE(decoder.decodeImage(file.data(), file.size(), out.data(), 1, &w, &h, true));
-    EXPECT_EQ(out, std::vector<uint8_t>(64, 0x55));
-    EXPECT_FALSE(decoder.decodeImage(nullptr, 100, out.data(), 2, &w, &h, true));
-}
-
-constexpr size_t kGuard = 64;  // bytes of 0xA5 before and after every destination
-
-bool guardsIntact(const std::vector<uint8_t>& block, size_t payload) {
-    for (size_t i = 0; i < kGuard; ++i)
-        if (block[i] != 0xA5 || block[kGuard + payload + i] != 0xA5) return false;
-    return true;
-}
-
-// Decodes `file` whole at every pixel size and row by row, checking the guards each time.
-void decodeGuarded(const std::vector<uint8_t>& file, int* successes) {
-    GifDecoder header;
-    int32_t w = 0, h = 0;
-    if (!header.decodeImage(file.data(), file.size(), nullptr, 4, &w, &h, false)) return;
-    ASSERT_GT(w, 0);
-    ASSERT_GT(h, 0);
-    if (int64_t{w} * h > 1 << 20) return;  // a flipped size bit; the cap is tested apart
-    for (int bpp : {2, 3, 4}) {
-        const size_t payload = static_cast<size_t>(w) * h * bpp;
-        std::vector<uint8_t> block(payload + 2 * kGuard, 0xA5);
-        // `file` holds exactly the file's bytes, so ASan sees any read past its end.
-        GifDecoder d;
-        int32_t w2, h2;
-        if (d.decodeImage(file.data(), file.size(), block.data() + kGuard, bpp, &w2, &h2, true))
-            ++*successes;
-        ASSERT_TRUE(guardsIntact(block, payload)) << "bpp " << bpp;
-    }
-    std::vector<uint8_t> row(static_cast<size_t>(w) * 4 + 2 * kGuard, 0xA5);
-    for (int32_t r = 0; r < h + 2; ++r) {
-        if (!header.decodeNextRow(file.data(), file.size(),
-                                  reinterpret_cast<uint32_t*>(row.data() + kGuard)))
-            break;
-    }
-    ASSERT_TRUE(guardsIntact(row, static_cast<size_t>(w) * 4));
-}
-
-std::vector<std::vector<uint8_t>> goodFiles() {
-    const Picture small = picture(19, 13, {{1, 2, 3}, {4, 5, 6}, {7, 8, 9}, {10, 11, 12}},
-                                  [](int x, int y) { return (y * 19 + x) * 7 / 11 % 4; });
-    Picture interlaced = earthLike(33, 21, true, 3);
-    interlaced.extensions = true;
-    interlaced.transparentIndex = 5;
-    Picture local = earthLike(12, 40, false, 4);
-    local.localColors = local.globalColors;
-    return {writeWithGiflib(small), writeWithGiflib(interlaced), writeWithGiflib(local),
-            goodRaw().bytes()};
-}
-
-TEST(GifDamaged, EveryTruncation) {
-    for (const std::vector<uint8_t>& file : goodFiles()) {
-        int successes = 0;
-        for (size_t n = 0; n <= file.size(); ++n) {
-            SCOPED_TRACE(n);
-            decodeGuarded(std::vector<uint8_t>(file.begin(), file.begin() + n), &successes);
-        }
-        EXPECT_GE(successes, 3);  // at least the whole file decodes at every pixel size
     }
 }
 

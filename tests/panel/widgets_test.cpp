@@ -6,9 +6,11 @@
 #include "../font/widget_screen.h"
 #include "toolkit/button.h"
 #include "toolkit/choices.h"
+#include "toolkit/edit_field.h"
 #include "toolkit/exit_confirm.h"
 #include "toolkit/message_box.h"
 #include "toolkit/slider.h"
+#include "toolkit/soft_keyboard.h"
 #include "toolkit/sprites.h"
 
 namespace {
@@ -35,30 +37,6 @@ void countCall(Widget*, int code) {
     ++gCalls;
     gLastCode = code;
 }
-
-// Records what the routing asks of the keyboard; its keys fill the screen below its top.
-struct FakeKeyboard : OnScreenKeyboard {
-    void Draw() override {}
-    void Show(int at) override { top = at; }
-    void Hide() override { top = -1; }
-    int StylusDown(Point p, Widget** capture) override {
-        if (top < 0 || p.y < top) return 0;
-        *capture = this;
-        return 1;
-    }
-    int top = -1;
-};
-
-// A widget that takes every press on it and asks for the keyboard.
-struct Field : Widget {
-    void Draw() override {}
-    int StylusDown(Point p, Widget** capture) override {
-        if (p.x < 100 || p.x >= 150 || p.y < 100 || p.y >= 120) return 0;
-        *capture = this;
-        return 1;
-    }
-    bool WantsKeyboard() override { return true; }
-};
 
 class WidgetTest : public WidgetScreenTest {
   protected:
@@ -244,10 +222,11 @@ TEST_F(WidgetTest, TheCloseBoxClosesOnlyOnAReleaseInIt) {
 }
 
 TEST_F(WidgetTest, RoutingOrderModalKeyboardFocusToolDialog) {
-    FakeKeyboard keyboard;
+    SoftKeyboard keyboard;
     gSoftKeyboard = &keyboard;
     auto* tool = new Holder(60, 60, 120, 100, Dialog::kCloseBox | Dialog::kTitleBar, false);
-    Field field;
+    EditField field;
+    field.setup(100, 100, 50, 20);
     tool->addChild(&field);
     tool->handler = countCall;
     gToolDialog = tool;
@@ -257,7 +236,7 @@ TEST_F(WidgetTest, RoutingOrderModalKeyboardFocusToolDialog) {
     EXPECT_EQ(gCaptureWidget, &field);
     EXPECT_EQ(gFocusWidget, &field);
     EXPECT_TRUE(field.flags & Widget::kFocused);
-    EXPECT_EQ(keyboard.top, 239);
+    EXPECT_EQ(keyboard.top(), 239);
     routeStylusUp({110, 110});
     // The keyboard takes its own presses; the focus stays.
     EXPECT_TRUE(routeStylusDown({10, 300}));
@@ -283,7 +262,7 @@ TEST_F(WidgetTest, RoutingOrderModalKeyboardFocusToolDialog) {
     EXPECT_EQ(gFocusWidget, nullptr);
     EXPECT_FALSE(field.flags & Widget::kFocused);
     EXPECT_FALSE(gKeyboardVisible);
-    EXPECT_EQ(keyboard.top, -1);
+    EXPECT_EQ(keyboard.top(), -1);
     EXPECT_FALSE(routeKey(platform::VK_UP, 2)) << "no focus: the arrow keys zoom";
     // Escape closes the tool dialog by its close box; a hidden one sees nothing.
     EXPECT_TRUE(routeKey(platform::VK_ESCAPE, 2));

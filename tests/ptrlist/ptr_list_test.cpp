@@ -1,5 +1,5 @@
 // PtrList against std::list under random inserts and removals across block boundaries,
-// walked both ways, and its block allocation pattern.
+// walked both ways; its blocks all go when it empties (ASan sees a block freed too soon).
 
 #include "base/ptr_list.h"
 
@@ -62,22 +62,6 @@ TEST(PtrList, RandomOperationsMatchStdList) {
             if (list.count() == 0) EXPECT_EQ(list.blockCount(), 0);
         }
     }
-}
-
-TEST(PtrList, BlocksAreUsedInOrderNodesReusedAndAllFreedWhenEmpty) {
-    PtrList list(10);
-    std::vector<PtrNode*> nodes;
-    for (int i = 0; i < 25; ++i) nodes.push_back(list.addTail(item(i + 1)));
-    EXPECT_EQ(nodes[1], nodes[0] + 1);  // nodes are handed out in block order
-    EXPECT_EQ(list.blockCount(), 3);
-    list.remove(nodes[1]);
-    EXPECT_EQ(list.addTail(item(26)), nodes[1]);  // before the third block's free nodes
-    for (int i = 0; i < 24; ++i) list.remove(nodes[i]);
-    EXPECT_EQ(list.blockCount(), 3);  // blocks stay while any node is in use
-    list.remove(nodes[24]);
-    EXPECT_EQ(list.blockCount(), 0);
-    EXPECT_EQ(list.head(), nullptr);
-    EXPECT_EQ(list.tail(), nullptr);
 }
 
 }  // namespace

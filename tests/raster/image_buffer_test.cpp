@@ -1,6 +1,6 @@
 // Image buffers over giflib-written pictures: header-only sizes, whole loads against giflib's
-// decoding, row-by-row reads against the whole decode, unmapping, and the blits against
-// brute-force per-pixel copies.
+// decoding, a file changed under the buffer. Rows are the decoder's and the map streaming's
+// tests; the blits are checked where they draw (glyphs, sprites, the panel, pictures).
 #include "raster/image_buffer.h"
 
 #include <gtest/gtest.h>
@@ -67,86 +67,6 @@ TEST(ImageBuffer, ChangedFileKeepsThePixelsOrFollowsTheNewSize) {
     ASSERT_TRUE(image.load(nullptr, true));      // its own block follows the new size
     EXPECT_EQ(image.width(), 40);
     EXPECT_EQ(pixelsOf(image), giflib565(larger));
-}
-
-// Every row, in stored order, equals the whole decode; unmapping (also before any mapping, and
-// twice) is harmless and a new mapping reads from the first row again.
-TEST(ImageBuffer, RowsMatchTheWholeDecodeAndUnmapRestarts) {
-    for (bool interlaced : {false, true}) {
-        SCOPED_TRACE(interlaced);
-        const std::string path = writeTempGif(interlaced ? "rows-i.gif" : "rows.gif",
-                                              writeWithGiflib(earthLike(64, 37, interlaced, 6)));
-        ImageBuffer whole(path), rows(path);
-        ASSERT_TRUE(whole.load(nullptr, true));
-        const int w = whole.width();
-        std::vector<uint32_t> row(static_cast<size_t>(w));
-        rows.unmap();
-        EXPECT_FALSE(rows.readNextRow(row.data()));  // not mapped yet
-        ASSERT_TRUE(rows.mapFile());
-        for (int r : storedRowOrder(whole.height(), interlaced)) {
-            ASSERT_TRUE(rows.readNextRow(row.data())) << r;
-            for (int x = 0; x < w; ++x)
-                ASSERT_EQ(rgb32To565(row[x]), whole.pixels()[r * w + x]) << x << "," << r;
-        }
-        EXPECT_FALSE(rows.readNextRow(row.data()));
-        rows.unmap();
-        rows.unmap();
-        ASSERT_TRUE(rows.mapFile());
-        ASSERT_TRUE(rows.readNextRow(row.data()));
-        for (int x = 0; x < w; ++x) ASSERT_EQ(rgb32To565(row[x]), whole.pixels()[x]) << x;
-    }
-}
-
-// A file picture with many colours, index 3 being the transparent key.
-std::string writeSprite(int w, int h) {
-    std::vector<Rgb> colors;
-    for (int i = 0; i < 256; ++i)
-        colors.push_back(
-            {static_cast<uint8_t>(i), static_cast<uint8_t>(255 - i), static_cast<uint8_t>(i * 7)});
-    colors[3] = {255, 0, 255};
-    Picture p = picture(w, h, colors, [&](int x, int y) { return (y * w + x) * 5 % 11; });
-    return writeTempGif("sprite.gif", writeWithGiflib(p));
-}
-
-struct Sprite {
-    ImageBuffer image;
-    std::vector<uint16_t> pixels;
-    Sprite(int w, int h) : image(writeSprite(w, h)) {
-        EXPECT_TRUE(image.load(nullptr, true));
-        pixels = pixelsOf(image);
-    }
-};
-
-TEST(Blits, MatchPerPixelCopies) {
-    Sprite sprite(13, 9);
-    const int dw = 20, dh = 15;
-    const uint16_t mask = 0x07E0;
-    std::vector<uint16_t> opaque(dw * dh, 0x1111), transparent(opaque), tinted(opaque);
-    std::vector<uint16_t> expectOpaque(opaque), expectTransparent(opaque), expectTinted(opaque);
-    const int dx = 4, dy = 3, sx = 2, sy = 1, w = 9, h = 7;
-    for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x) {
-            const uint16_t p = sprite.pixels[(sy + y) * 13 + sx + x];
-            const int d = (dy + y) * dw + dx + x;
-            expectOpaque[d] = p;
-            if (p != 0xF81F) expectTransparent[d] = p, expectTinted[d] = p & mask;
-        }
-    copyOpaque(sprite.image, opaque.data(), dx, dy, dw, dh, sx, sy, w, h);
-    copyTransparent(sprite.image, transparent.data(), dx, dy, dw, dh, sx, sy, w, h);
-    copyTinted(sprite.image, tinted.data(), dx, dy, dw, dh, sx, sy, w, h, mask);
-    EXPECT_EQ(opaque, expectOpaque);
-    EXPECT_EQ(transparent, expectTransparent);
-    EXPECT_EQ(tinted, expectTinted);
-    // Empty copies change nothing; a size of −1 is the whole picture.
-    Sprite small(6, 4);
-    std::vector<uint16_t> dst(6 * 4, 0x2222), expect(dst);
-    copyOpaque(small.image, dst.data(), 0, 0, 6, 4, 0, 0, 6, 0);
-    copyOpaque(small.image, dst.data(), 0, 0, 6, 4, 0, 0, 6, -3);
-    EXPECT_EQ(dst, expect);
-    copyTransparent(small.image, dst.data(), 0, 0, 6, 4, 0, 0, -1, -1);
-    for (int i = 0; i < 24; ++i)
-        if (small.pixels[i] != 0xF81F) expect[i] = small.pixels[i];
-    EXPECT_EQ(dst, expect);
 }
 
 }  // namespace

@@ -91,18 +91,4 @@ TEST_F(SunGeometry, ElevationMatchesSphericalTrigonometry) {
     EXPECT_EQ(sunElevationAt(0, -1000 + 16384, sun), 0);  // on the terminator
 }
 
-// Civil, nautical and astronomical twilight end 6°, 12° and 18° below the horizon.
-TEST(SunShading, TwilightWidthAndNightLevel) {
-    for (int type : {1028, 1029, 1030})
-        EXPECT_EQ(twilightThreshold(type), truncToInt(6 * (type - 1027) * kUnitsPerDegree));
-    EXPECT_EQ(twilightThreshold(-1030), -1);
-    EXPECT_EQ(twilightThreshold(7), -1);
-    EXPECT_EQ(transitionHalfWidth(100), 128);
-    EXPECT_EQ(transitionHalfWidth(90), 1753);
-    EXPECT_EQ(transitionHalfWidth(0), 16384);
-    EXPECT_EQ(nightLevel(20), 102);
-    EXPECT_EQ(nightLevel(100), 0);
-    EXPECT_EQ(nightLevel(0), 128);
-}
-
 }  // namespace

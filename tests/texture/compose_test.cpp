@@ -1,7 +1,7 @@
 // The composed texture against an independent sun: libnova's apparent solar position and
 // sidereal time with plain spherical trigonometry give the sun's elevation at every texel,
 // which must agree with the texel's day, twilight or night level. Also the overlay
-// operations, brightness, darkness, interlaced maps and the rebuild's progress bar.
+// operations, brightness, darkness and interlaced maps.
 
 #include "texture/compose.h"
 
@@ -9,7 +9,6 @@
 #include <cmath>
 
 #include "../sun/libnova_sun.h"
-#include "base/redraw.h"
 #include "map_files.h"
 #include "platform/clock.h"
 #include "texture/sun.h"
@@ -52,62 +51,71 @@ constexpr double kTolerance = 0.25;
 const Instant kInstants[] = {
     {2027, 6, 21, 15, 30}, {2027, 12, 21, 4, 10}, {2026, 3, 20, 12, 0}, {2031, 9, 23, 20, 45}};
 
-TEST_F(ComposeTest, DistinctTwilightBandFollowsTheSunsElevation) {
+// Civil, nautical and astronomical twilight end 6°, 12° and 18° below the horizon.
+TEST_F(ComposeTest, DistinctTwilightBandsFollowTheSunsElevation) {
     writeUniform("Day.gif", 720, 360, {255, 255, 255});
     gOptions.useOverlayMap = false;
-    gOptions.twilightType = kTwilightCivil;  // 6° band, distinct
-    for (const Instant& t : kInstants) {
-        setTime(t);
+    for (int type : {kTwilightCivil, kTwilightNautical, kTwilightAstro})
+        for (const Instant& t : kInstants) {
+            SCOPED_TRACE(type);
+            gOptions.twilightType = type;
+            const double band = 6.0 * (type - 1027);
+            setTime(t);
+            ASSERT_EQ(rebuildTexture(false), 0);
+            ASSERT_TRUE(gMapSet.mapTexture);
+            // f = 256, N + (256 − N) / 2 = 179 and N = 102 on white: channels 255, 178, 101.
+            const int day = 255 >> 2, twilight = 178 >> 2, night = 101 >> 2;
+            int counts[3] = {};
+            for (int y = 0; y < 360; ++y)
+                for (int x = 0; x < 720; ++x) {
+                    double e = elevation(x, y, 720, 360);
+                    int g = green(texel(x, y));
+                    if (e > kTolerance) {
+                        ASSERT_EQ(g, day) << x << "," << y << " elevation " << e;
+                        ++counts[0];
+                    } else if (e < -band - kTolerance) {
+                        ASSERT_EQ(g, night) << x << "," << y << " elevation " << e;
+                        ++counts[2];
+                    } else if (e < -kTolerance && e > -band + kTolerance) {
+                        ASSERT_EQ(g, twilight) << x << "," << y << " elevation " << e;
+                        ++counts[1];
+                    } else {
+                        ASSERT_TRUE(g == day || g == twilight || g == night) << x << "," << y;
+                    }
+                }
+            EXPECT_GT(counts[1], 1000);  // the band exists
+            EXPECT_EQ(green(sunTexel(false)), day);
+            EXPECT_EQ(green(sunTexel(true)), night);
+        }
+}
+
+// Specularity 90 (the default), 100 and 0 spread the transition over ±9.6°, ±0.7° and ±90°.
+TEST_F(ComposeTest, SmoothTransitionRisesWithTheSun) {
+    writeUniform("Day.gif", 720, 360, {255, 255, 255});
+    gOptions.useOverlayMap = false;  // darkness 20
+    setTime(kInstants[0]);
+    for (auto [specularity, halfWidthUnits] : {std::pair{90, 1753}, {100, 128}, {0, 16384}}) {
+        SCOPED_TRACE(specularity);
+        gOptions.shadowSpecularity = specularity;
+        const double halfWidth = halfWidthUnits / 182.04444444444445;
         ASSERT_EQ(rebuildTexture(false), 0);
-        ASSERT_TRUE(gMapSet.mapTexture);
-        // f = 256, N + (256 − N) / 2 = 179 and N = 102 on white: channels 255, 178, 101.
-        const int day = 255 >> 2, twilight = 178 >> 2, night = 101 >> 2;
-        int counts[3] = {};
+        std::vector<std::pair<double, int>> ramp;  // (elevation, green) inside the transition
         for (int y = 0; y < 360; ++y)
             for (int x = 0; x < 720; ++x) {
                 double e = elevation(x, y, 720, 360);
                 int g = green(texel(x, y));
-                if (e > kTolerance) {
-                    ASSERT_EQ(g, day) << x << "," << y << " elevation " << e;
-                    ++counts[0];
-                } else if (e < -6 - kTolerance) {
-                    ASSERT_EQ(g, night) << x << "," << y << " elevation " << e;
-                    ++counts[2];
-                } else if (e < -kTolerance && e > -6 + kTolerance) {
-                    ASSERT_EQ(g, twilight) << x << "," << y << " elevation " << e;
-                    ++counts[1];
-                } else {
-                    ASSERT_TRUE(g == day || g == twilight || g == night) << x << "," << y;
-                }
+                if (e > halfWidth + kTolerance) ASSERT_EQ(g, 63) << x << "," << y;
+                if (e < -halfWidth - kTolerance) ASSERT_EQ(g, 101 >> 2) << x << "," << y;
+                if (std::fabs(e) < halfWidth - kTolerance) ramp.push_back({e, g});
+                // On the horizon the level is halfway between night (102) and day (256).
+                if (std::fabs(e) < halfWidth / 200) ASSERT_NEAR(g, (255 * 179 >> 8) >> 2, 1);
             }
-        EXPECT_GT(counts[1], 1000);  // the band exists and is some 6° wide
-        EXPECT_EQ(green(sunTexel(false)), day);
-        EXPECT_EQ(green(sunTexel(true)), night);
-    }
-}
-
-TEST_F(ComposeTest, SmoothTransitionRisesWithTheSun) {
-    writeUniform("Day.gif", 720, 360, {255, 255, 255});
-    gOptions.useOverlayMap = false;  // defaults: specularity 90 (±9.6°), darkness 20
-    const double halfWidth = 1753 / 182.04444444444445;
-    setTime(kInstants[0]);
-    ASSERT_EQ(rebuildTexture(false), 0);
-    std::vector<std::pair<double, int>> ramp;  // (elevation, green) inside the transition
-    for (int y = 0; y < 360; ++y)
-        for (int x = 0; x < 720; ++x) {
-            double e = elevation(x, y, 720, 360);
-            int g = green(texel(x, y));
-            if (e > halfWidth + kTolerance) ASSERT_EQ(g, 63) << x << "," << y;
-            if (e < -halfWidth - kTolerance) ASSERT_EQ(g, 101 >> 2) << x << "," << y;
-            if (std::fabs(e) < halfWidth - kTolerance) ramp.push_back({e, g});
-            // On the horizon the level is halfway between night (102) and day (256).
-            if (std::fabs(e) < 0.05) ASSERT_NEAR(g, (255 * 179 >> 8) >> 2, 1);
+        std::sort(ramp.begin(), ramp.end());
+        // Monotonic within the texel's rounding: a sun higher by 0.5° is never darker.
+        for (size_t i = 0, j = 0; i < ramp.size(); ++i) {
+            while (j < ramp.size() && ramp[j].first < ramp[i].first + 0.5) ++j;
+            if (j < ramp.size()) ASSERT_LE(ramp[i].second, ramp[j].second) << ramp[i].first;
         }
-    std::sort(ramp.begin(), ramp.end());
-    // Monotonic within the texel's rounding: a sun higher by 0.5° is never darker.
-    for (size_t i = 0, j = 0; i < ramp.size(); ++i) {
-        while (j < ramp.size() && ramp[j].first < ramp[i].first + 0.5) ++j;
-        if (j < ramp.size()) ASSERT_LE(ramp[i].second, ramp[j].second) << ramp[i].first;
     }
 }
 
@@ -131,6 +139,9 @@ TEST_F(ComposeTest, DarknessAndBrightnessExtremes) {
     ASSERT_EQ(rebuildTexture(false), 0);
     EXPECT_EQ(sunTexel(true), 0x0000);
     EXPECT_EQ(sunTexel(false), gifref::to565({200, 180, 160}));
+    gOptions.shadowDarkness = 0;  // night at half the day's level
+    ASSERT_EQ(rebuildTexture(false), 0);
+    EXPECT_EQ(sunTexel(true), gifref::to565({100, 90, 80}));
     gOptions.shadowDarkness = 20;
     gOptions.textureBrightness = 0;
     ASSERT_EQ(rebuildTexture(false), 0);
@@ -173,20 +184,6 @@ TEST_F(ComposeTest, InterlacedMapsKeepTheirRowOrder) {
         std::vector<int> order = gifref::storedRowOrder(h, true);
         for (int i = 0; i < h; ++i) ASSERT_EQ(interlacedRow(i, h), order[i]) << h << " " << i;
     }
-}
-
-TEST_F(ComposeTest, ProgressBarEndsAtNinetyEightPercentInsideItsFrame) {
-    writeUniform("Day.gif", 200, 100, {10, 20, 30});
-    gOptions.useOverlayMap = false;
-    std::fill(backBuffer(), backBuffer() + kW * kH, uint16_t(0x7777));
-    ASSERT_EQ(rebuildTexture(true), 0);
-    EXPECT_EQ(at(79, 154), 0x0000);   // the black frame around the bar
-    EXPECT_EQ(at(160, 169), 0x0000);  // its far corner
-    EXPECT_EQ(at(161, 170), 0x7777);  // nothing beyond
-    EXPECT_EQ(at(80, 155), 0xFFFF);   // the bar's own white outline
-    EXPECT_EQ(at(157, 156), 0x001F);  // 98 % of 80 pixels: 78 filled
-    EXPECT_EQ(at(158, 156), 0x0000);
-    EXPECT_EQ(gRedraw, 1);
 }
 
 // The rebuild streams rows from the files; its texture must be what the decoded-map path

@@ -40,9 +40,11 @@ uint16_t boxMean(const TexelSource& t, int u0, int v0, int n) {
     return uint16_t((red / (n * n)) << 11 | (green / (n * n)) << 5 | blue / (n * n));
 }
 
-// One band pixel with a division per coordinate, as the flat map's rule states it.
+// One band pixel with a division per coordinate, as the flat map's rule states it; at the
+// map's own size (height −1) its texels as they stand.
 uint16_t bandPixelByDivision(const TexelSource& t, int height, int offsetX, int offsetY, int k,
                              int r) {
+    if (height < 0) return t.texels[size_t(offsetY + r) * t.width + (offsetX + k) % t.width];
     const int width = 2 * height;
     const int mx = ((offsetX + k) % width + width) % width;
     // Rows above or below the map repeat its edge rows.
@@ -53,7 +55,7 @@ uint16_t bandPixelByDivision(const TexelSource& t, int height, int offsetX, int 
     return height > t.height / 2 ? boxMean(t, u - 1, v - 1, 2) : boxMean(t, u - 1, v - 1, 3);
 }
 
-TEST_F(FastPaths, ZoomedFlatMapMatchesTheDivisionPerPixel) {
+TEST_F(FastPaths, FlatMapMatchesTheDivisionPerPixel) {
     gView.planar = true;
     const struct {
         int width, height, offsetX, offsetY;
@@ -62,16 +64,17 @@ TEST_F(FastPaths, ZoomedFlatMapMatchesTheDivisionPerPixel) {
                  {1024, 512, 1000, 192}, {1024, 512, 3000, 7}, {1024, 257, 100, 0},
                  {1024, 256, 100, 0},    {1024, 200, 399, 0},  {1024, 171, 17, 0},
                  {1024, 120, 239, 0},    {1024, 320, 100, -5}, {1024, 400, 50, 100},
-                 {6, 120, 7, 0},         {6, 2, 1, 0}};
+                 {1024, -1, 900, 100},   {6, 120, 7, 0},       {6, 2, 1, 0}};
     for (const auto& c : cases) {
         if (gMapSet.textureWidth != c.width) makeNoise(c.width, c.width / 2);
         const TexelSource t = currentTexture();
+        const int height = c.height < 0 ? t.height : c.height;
         gView.planarHeight = c.height;
-        gView.margin = c.height < kH ? (kH - c.height) / 2 : 0;
+        gView.margin = height < kH ? (kH - height) / 2 : 0;
         gView.offsetX = c.offsetX;
         gView.offsetY = c.offsetY;
         renderPlanar();
-        const int rows = std::min(c.height, kH - gView.margin);
+        const int rows = std::min(height, kH - gView.margin);
         for (int r = 0; r < rows; ++r)
             for (int k = 0; k < kW; ++k)
                 ASSERT_EQ(at(k, gView.margin + r),
@@ -97,10 +100,6 @@ TEST(BoxFilters, InsideVersionsSumEveryFieldWithoutCarries) {
                 ASSERT_EQ(average2x2Inside(t, u, v), boxMean(t, u - 1, v - 1, 2));
                 ASSERT_EQ(average3x3Inside(t, u, v), boxMean(t, u - 1, v - 1, 3));
             }
-        // The clamped versions read the edge texel for indices outside the texture.
-        ASSERT_EQ(texelAt(t, -5, 99), px[20]);
-        ASSERT_EQ(average2x2(t, 0, 0), boxMean(t, 0, 0, 2));
-        ASSERT_EQ(average3x3(t, 9, 9), boxMean(t, 2, 2, 3));
     }
 }
 
@@ -138,6 +137,8 @@ uint16_t globePixel(const TexelSource& t, int d, int y, bool mirror) {
     return t.texels[size_t(v) * w + u];
 }
 
+// On the 1024-wide maps the 15° grid (42 texels) misses the equator and the prime meridian;
+// both used to be left out.
 TEST_F(FastPaths, GlobeMatchesThePerPixelInversion) {
     const struct {
         int width, lon, lat, radius;

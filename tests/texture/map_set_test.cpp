@@ -1,8 +1,8 @@
-// Which map sets are accepted, what an unusable set leaves behind and says, and the map
-// size the view learns from a good one. A missing set's message is the end-to-end tests'.
+// What an unusable map set leaves behind and says, the interlacing both maps must share, and
+// the map size the view learns from a good one. Which main maps are refused, and the missing
+// set's message, are the end-to-end tests'.
 
 #include <filesystem>
-#include <fstream>
 
 #include "map_files.h"
 
@@ -14,30 +14,7 @@ class MapSetTest : public MapFiles {
         MapFiles::SetUp();
         gOptions.showDayNight = false;
     }
-    void writeGarbage(const std::string& name) {
-        std::ofstream out(root_ / "home" / "maps" / name, std::ios::binary);
-        out << "GIF89a this is not a picture";
-    }
 };
-
-TEST_F(MapSetTest, MainMapMustBeTwiceAsWideAsHigh) {
-    struct Case {
-        int width, height;  // 0: garbage file
-        bool accepted;
-    } cases[] = {{1024, 512, true}, {1024, 511, false}, {1000, 512, false},
-                 {2, 1, true},      {512, 1024, false}, {0, 0, false}};
-    gOptions.useOverlayMap = false;
-    for (const Case& c : cases) {
-        if (c.width)
-            writeUniform("Day.gif", c.width, c.height, {90, 90, 90});
-        else
-            writeGarbage("Day.gif");
-        int32_t w = -1, h = -1;
-        EXPECT_EQ(checkMapSet(false, &w, &h), c.accepted ? 0 : -5) << c.width << "x" << c.height;
-        EXPECT_EQ(w, c.accepted ? c.width : -1);
-        EXPECT_EQ(h, c.accepted ? c.height : -1);
-    }
-}
 
 // A refused set keeps the texture and is reported once: the options go back to the set in
 // use, so that the next rebuild (the periodic shadow update) builds from it and says nothing.

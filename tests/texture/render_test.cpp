@@ -1,6 +1,6 @@
 // The globe and the flat map drawn from a texture set up by hand: the disc's outline against
 // the exact circle, every pixel's texel and pick against the exact inverse projection, the
-// flat map's columns, band, grid and circles, and the background alone without a texture.
+// flat map's band, grid and circles, and the background alone without a texture.
 
 #include <cmath>
 
@@ -101,35 +101,6 @@ TEST_F(RenderTest, GlobeAndPicksFollowTheExactInverseProjection) {
                     << y << ": texel off by " << du << "," << dv;
             }
     }
-}
-
-TEST_F(RenderTest, GlobeGridMarksTheEquatorAndPrimeMeridian) {
-    // On this map the 15° grid is 42 texels apart, which misses the equator (row 256) and the
-    // prime meridian (column 512): both used to be left out.
-    makeTexture(1024, 512, [](int, int) { return uint16_t(0x2104); });
-    gOptions.latLonGrid = true;
-    setSphericalView(0, 0);  // looking at 0°N 0°E
-    buildColumnTables();
-    renderSphere();
-    EXPECT_EQ(at(120, 160), gOptions.equatorColor);
-    EXPECT_EQ(at(150, 160), gOptions.equatorColor);  // along the equator
-    EXPECT_EQ(at(120, 60), gOptions.equatorColor);   // along the prime meridian
-    EXPECT_EQ(at(120, 200), gOptions.equatorColor);  // the centre column, below the centre
-    EXPECT_EQ(at(100, 140), 0x2104);                 // between the lines
-}
-
-TEST_F(RenderTest, FlatMapAtItsOwnSizeCopiesWrappedColumns) {
-    const int w = 1024, h = 512;
-    makeTexture(w, h, [](int u, int v) { return uint16_t(u | (v & 63) << 10); });
-    gView.planar = true;
-    gView.planarHeight = -1;
-    gView.offsetX = 900;  // the screen runs past the map's right edge into its left
-    gView.offsetY = 100;
-    gView.margin = 0;
-    renderPlanar();
-    for (int y = 0; y < kH; ++y)
-        for (int x = 0; x < kW; ++x)
-            ASSERT_EQ(at(x, y), ((900 + x) % w) | ((100 + y) & 63) << 10) << x << "," << y;
 }
 
 TEST_F(RenderTest, ScaledFlatMapBandGridAndCircles) {

@@ -1,5 +1,5 @@
-// Zoom limits, the planar height rules, start-up normalisation and the animated rotation's
-// arrival, each against the figures the program promises.
+// The flat map's height limits, start-up normalisation, rectangles on the globe and the
+// animated rotation's arrival, each against the figures the program promises.
 #include "view/zoom.h"
 
 #include <gtest/gtest.h>
@@ -41,20 +41,9 @@ TEST_F(Zoom, StartUpNormalisesLoadedAngles) {
     }
 }
 
-TEST_F(Zoom, KeysAndHeightsStopAtTheirLimits) {
-    gView.radius = 320;  // max for a 512-row map is trunc(1024 / π) = 325
-    EXPECT_TRUE(zoomView(ZoomKey::StepIn));
-    EXPECT_EQ(gView.radius, 340);
-    EXPECT_FALSE(zoomView(ZoomKey::NudgeIn));
-    gView.radius = 44;
-    EXPECT_TRUE(zoomView(ZoomKey::NudgeOut));
-    EXPECT_EQ(gView.radius, 40);
-    EXPECT_FALSE(zoomView(ZoomKey::StepOut));
-    EXPECT_TRUE(zoomView(ZoomKey::Reset));
-    EXPECT_EQ(gView.radius, 118);
-    EXPECT_EQ(gColumns.radius, 118);
-    EXPECT_FALSE(zoomView(ZoomKey::Reset));
-    // The flat map's heights: 120 at least, the map's own (stored as −1) at most.
+// The flat map's heights: 120 at least, the map's own (stored as −1) at most. The globe's
+// radius limits are the end-to-end zoom keys test's.
+TEST_F(Zoom, FlatMapHeightsStopAtTheirLimits) {
     EXPECT_EQ(setPlanarHeight(50), 120);
     EXPECT_EQ(gView.planarHeight, 120);
     EXPECT_EQ(gView.margin, 100);
