@@ -1,9 +1,8 @@
-// Reading the working texture for the renderers: one clamped texel read and the 2 × 2 and
-// 3 × 3 box filters of the globe and the flat map. Every index is clamped into the texture,
-// so a rounding slip at the map's edge reads the edge texel instead of leaving the block.
+// Reading the working texture for the renderers: the 2 × 2 and 3 × 3 box filters of the
+// globe and the flat map (per-field means of RGB565 texels). They do not clamp: the renderers
+// call them only where the whole block lies inside the texture.
 #pragma once
 
-#include <algorithm>
 #include <bit>
 #include <cstdint>
 #include <cstring>
@@ -17,13 +16,6 @@ struct TexelSource {
 
 // The working texture of the map set (texels null while there is none).
 TexelSource currentTexture();
-
-// The texel at column u, row v, each clamped into the texture. Needs texels.
-inline uint16_t texelAt(const TexelSource& t, int32_t u, int32_t v) {
-    u = std::clamp(u, 0, t.width - 1);
-    v = std::clamp(v, 0, t.height - 1);
-    return t.texels[static_cast<size_t>(v) * t.width + u];
-}
 
 // The three RGB565 fields of `texel` spread apart (green in the upper half-word) so that
 // up to nine of them add without one field carrying into the next.
@@ -46,8 +38,8 @@ inline uint16_t packFieldMeans(uint32_t sum) {
     return static_cast<uint16_t>((red / count) << 11 | (green / count) << 5 | blue / count);
 }
 
-// average2x2 without its clamps, for the per-pixel loops, at texel index v × W + u: needs
-// 1 ≤ u ≤ W − 1 and 1 ≤ v ≤ H − 1.
+// Per-field mean (each field summed and divided truncating) of the 2 × 2 texels
+// (u − 1 .. u, v − 1 .. v), at texel index v × W + u: needs 1 ≤ u ≤ W − 1 and 1 ≤ v ≤ H − 1.
 inline uint16_t average2x2AtIndex(const TexelSource& t, size_t index) {
     const uint16_t* below = t.texels + index;
     const uint16_t* above = below - t.width;
@@ -57,19 +49,11 @@ inline uint16_t average2x2Inside(const TexelSource& t, int32_t u, int32_t v) {
     return average2x2AtIndex(t, static_cast<size_t>(v) * t.width + u);
 }
 
-// average3x3 without its clamps: needs 1 ≤ u ≤ W − 2 and 1 ≤ v ≤ H − 2.
+// The same over the 3 × 3 texels (u − 1 .. u + 1, v − 1 .. v + 1): needs 1 ≤ u ≤ W − 2 and
+// 1 ≤ v ≤ H − 2.
 inline uint16_t average3x3Inside(const TexelSource& t, int32_t u, int32_t v) {
     const uint16_t* row = t.texels + static_cast<size_t>(v - 1) * t.width + u;
     uint32_t sum = 0;
     for (int i = 0; i < 3; ++i, row += t.width) sum += spreadPair(row - 1) + spreadFields(row[1]);
     return packFieldMeans<9>(sum);
 }
-
-// Per-field mean (5-bit red, 6-bit green, 5-bit blue, each summed and divided truncating)
-// of the 2 × 2 texels (u − 1 .. u, v − 1 .. v). u and v are clamped to 1 .. W − 1 and
-// 1 .. H − 1; a texture narrower or lower than 2 gives the clamped texel.
-uint16_t average2x2(const TexelSource& t, int32_t u, int32_t v);
-
-// The same over the 3 × 3 texels (u − 1 .. u + 1, v − 1 .. v + 1), u and v clamped to
-// 1 .. W − 2 and 1 .. H − 2; a texture narrower or lower than 3 gives the clamped texel.
-uint16_t average3x3(const TexelSource& t, int32_t u, int32_t v);
