@@ -74,6 +74,10 @@ CityFileStamp cityFileStamp(const CityDatabase& db) {
     return {std::string(header, kHeaderBytes), static_cast<uint32_t>(size)};
 }
 
+bool holdsSelection(const CityDatabase& db) {
+    return db.isOpen() && db.problem().empty();
+}
+
 std::vector<const CityRecord*> parseSelection(const uint8_t* data, size_t size,
                                               const CityDatabase& db, size_t* skipped) {
     std::vector<const CityRecord*> records = recordsAt(readOffsets(data, size), db);
@@ -102,7 +106,7 @@ std::vector<uint8_t> formatSelection(const PtrList& places, const CityDatabase& 
 SelectionLoad loadSelection(const std::string& path, const CityDatabase& db,
                             const CityFileStamp& stamp, PtrList* out) {
     SelectionLoad result;
-    if (!db.isOpen()) return result;
+    if (!holdsSelection(db)) return result;
     std::vector<uint8_t> bytes;
     if (!platform::readFile(path, &bytes, kMaxSelectionBytes)) {
         // No file, or no state folder to hold one (said where the folder is chosen).
@@ -129,7 +133,7 @@ SelectionLoad loadSelection(const std::string& path, const CityDatabase& db,
 
 bool saveSelection(const std::string& path, const PtrList& places, const CityDatabase& db,
                    std::string* error) {
-    if (!db.isOpen()) return true;
+    if (!holdsSelection(db)) return true;
     const std::vector<uint8_t> bytes = formatSelection(places, db);
     return platform::writeFileAtomic(path, bytes.data(), bytes.size(), error);
 }

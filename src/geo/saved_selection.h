@@ -23,6 +23,11 @@ constexpr size_t kMaxSelectionBytes = size_t{4} << 20;
 // past 4 GiB are stored as 0xFFFFFFFF). Empty when nothing is open.
 CityFileStamp cityFileStamp(const CityDatabase& db);
 
+// Whether `db` can vouch for a saved selection: open and whole. A file cut at a damaged
+// record has another size than the one the selection was saved with, yet is the same file;
+// until it is whole again a saved selection is neither judged nor written over.
+bool holdsSelection(const CityDatabase& db);
+
 // The records a save file's bytes name, in file order: the values before the first 0 (a tail
 // shorter than 4 bytes is ignored), each kept only when a record of `db` starts there.
 // `skipped`, when given, receives the number of values that named no record.
@@ -41,15 +46,15 @@ struct SelectionLoad {
 };
 
 // Start-up: appends to `out` one new Place (a city, kind 3) per record the file at `path`
-// names. Nothing is read when `db` is not open, or when `stamp` is set and is not `db`'s: the
-// offsets were saved against another file and would name other cities. A missing file is
-// an empty selection.
+// names. Nothing is read when `db` cannot hold a selection (closed or damaged), or when `stamp` is
+// set and is not `db`'s: the offsets were saved against another file and would name other cities. A
+// missing file is an empty selection.
 SelectionLoad loadSelection(const std::string& path, const CityDatabase& db,
                             const CityFileStamp& stamp, PtrList* out);
 
-// Shutdown: writes `places` to `path` atomically. Does nothing and returns true when `db` is
-// not open, so that a selection is never written against a missing database. False when the
-// file could not be written (the old one is then left whole; `error`, if given, says why).
+// Shutdown: writes `places` to `path` atomically. Does nothing and returns true when `db`
+// cannot hold a selection, so that one is never written against a missing or damaged file. False
+// when the file could not be written (the old one is then left whole; `error`, if given, says why).
 bool saveSelection(const std::string& path, const PtrList& places, const CityDatabase& db,
                    std::string* error = nullptr);
 

@@ -41,14 +41,16 @@ bool homeIsThere() {
 }
 
 // The database is optional: without it (missing or refused) the program runs with no
-// cities, and with a damaged one on the records before the damage; either is said once.
+// cities, and with a damaged one on the records before the damage; either is said once. A
+// damaged one leaves the saved selection alone, which the user hears of here.
 void openCities() {
     const std::string path = platform::homeFile("cities.bin");
     const bool opened = geo::cityDatabase.open(path);
     if (!geo::cityDatabase.problem().empty() && homeIsThere())
         std::fprintf(stderr, "mundora: city file %s: %s%s\n", path.c_str(),
                      geo::cityDatabase.problem().c_str(),
-                     opened ? "" : "; going on without cities");
+                     opened ? "; the saved city selection is kept unread until it is whole"
+                            : "; going on without cities");
 }
 
 // The saved selection, once the settings have said which cities.bin it was saved against.
@@ -75,12 +77,12 @@ void restoreSelection() {
 
 // The selection goes first and renews the settings' stamp only when written: a stop between
 // the two files then leaves a stamp that refuses a good selection, never one that accepts
-// offsets saved against another cities.bin. Without a database both stay as they were.
+// offsets saved against another cities.bin. Without a whole database both stay as they were.
 bool saveSelection(std::string* error) {
     if (!geo::saveSelection(platform::stateFile("cities.sav"), geo::gDisplayedCities,
                             geo::cityDatabase, error))
         return false;
-    if (geo::cityDatabase.isOpen())
+    if (geo::holdsSelection(geo::cityDatabase))
         gOptions.selectionCityFile = geo::cityFileStamp(geo::cityDatabase);
     return true;
 }

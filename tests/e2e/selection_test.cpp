@@ -59,28 +59,34 @@ TEST(Selection, ReadOnlyWithItsOwnCityFileAndSavedBackAtExit) {
     const uint32_t size = uint32_t(bin.size());
     const std::string three = savBytes(threeCities());
     const std::string ownStamp = "City File Size=" + std::to_string(size) + "\n";
+    enum CityFile { kWhole, kMissing, kCut };
     struct Case {
         const char* what;
         std::string settings;  // empty: none yet
-        bool withCities;
+        CityFile cities;
         int kept;
         bool dropped;  // said in the message box
         std::string savedAfter;
         std::string stampAfter;
     } cases[] = {
-        {"no stamp yet", "", true, 3, false, three, ownStamp},
-        {"its own city file", stampedSettings(header, size), true, 3, false, three, ownStamp},
-        {"another size", stampedSettings(header, size - 2), true, 0, true, "", ownStamp},
-        {"another header", stampedSettings("cities500 0.9.9" + std::string(1, '\0'), size), true, 0,
-         true, "", ownStamp},
+        {"no stamp yet", "", kWhole, 3, false, three, ownStamp},
+        {"its own city file", stampedSettings(header, size), kWhole, 3, false, three, ownStamp},
+        {"another size", stampedSettings(header, size - 2), kWhole, 0, true, "", ownStamp},
+        {"another header", stampedSettings("cities500 0.9.9" + std::string(1, '\0'), size), kWhole,
+         0, true, "", ownStamp},
         // Neither read nor rewritten, and its stamp kept, until cities.bin is back.
-        {"no cities.bin", stampedSettings(header, size - 2), false, 0, false, three,
+        {"no cities.bin", stampedSettings(header, size - 2), kMissing, 0, false, three,
          "City File Size=" + std::to_string(size - 2) + "\n"},
+        // Its own file cut short used to count as another file: the selection was dropped,
+        // said to be from another cities.bin, and saved back empty.
+        {"its own city file cut short", stampedSettings(header, size), kCut, 0, false, three,
+         ownStamp},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         Home home;
-        if (!c.withCities) std::remove(home.file("cities.bin").c_str());
+        if (c.cities == kMissing) std::remove(home.file("cities.bin").c_str());
+        if (c.cities == kCut) std::filesystem::resize_file(home.file("cities.bin"), 500000);
         TempFolder state;
         if (!c.settings.empty()) std::ofstream(state.file("settings.ini")) << c.settings;
         std::ofstream(state.file("cities.sav"), std::ios::binary) << three;
@@ -95,6 +101,11 @@ TEST(Selection, ReadOnlyWithItsOwnCityFileAndSavedBackAtExit) {
         EXPECT_EQ(texts.find("another cities.bin") != std::string::npos, c.dropped) << texts;
         EXPECT_EQ(readText(state.file("cities.sav")), c.savedAfter);
         EXPECT_NE(readText(state.file("settings.ini")).find(c.stampAfter), std::string::npos);
+        if (c.cities != kCut) continue;
+        // With the whole file back, the selection is there again.
+        copyFile(kCities, home.file("cities.bin"));
+        Session again("view v", home.path, state.path);
+        EXPECT_EQ(again.view("v")["displayedCities"], 3);
     }
 }
 
