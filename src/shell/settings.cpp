@@ -2,7 +2,8 @@
 // the reader files each line under its table entry (the last line wins) and then applies
 // the entries in table order, so "Use Overlay Map" under Maps always beats Flags bit 6
 // whatever order a hand-edited file has. The writer walks the same table. A file name the
-// reader refuses is named on standard error and written back as it stood until replaced.
+// reader refuses is named on standard error and written back as it stood until replaced;
+// a file with lines the reader does not understand is kept beside the new one.
 #include "shell/settings.h"
 
 #include <cstdio>
@@ -300,6 +301,19 @@ bool applyValue(const Setting& s, std::string_view value, Options* options,
     return dword && applyNumber(s, *dword, options);
 }
 
+bool withoutControlBytes(std::string_view name) {
+    for (unsigned char c : name)
+        if (c < 0x20 || c == 0x7F) return false;
+    return true;
+}
+
+// Whether a known setting's value would be used: file names are refused on their own terms
+// (named, and kept as they stand) and are not checked here.
+bool understood(const Setting& s, std::string_view value) {
+    Options scratch;
+    return s.kind == Kind::FileName || applyValue(s, value, &scratch, nullptr);
+}
+
 int findSetting(std::string_view section, std::string_view name) {
     const std::vector<Setting>& table = settingsTable();
     for (size_t i = 0; i < table.size(); ++i)
@@ -371,6 +385,38 @@ std::string formatValue(const Setting& s, const Options& options) {
 // them: the program never destroys a setting it did not replace.
 std::vector<RefusedValue> gRefused;
 
+// The file as read at load when it held lines not understood (else empty): the first save
+// keeps it as settings.ini.bad before writing over settings.ini, so that a hand edit gone
+// wrong is never lost.
+std::vector<uint8_t> gUnreadFile;
+
+// The lines not understood, one message line each (the first few only, cut short), then
+// where the file will be kept.
+void reportUnread(const std::string& path, const std::vector<UnreadLine>& unread) {
+    constexpr size_t kShown = 5, kLongest = 60;
+    for (size_t i = 0; i < unread.size() && i < kShown; ++i) {
+        const std::string& line = unread[i].text;
+        const std::string shown = line.size() > kLongest ? line.substr(0, kLongest) + "..." : line;
+        std::fprintf(stderr,
+                     "mundora: settings file %s line %d: '%s' is not understood; left out\n",
+                     path.c_str(), unread[i].number, platform::printable(shown).c_str());
+    }
+    if (unread.size() > kShown)
+        std::fprintf(stderr, "mundora: settings file %s: and %zu more lines not understood\n",
+                     path.c_str(), unread.size() - kShown);
+    std::fprintf(stderr, "mundora: settings file %s is kept as settings.ini.bad when saved over\n",
+                 path.c_str());
+}
+
+// Writes the file read at load to settings.ini.bad, once, when it held lines not understood.
+bool keepUnreadFile(const std::string& path, std::string* error) {
+    if (gUnreadFile.empty()) return true;
+    if (!platform::writeFileAtomic(path + ".bad", gUnreadFile.data(), gUnreadFile.size(), error))
+        return false;
+    gUnreadFile.clear();
+    return true;
+}
+
 void copyLastViewToView(const LastView& v) {
     gView.planar = v.planar;
     gView.lonAngle = v.lonAngle;
@@ -389,27 +435,41 @@ LastView lastViewFromView() {
 }  // namespace
 
 int parseSettings(const uint8_t* data, size_t size, Options* options,
-                  std::vector<RefusedValue>* refused) {
+                  std::vector<RefusedValue>* refused, std::vector<UnreadLine>* unread) {
     const std::vector<Setting>& table = settingsTable();
     std::vector<std::string_view> found(table.size());
     std::vector<bool> present(table.size(), false);
     std::string_view text(reinterpret_cast<const char*>(data), data ? size : 0);
     std::string_view section;
-    while (!text.empty()) {
+    auto notUnderstood = [&](int number, std::string_view line) {
+        if (unread) unread->push_back(UnreadLine{number, std::string(line)});
+    };
+    for (int number = 1; !text.empty(); ++number) {
         size_t end = text.find('\n');
         std::string_view line = trim(text.substr(0, end));
         text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
         if (line.empty() || line.front() == ';' || line.front() == '#') continue;
         if (line.front() == '[') {
             section = line.back() == ']' ? trim(line.substr(1, line.size() - 2)) : "";
+            if (line.back() != ']') notUnderstood(number, line);
             continue;
         }
         size_t eq = line.find('=');
-        if (eq == std::string_view::npos) continue;
-        int index = findSetting(section, trim(line.substr(0, eq)));
-        if (index < 0) continue;
+        if (eq == std::string_view::npos) {
+            notUnderstood(number, line);
+            continue;
+        }
+        const std::string_view name = trim(line.substr(0, eq));
+        int index = findSetting(section, name);
+        // An unknown name may be a setting of another version; one with control bytes is not.
+        if (index < 0 && withoutControlBytes(name)) continue;
+        if (index < 0) {
+            notUnderstood(number, line);
+            continue;
+        }
         found[index] = trim(line.substr(eq + 1));
         present[index] = true;
+        if (!understood(table[index], found[index])) notUnderstood(number, line);
     }
     int used = 0;
     for (size_t i = 0; i < table.size(); ++i)
@@ -447,12 +507,18 @@ bool loadSettings() {
     gOptions = Options{};
     gRefused.clear();
     std::vector<uint8_t> bytes;
+    std::vector<UnreadLine> unread;
     const std::string path = platform::stateFile("settings.ini");
     bool read = platform::readFile(path, &bytes, kMaxSettingsBytes);
-    if (read) parseSettings(bytes.data(), bytes.size(), &gOptions, &gRefused);
+    if (read) parseSettings(bytes.data(), bytes.size(), &gOptions, &gRefused, &unread);
     for (const RefusedValue& r : gRefused)
         std::fprintf(stderr, "mundora: settings file %s: %s=%s not used: %s; kept as it is\n",
                      path.c_str(), r.name, platform::printable(r.text).c_str(), r.reason);
+    gUnreadFile.clear();
+    if (!unread.empty()) {
+        reportUnread(path, unread);
+        gUnreadFile = std::move(bytes);
+    }
     copyLastViewToView(gOptions.lastView);
     panelSetChecked(2001, gOptions.latLonGrid);
     panelSetChecked(2002, gOptions.showDayNight);
@@ -468,6 +534,7 @@ bool saveSettings(std::string* error) {
     const std::string& open = routes::gRouteSet.fileName;
     const std::string& route = open.empty() ? gOptions.routeFileName : open;
     std::string text = formatSettings(gOptions, route, gRefused);
-    return platform::writeFileAtomic(platform::stateFile("settings.ini"), text.data(), text.size(),
-                                     error);
+    const std::string path = platform::stateFile("settings.ini");
+    return keepUnreadFile(path, error) &&
+           platform::writeFileAtomic(path, text.data(), text.size(), error);
 }

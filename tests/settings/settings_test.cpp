@@ -98,6 +98,12 @@ TEST_F(Settings, EveryValueRoundTripsOnItsOwn) {
         change(o);
         ASSERT_FALSE(o == Options{}) << what;
         EXPECT_TRUE(parsed(formatSettings(o, o.routeFileName)) == o) << what;
+        // What the program writes, it understands.
+        const std::string text = formatSettings(o, o.routeFileName);
+        std::vector<UnreadLine> unread;
+        parseSettings(reinterpret_cast<const uint8_t*>(text.data()), text.size(), &o, nullptr,
+                      &unread);
+        EXPECT_TRUE(unread.empty()) << what << ": " << unread.front().text;
     }
 }
 
@@ -178,6 +184,7 @@ struct Damage {
     const char* what;
     std::string text;
     std::function<bool(const Options&)> ok;  // null: every option at its default
+    std::vector<int> unread = {};            // the lines not understood
 };
 
 TEST_F(Settings, DamagedFilesGiveDefaultsForWhatCannotBeUsed) {
@@ -190,9 +197,11 @@ TEST_F(Settings, DamagedFilesGiveDefaultsForWhatCannotBeUsed) {
     for (int i = 0; i < 3000; ++i) junk += static_cast<char>((i * 7919) % 256);
     const Damage cases[] = {
         {"empty", "", nullptr},
-        {"binary junk", junk, nullptr},
-        {"NULs", std::string("[General]\nSnap Radius=5\0\n", 25),
-         [&](const Options& o) { return o.snapRadius == d.snapRadius; }},
+        {"binary junk", junk, nullptr, {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13}},
+        {"NULs",
+         std::string("[General]\nSnap Radius=5\0\n", 25),
+         [&](const Options& o) { return o.snapRadius == d.snapRadius; },
+         {2}},
         {"NUL in a name", std::string("[Maps]\nMain Map File=\"a\\x00b\"\n"),
          [&](const Options& o) { return o.mainMapFile == d.mainMapFile; }},
         {"unknown keys", "[General]\nColour Of Sky=3\n[Nowhere]\nSnap Radius=9\n", nullptr},
@@ -201,16 +210,24 @@ TEST_F(Settings, DamagedFilesGiveDefaultsForWhatCannotBeUsed) {
          "[Maps]\nOverlay Operation=6\nUse Overlay Map=2\n[Advanced]\nTwilight Type=1031\n"
          "Earth Shadow Darkness=-1\nShadow Update Interval=21\n"
          "[General]\nLast Zoom Radius=0\nLast Flat Mode Height=-2\n",
-         nullptr},
-        {"overflowing numbers", "[General]\nSnap Radius=99999999999999999999\nFlags=-99999999999\n",
-         nullptr},
+         nullptr,
+         {2, 3, 4, 5, 7, 8, 10, 11, 12, 14, 15}},
+        {"overflowing numbers",
+         "[General]\nSnap Radius=99999999999999999999\nFlags=-99999999999\n",
+         nullptr,
+         {2, 3}},
+        {"not name=value",
+         "[General]\nFlags=abc\nGrid Step=7\nGrid Step\n\x01\x02=3\n[Colors\n",
+         nullptr,
+         {2, 3, 4, 5, 6}},
         // The twilight check used to negate −2147483648 to find its magnitude.
         {"32-bit extremes",
          "[Advanced]\nTwilight Type=-2147483648\nEarth Shadow Darkness=-2147483648\n"
          "Texture Brightness=4294967295\n[General]\nSnap Radius=2147483647\n"
          "Last Zoom Radius=-2147483648\nLast Flat Mode Height=2147483648\n"
          "[Maps]\nUse Overlay Map=-2147483648\nOverlay Operation=-2147483649\n",
-         nullptr},
+         nullptr,
+         {2, 3, 4, 6, 7, 8, 10, 11}},
         {"twilight at its ends", "[Advanced]\nTwilight Type=-1028\n",
          [&](const Options& o) { return o.twilightType == -kTwilightCivil; }},
         {"overlong name", "[Maps]\nMain Map File=" + std::string(300, 'x') + ".gif\n",
@@ -223,16 +240,32 @@ TEST_F(Settings, DamagedFilesGiveDefaultsForWhatCannotBeUsed) {
          nullptr},
         {"truncated", valid.substr(0, valid.find("Tropic Color")),
          [&](const Options& o) { return o.snapRadius == 7 && o.tropicColor == d.tropicColor; }},
-        {"city file header not 16 bytes", "[Selection]\nCity File Header=\"cities500\"\n",
-         [&](const Options& o) { return o == d; }},
+        {"city file header not 16 bytes",
+         "[Selection]\nCity File Header=\"cities500\"\n",
+         [&](const Options& o) { return o == d; },
+         {2}},
         {"hand-edited", "  [ Colors ]  \r\n  Grid Color = 65535 \r\n; comment\n",
          [&](const Options& o) { return o.gridColor == 0xFFFF; }},
     };
+    // Lines not understood used to be dropped in silence by the next save; the file is now
+    // kept as settings.ini.bad before that save, and only then.
+    const std::string bad = file() + ".bad";
     for (const Damage& c : cases) {
         writeText(file(), c.text);
+        fs::remove(bad);
         loadSettings();
         EXPECT_TRUE(c.ok ? c.ok(gOptions) : gOptions == d) << c.what;
         EXPECT_EQ(readText(file()), c.text) << c.what << ": loading must not rewrite the file";
+        Options o;
+        std::vector<int> unread;
+        std::vector<UnreadLine> lines;
+        parseSettings(reinterpret_cast<const uint8_t*>(c.text.data()), c.text.size(), &o, nullptr,
+                      &lines);
+        for (const UnreadLine& line : lines) unread.push_back(line.number);
+        EXPECT_EQ(unread, c.unread) << c.what;
+        ASSERT_TRUE(saveSettings());
+        EXPECT_EQ(fs::exists(bad), !c.unread.empty()) << c.what;
+        if (!c.unread.empty()) EXPECT_EQ(readText(bad), c.text) << c.what;
     }
 }
 
