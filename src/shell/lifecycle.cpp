@@ -94,13 +94,21 @@ void release() {
     freeBackBuffer();
 }
 
-int runProgram(platform::Backend* backend) {
+int runProgram(platform::Backend* backend, bool scripted) {
     // The program goes on without what a folder cannot give; the user hears why once.
     for (const std::string& problem : platform::folderProblems())
         std::fprintf(stderr, "mundora: %s\n", problem.c_str());
     platform::setBackend(backend);
-    if (platform::claimSingleInstance(platform::stateFolder()) == platform::InstanceClaim::Another)
-        return 0;
+    if (platform::claimSingleInstance(platform::stateFolder()) ==
+        platform::InstanceClaim::Another) {
+        // Bringing the other copy forward is all a window needs; a script has gone undone.
+        if (!scripted) return 0;
+        std::fprintf(stderr,
+                     "mundora: another copy is running with the state folder %s; it was asked to "
+                     "come forward and this script did not run\n",
+                     platform::stateFolder().c_str());
+        return 1;
+    }
     platform::setIdleHook([] { platform::serviceRaiseRequests(); });
     int32_t result = kStartupGeneral;
     if (!backend->openWindow("Mundora"))

@@ -26,9 +26,10 @@ inline int32_t gUiMode = kUiNormal;
 constexpr uint32_t kTimerId = 8000;    // the 50 ms tick
 constexpr uint32_t kTimerPeriod = 50;  // milliseconds
 
-// The whole run on `backend`: returns the exit code (the quit code, 0 when another copy was
-// already running and has been asked to come forward).
-int runProgram(platform::Backend* backend);
+// The whole run on `backend`: returns the exit code (the quit code; when another copy was
+// already running and has been asked to come forward, 0, or 1 for a `scripted` run, whose
+// script then never ran).
+int runProgram(platform::Backend* backend, bool scripted = false);
 
 // Everything between the open display and the message loop; a StartupResult.
 int32_t startup();

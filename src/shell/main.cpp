@@ -129,5 +129,5 @@ int main(int argc, char** argv) {
     if (!script.runPrelude()) return 2;
     platform::HeadlessBackend screen;
     script.attach(&screen, scriptHooks());
-    return runProgram(&screen);
+    return runProgram(&screen, true);
 }

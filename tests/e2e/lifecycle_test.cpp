@@ -50,7 +50,7 @@ TEST(Lifecycle, StartupShowsTheSplashAndQuitsCleanly) {
     EXPECT_NE(run.text("settings.ini"), "");
 }
 
-TEST(Lifecycle, SecondCopyAsksTheFirstToComeForwardAndExitsZero) {
+TEST(Lifecycle, SecondCopyAsksTheFirstToComeForward) {
     TempFolder folder;
     int first = startScript(folder, "raised\nquit\n", "first");
     // The first copy listens once it holds the lock.
@@ -76,8 +76,11 @@ TEST(Lifecycle, SecondCopyAsksTheFirstToComeForwardAndExitsZero) {
     EXPECT_EQ(poll(&p, 1, 60000), 1) << "the silent client was not dropped";
     EXPECT_EQ(recv(silent, &byte, 1, MSG_DONTWAIT), 0);
     close(silent);
+    // A script that hands off used to end with 0 and nothing said, as if it had run.
     ProgramRun second = runScript(folder, "shot " + folder.file("second.png") + "\nquit\n");
-    EXPECT_EQ(second.exitCode, 0) << second.err;
+    EXPECT_EQ(second.exitCode, 1) << second.err;
+    EXPECT_EQ(second.err, "mundora: another copy is running with the state folder " + folder.path +
+                              "; it was asked to come forward and this script did not run\n");
     EXPECT_NE(stat(folder.file("second.png").c_str(), &st), 0) << "the second copy ran a script";
     ProgramRun firstRun = waitRun(first, folder, "first");
     EXPECT_EQ(firstRun.exitCode, 0) << firstRun.err;
