@@ -23,7 +23,6 @@
 #include "texture/render_planar.h"
 #include "texture/render_sphere.h"
 #include "texture/sun.h"
-#include "view/pan.h"
 #include "view/stylus.h"
 #include "view/view_state.h"
 #include "view/zoom.h"
@@ -133,16 +132,14 @@ void drawSunSpot() {
                     top, width, height);
 }
 
-bool drawOverlayPass(const RouteLines& route) {
-    const bool scrolled = edgeScrollStep();
-    if (!gRedraw && !scrolled) return false;
+void drawOverlayPass(const RouteLines& route) {
+    if (!gRedraw) return;
     clearTextLog();
     if (gView.planar)
         renderPlanar();
     else
         renderSphere();
     drawOverlays(route);
-    return stylusOnPlainView();
 }
 
 }  // namespace geo

@@ -1,8 +1,8 @@
-// The scene of each frame: edge scrolling, then, when the view is dirty, the map redrawn with
-// everything over it in a fixed order (sun spot, displayed cities, the route, country labels,
-// the distance measurement, the zoom rectangle or the snap point and its antipode) and the
-// information lines in the top-left corner. Reading route files is not here: the caller
-// hands over the route's places, colour and style.
+// The scene of each frame: when the view is dirty, the map redrawn with everything over it in
+// a fixed order (sun spot, displayed cities, the route, country labels, the distance
+// measurement, the zoom rectangle or the snap point and its antipode) and the information
+// lines in the top-left corner. Edge scrolling is the 50 ms tick's, not the frame's. Reading route
+// files is not here: the caller hands over the route's places, colour and style.
 #pragma once
 
 #include <cstdint>
@@ -22,11 +22,9 @@ struct RouteLines {
 constexpr int32_t kFirstTextLine = 2;
 constexpr int32_t kTextLineStep = 12;
 
-// Draws the scene into the back buffer when the redraw flag is set or the stylus scrolls at
-// an edge (forgetting the text log's earlier strings then); otherwise leaves it as it is. True
-// when the stylus is held on the view with "Pan/Rotate" and "Zoom Selection" off and the
-// scene was drawn, so that scrolling and snapping follow it frame by frame.
-bool drawOverlayPass(const RouteLines& route);
+// Draws the scene into the back buffer when the redraw flag is set (forgetting the text log's
+// earlier strings then); otherwise leaves it as it is.
+void drawOverlayPass(const RouteLines& route);
 
 // The sun picture (the 26 × 26 top-left of the small sprites) centred on the subsolar point
 // of the last shading update, when that point is seen; cut at the screen's edges.

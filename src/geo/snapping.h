@@ -1,6 +1,7 @@
 // Snapping a position under the stylus onto a place: first a displayed city or distance point
-// within the snap radius, then the nearest city of the database. The snap point, the one
-// Place that describes the position under the stylus for the life of the program, lives here.
+// within the snap radius, then the nearest city of the database within it. The snap point,
+// the one Place that describes the position under the stylus for the life of the program,
+// lives here.
 // Longitude differences are taken the short way round, so snapping works across ±180°.
 #pragma once
 

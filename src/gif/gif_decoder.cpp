@@ -91,9 +91,13 @@ bool GifDecoder::skipSubBlocks() {
     }
 }
 
+bool GifDecoder::hasSignature(const uint8_t* data, size_t size) {
+    return size >= 6 && data[0] == 'G' && data[1] == 'I' && data[2] == 'F' &&
+           (data[4] == '7' || data[4] == '9');
+}
+
 bool GifDecoder::parseHeader() {
-    if (size_ < 13 || data_[0] != 'G' || data_[1] != 'I' || data_[2] != 'F') return false;
-    if (data_[4] != '7' && data_[4] != '9') return false;
+    if (size_ < 13 || !hasSignature(data_, size_)) return false;
     inputOffset_ = 13;
     if ((data_[10] & 0x80) && !readColorTable(data_[10])) return false;
     for (;;) {

@@ -55,6 +55,9 @@ class GifDecoder {
     // with the size its descriptor gives (pixels); else false and the outputs untouched.
     bool refusedAsTooLarge(int32_t* width, int32_t* height) const;
     bool interlaced() const { return interlaced_; }
+    // True when `data` starts as a GIF file does ("GIF87a" or "GIF89a", as far as the
+    // decoder looks), so that a refusal can say whether the file is a GIF file at all.
+    static bool hasSignature(const uint8_t* data, size_t size);
 
     // The steps below are the decoder's own; they are public so that tests can drive a code
     // stream directly.

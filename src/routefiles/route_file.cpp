@@ -149,6 +149,13 @@ pugi::xml_node findRoot(const Reader& r, const pugi::xml_document& doc) {
     return root;
 }
 
+// `text` without the blanks at either end.
+std::string trimBlanks(const std::string& text) {
+    const size_t first = text.find_first_not_of(" \t\r\n");
+    if (first == std::string::npos) return "";
+    return text.substr(first, text.find_last_not_of(" \t\r\n") + 1 - first);
+}
+
 // The text of `node` and of everything under it, in document order, without the blanks at
 // either end: the label of a point.
 std::string nodeText(pugi::xml_node node) {
@@ -164,25 +171,57 @@ std::string nodeText(pugi::xml_node node) {
         if (n == node) break;
         n = n.next_sibling();
     }
-    const size_t first = text.find_first_not_of(" \t\r\n");
-    if (first == std::string::npos) return "";
-    return text.substr(first, text.find_last_not_of(" \t\r\n") + 1 - first);
+    return trimBlanks(text);
 }
 
-// The number at the start of `text` read as strtod reads it in the "C" locale, whatever
-// locale the program runs in; 0 when the text does not start with one.
-double leadingNumber(const char* text) {
+// The number `text` is wholly, read as strtod reads it in the "C" locale, whatever locale
+// the program runs in; false when it is not wholly a decimal number (strtod alone would
+// read "10,5" as 10, "20abc" as 20, and take "nan", "inf" and hexadecimal too).
+bool decimalNumber(const std::string& text, double* value) {
+    size_t i = 0;
+    const auto sign = [&] { i += i < text.size() && (text[i] == '+' || text[i] == '-'); };
+    const auto digits = [&] {
+        const size_t from = i;
+        while (i < text.size() && text[i] >= '0' && text[i] <= '9') ++i;
+        return i - from;
+    };
+    sign();
+    size_t mantissa = digits();
+    if (i < text.size() && text[i] == '.') {
+        ++i;
+        mantissa += digits();
+    }
+    if (mantissa == 0) return false;
+    if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
+        ++i;
+        sign();
+        if (digits() == 0) return false;
+    }
+    if (i != text.size()) return false;
     static const locale_t cLocale = newlocale(LC_ALL_MASK, "C", nullptr);
-    return cLocale ? strtod_l(text, nullptr, cLocale) : std::strtod(text, nullptr);
+    *value =
+        cLocale ? strtod_l(text.c_str(), nullptr, cLocale) : std::strtod(text.c_str(), nullptr);
+    return true;
+}
+
+// At most 24 bytes of `text`, cut before a whole UTF-8 character, for a fault's wording.
+std::string shortened(const std::string& text) {
+    if (text.size() <= 24) return text;
+    size_t end = 24;
+    while (end > 0 && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80) --end;
+    return text.substr(0, end) + "...";
 }
 
 // Attribute `name` of `point` in arc minutes, degrees × 60 truncated toward zero (0 when
-// absent); false when it lies beyond ±`limit` degrees or is no number at all ("nan").
+// absent); false when it is not wholly a number or lies beyond ±`limit` degrees.
 bool readDegrees(const Reader& r, pugi::xml_node point, const char* name, double limit,
                  int16_t* minutes) {
     const pugi::xml_attribute attribute = point.attribute(name);
     if (!attribute) return true;
-    const double degrees = leadingNumber(attribute.value());
+    const std::string text = trimBlanks(attribute.value());
+    double degrees = 0;
+    if (!decimalNumber(text, &degrees))
+        return r.fail(point, std::string(name) + " \"" + shortened(text) + "\" is not a number");
     if (!(std::fabs(degrees) <= limit)) {
         char fault[96];
         std::snprintf(fault, sizeof fault, "%s %.10g is outside -%g .. %g degrees", name, degrees,

@@ -21,6 +21,7 @@
 #include "toolkit/exit_confirm.h"
 #include "toolkit/message_box.h"
 #include "toolkit/modal.h"
+#include "view/pan.h"
 #include "view/view_state.h"
 #include "view/zoom.h"
 
@@ -177,5 +178,7 @@ void timerTick() {
         if (gView.lonAngle < 0) gView.lonAngle += 65536;
         gRedraw = 1;
     }
+    // A step a tick, not a frame: frames come as fast as the machine draws them.
+    edgeScrollStep();
     if (gRedraw) platform::invalidate();
 }

@@ -15,8 +15,8 @@ bool runCommand(int id, intptr_t index);
 // The zoom keys (Enter, arrows) and F1 for help in the normal view; false for any other key.
 bool zoomKey(int vk);
 
-// One 50 ms tick: clock refresh, periodic shadow rebuild, automatic rotation, and a paint
-// request when the redraw flag is set.
+// One 50 ms tick: clock refresh, periodic shadow rebuild, automatic rotation, a step of edge
+// scrolling, and a paint request when the redraw flag is set.
 void timerTick();
 
 // The exit confirmation's answer: 2020 exits, 2021 suspends, 2015 does nothing more.

@@ -1,7 +1,7 @@
-// Composes the normal view's frame: the scene when the redraw flag or edge scrolling asks
-// for it (or the background when there are no usable maps), the command panel, the
-// toolkit's dialogs and keyboard and a step of the animated rotation, then presents it; and
-// the credits of the about screen. How each layer draws is its own module's business.
+// Composes the normal view's frame: the scene when the redraw flag asks for it (or the
+// background when there are no usable maps), the command panel, the toolkit's dialogs and
+// keyboard and a step of the animated rotation, then presents it; and the credits of the
+// about screen. How each layer draws is its own module's business.
 #include "shell/frame.h"
 
 #include <string>
@@ -30,14 +30,13 @@ namespace {
 unsigned gFrames = 0;
 size_t gSceneTexts = 0;  // the scene's strings in the text log
 
-// The scene: the overlay pass over the view, which redraws only when the redraw flag or
-// edge scrolling asks. A frame that keeps the view keeps the scene's strings in the log too.
-bool drawScene() {
+// The scene: the overlay pass over the view, which redraws only when the redraw flag asks.
+// A frame that keeps the view keeps the scene's strings in the log too.
+void drawScene() {
     truncateTextLog(gSceneTexts);
     const routes::RouteSet& route = routes::gRouteSet;
-    const bool more = geo::drawOverlayPass({&route.places, route.color, route.lineStyle});
+    geo::drawOverlayPass({&route.places, route.color, route.lineStyle});
     gSceneTexts = textLogMark();
-    return more;
 }
 
 // No usable maps: the background. The message that leads to the options is the one the
@@ -64,12 +63,11 @@ void composeFrame() {
     ++gFrames;
     showPendingMapMessage();
     showStartupNotice();
-    bool more = false;
     if (!mapTexture())
         drawWithoutMaps();
     else
-        more = drawScene();
-    more = drawCommandPanel() || more;
+        drawScene();
+    const bool more = drawCommandPanel();
     paintToolkit();
     if (gView.animating) {
         animationStep();

@@ -39,7 +39,9 @@ bool readHeader(const platform::MappedFile& file, MapHeader* header, std::string
         if (tooLarge) *header = MapHeader{w, h, 0, false, true};
         if (why)
             *why = tooLarge ? "is " + sizeText(w, h) + ", larger than the program can use"
-                            : "is not a GIF picture the program can decode";
+                   : GifDecoder::hasSignature(file.data(), file.size())
+                       ? "has a damaged GIF header"
+                       : "is not a GIF file (it does not start with GIF87a or GIF89a)";
         return false;
     }
     *header = MapHeader{w, h, decoder.info()->colorCount, decoder.interlaced(), false};

@@ -18,7 +18,8 @@ namespace {
 
 constexpr int kStripHeight = 22;          // pixels
 constexpr int kActiveRow = 22;            // pixels below the normal picture
-constexpr int kSlideStep = 10;            // pixels a frame
+constexpr int kSlideStep = 10;            // pixels a step
+constexpr uint32_t kSlideStepMs = 50;     // one step each, however fast frames come
 constexpr uint32_t kTooltipDelay = 1000;  // ms
 constexpr int kTooltipHeight = 14;        // pixels
 constexpr int kPointerX = 26, kPointerY = 0, kPointerW = 5, kPointerH = 9;  // small sprites
@@ -75,13 +76,22 @@ bool entryContains(int entry, int x, int y) {
            y < b.screenY + b.height;
 }
 
-// Moves a roll-out or roll-in on by one step and draws what lies under the buttons. True
-// while the panel is still sliding.
+uint32_t gSlideTick = 0;  // tick count of the slide's last step
+
+// The pixels a slide moves in this frame: a step for each 50 ms since the last one.
+int slidePixels() {
+    const uint32_t steps = (platform::tickCount() - gSlideTick) / kSlideStepMs;
+    gSlideTick += steps * kSlideStepMs;
+    return static_cast<int>(std::min<uint32_t>(steps, gDisplay.width)) * kSlideStep;
+}
+
+// Moves a roll-out or roll-in on by the steps due and draws what lies under the buttons.
+// True while the panel is still sliding.
 bool slideAndDrawStrip() {
     const int width = gDisplay.width, stripY = gDisplay.height - kStripHeight;
     if (gPanelRolledOut) {
         const bool sliding = gPanelOffset < 0;
-        if (sliding) gPanelOffset = std::min(gPanelOffset + kSlideStep, 0);
+        if (sliding) gPanelOffset = std::min(gPanelOffset + slidePixels(), 0);
         fillRect(0, stripY, width + gPanelOffset, kStripHeight, kStripColour);
         drawLine(0, stripY - 1, width + gPanelOffset, stripY - 1, kStripEdge, 0);
         return sliding;
@@ -92,7 +102,7 @@ bool slideAndDrawStrip() {
         return false;
     }
     fillRect(0, stripY, width, kStripHeight, kBlack);
-    gPanelOffset -= kSlideStep;
+    gPanelOffset -= slidePixels();
     if (gPanelOffset > target) return true;
     gPanelOffset = target;
     gRedraw = 1;  // the view is drawn again over the cleared strip
@@ -206,6 +216,7 @@ bool drawCommandPanel() {
 
 void togglePanelRollout() {
     gPanelRolledOut = !gPanelRolledOut;
+    gSlideTick = platform::tickCount() - kSlideStepMs;  // the first step comes with the next frame
 }
 
 bool panelRolledOut() {

@@ -13,7 +13,7 @@
 namespace {
 
 constexpr double kUnitsPerRadian = 10430.378350470453;
-constexpr int32_t kEdgeStepUnits = 1092;  // 6° a frame
+constexpr int32_t kEdgeStepUnits = 1092;  // 6° a tick
 
 // Moves the flat map by (dx, dy) map pixels: X wraps around the map, Y stays inside it.
 void panPlanar(int dx, int dy) {

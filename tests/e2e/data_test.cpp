@@ -60,7 +60,7 @@ TEST(Data, DamagedOrMissingDataIsNamedAndTheProgramGoesOn) {
         {"cp {home}/maps/Night1024.gif {home}/maps/Night.gif", true,
          maps + "Night.gif is 1024 x 512 pixels, not the main map's 2048 x 1024 pixels|"},
         {"printf 'GIF89a junk' >{home}/maps/Day.gif", true,
-         maps + "Day.gif is not a GIF picture the program can decode|"},
+         maps + "Day.gif has a damaged GIF header|"},
         {"rm -r {home}/maps", true,
          "mundora: home folder {home} holds no maps (no folder {home}/maps)|" + maps +
              "Day.gif cannot be read (No such file or directory)|"},

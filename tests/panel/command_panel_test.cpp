@@ -95,16 +95,22 @@ TEST_F(PanelTest, SlidingOffCancelsAndSlidingBackOnSends) {
     }
 }
 
-TEST_F(PanelTest, RolledInOnlyTheHandleReactsAndRollingTakes24Frames) {
+// Rolling takes 24 steps of 50 ms; it used to take 24 frames, however fast they came.
+TEST_F(PanelTest, RolledInOnlyTheHandleReactsAndRollingTakes24Steps) {
     togglePanelRollout();
     int frames = 0;
+    drawCommandPanel();
+    EXPECT_EQ(gPanelOffset, -10) << "the first step comes at once";
+    EXPECT_TRUE(drawCommandPanel());
+    EXPECT_EQ(gPanelOffset, -10) << "no time has passed: no step";
     while (gPanelOffset != -231 && frames < 100) {
+        platform::advanceManualClock(50);
         drawCommandPanel();
         ++frames;
         // At −90 entry 5 still covers columns 0 and 1, but is not drawn there.
         if (gPanelOffset == -90) EXPECT_FALSE(panelHitTest(1, 300));
     }
-    EXPECT_EQ(frames, 24);
+    EXPECT_EQ(frames, 23);
     EXPECT_EQ(gRedraw, 1) << "the view must come back where the strip was";
     fillSentinel();
     EXPECT_FALSE(drawCommandPanel());
@@ -116,8 +122,9 @@ TEST_F(PanelTest, RolledInOnlyTheHandleReactsAndRollingTakes24Frames) {
             if (x >= 9) ASSERT_EQ(at(x, y), kSentinel) << x << "," << y;
         }
     togglePanelRollout();
-    for (frames = 0; gPanelOffset != 0 && frames < 100; ++frames) EXPECT_TRUE(drawCommandPanel());
-    EXPECT_EQ(frames, 24);
+    platform::advanceManualClock(1150);  // all 24 steps due at once
+    drawCommandPanel();
+    EXPECT_EQ(gPanelOffset, 0);
     EXPECT_FALSE(drawCommandPanel());
     EXPECT_TRUE(shows(231, 216, 9, 0));
 }

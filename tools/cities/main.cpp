@@ -2,6 +2,7 @@
 // the record count and the countries, or the cities a search finds, each with its local
 // time, daylight-saving state and sun times at a given instant. Exit 1 on a refused file,
 // 2 on a bad command line, naming the option and the value.
+#include <climits>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
@@ -187,10 +188,13 @@ int main(int argc, char** argv) {
     db.buildIndexes();
     platform::UtcTime now = platform::utcFromMillis(a.atMs);
     if (a.find != nullptr) {
-        geo::RecordList found;
-        db.prefixSearch(geo::widen(a.find).c_str(), a.max, &found);
-        std::printf("found %zu\n", found.size());
-        for (const geo::CityRecord* r : found) printCity(db, r, now, a.format);
+        // Every match is counted; the first --max of them in file order are shown.
+        const std::u16string prefix = geo::widen(a.find);
+        geo::RecordList all, shown;
+        db.prefixSearch(prefix.c_str(), INT_MAX, &all);
+        db.prefixSearch(prefix.c_str(), a.max, &shown);
+        std::printf("found %zu, showing %zu\n", all.size(), shown.size());
+        for (const geo::CityRecord* r : shown) printCity(db, r, now, a.format);
     } else if (a.near) {
         geo::Place place;
         int lat = static_cast<int>(std::lround(a.lat * 60)),

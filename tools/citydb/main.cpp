@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <iterator>
 #include <map>
 #include <string>
@@ -478,6 +479,11 @@ int main(int argc, char** argv) {
     std::string argError = parseArgs(argc, argv, &o);
     if (!argError.empty()) {
         std::fprintf(stderr, "mundora-citydb: %s\n%s", argError.c_str(), kUsage);
+        return 2;
+    }
+    // Without the folder every row would be refused for an unknown time zone.
+    if (!std::filesystem::is_directory(o.zoneinfo)) {
+        std::fprintf(stderr, "mundora-citydb: no time-zone folder at %s\n", o.zoneinfo.c_str());
         return 2;
     }
     if (o.header.empty()) o.header = defaultHeader(o.cities);

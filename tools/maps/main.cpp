@@ -38,7 +38,8 @@ std::string pngName(const std::string& out, size_t index, size_t count) {
 // Checks one file and prints its verdict; true when usable.
 bool checkFile(const std::string& path, const std::string& pngOut) {
     MapHeader header;
-    const bool read = readMapHeader(path, &header);
+    std::string why;
+    const bool read = readMapHeader(path, &header, &why);
     if (header.tooLarge) {
         std::printf(
             "%s: not usable: %d x %d pixels is larger than the program can use (at most %lld "
@@ -48,10 +49,7 @@ bool checkFile(const std::string& path, const std::string& pngOut) {
         return false;
     }
     if (!read) {
-        std::printf(
-            "%s: not usable: cannot be read as a GIF picture (missing, damaged or not "
-            "a GIF file)\n",
-            path.c_str());
+        std::printf("%s: not usable: it %s\n", path.c_str(), why.c_str());
         return false;
     }
     std::printf("%s: %d x %d pixels, %d colours, %s\n", path.c_str(), header.width, header.height,
