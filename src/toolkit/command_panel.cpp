@@ -19,7 +19,7 @@ namespace {
 constexpr int kStripHeight = 22;          // pixels
 constexpr int kActiveRow = 22;            // pixels below the normal picture
 constexpr int kSlideStep = 10;            // pixels a step
-constexpr uint32_t kSlideStepMs = 50;     // one step each, however fast frames come
+constexpr uint32_t kSlideStepMs = 20;     // a frame's time; one step each however fast frames come
 constexpr uint32_t kTooltipDelay = 1000;  // ms
 constexpr int kTooltipHeight = 14;        // pixels
 constexpr int kPointerX = 26, kPointerY = 0, kPointerW = 5, kPointerH = 9;  // small sprites
@@ -78,7 +78,7 @@ bool entryContains(int entry, int x, int y) {
 
 uint32_t gSlideTick = 0;  // tick count of the slide's last step
 
-// The pixels a slide moves in this frame: a step for each 50 ms since the last one.
+// The pixels a slide moves in this frame: a step for each 20 ms since the last one.
 int slidePixels() {
     const uint32_t steps = (platform::tickCount() - gSlideTick) / kSlideStepMs;
     gSlideTick += steps * kSlideStepMs;

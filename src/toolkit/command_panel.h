@@ -56,7 +56,7 @@ bool panelClick();
 void panelEndStroke();
 
 // Draws the strip, the buttons and a held button's tooltip into the back buffer, moving a
-// roll-in or roll-out on by 10 pixels for each 50 ms since its last step (the tick count's
+// roll-in or roll-out on by 10 pixels for each 20 ms since its last step (the tick count's
 // time, so that it takes as long however fast frames come). True when another frame should
 // follow at once
 // (sliding out or in, or a button held for less than a second). At the end of a roll-in it
