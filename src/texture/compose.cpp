@@ -2,7 +2,7 @@
 // release) and one small pixel rule per routine. Integer arithmetic only; the hour-angle
 // cosine of every column is worked out once per rebuild, the twilight's shade factors once
 // per set of shading options, the latitude terms and where a row turns from day to twilight
-// to night once per row.
+// to night once per row. The usual compositing also has its rows written out in AVX2 lanes.
 
 #include "texture/compose.h"
 
@@ -18,6 +18,7 @@
 #include "raster/progress_meter.h"
 #include "texture/map_set.h"
 #include "texture/sun.h"
+#include "texture/texel_lanes.h"
 #include "view/angles.h"
 #include "view/tables.h"
 
@@ -106,9 +107,10 @@ struct Rebuild {
     // The shade factor depends on the elevation alone, and the elevation on its arcsine
     // argument alone; both only grow with it. Arguments up to `nightEnd` give the night
     // level, from `dayStart` on full day; `twilight` holds the factors from nightEnd to
-    // dayStart.
+    // dayStart, `twilightPairs` the same with each factor in both half-words.
     int32_t nightEnd = 0, dayStart = 0;
     const uint16_t* twilight = nullptr;
+    const uint32_t* twilightPairs = nullptr;
     std::vector<uint32_t> zeros;  // an overlay row of black
     // Scratch for one row: its pieces and the factors of its twilight columns; per run,
     // where the last row's twilight began and ended, for the next row's search to start.
@@ -224,8 +226,14 @@ void rowPieces(const Rebuild& rb, const SunRow& row) {
     }
 }
 
-// The factors of the twilight pieces' columns into rb.factors: the arguments first, in
-// lanes, then the table, one column at a time.
+// The shade factor of column x in `row`, from the table.
+inline uint32_t factorAt(const Rebuild& rb, const SunRow& row, int32_t x) {
+    const int32_t z = elevationArgument(row, rb.cosHour[static_cast<size_t>(x)]);
+    return rb.twilight[std::clamp(z, rb.nightEnd, rb.dayStart) - rb.nightEnd];
+}
+
+// The factors of the twilight pieces' columns into rb.factors, as factorAt has them: the
+// arguments first, in lanes, then the table, one column at a time.
 void twilightFactors(const Rebuild& rb, const SunRow& row) {
     const int32_t* cosHour = rb.cosHour.data();
     const uint16_t* table = rb.twilight;
@@ -320,6 +328,36 @@ void composeShadedRow(const Rebuild& rb, int32_t y, const uint32_t* main, const 
                                                                 uint16_t* out) {
     composeShadedRow(rb, y, main, over, out);
 }
+
+// composeShadedRow for the usual compositing: the pieces of 16 columns or more in lanes,
+// shorter ones by dayNightTexel.
+[[gnu::target("avx2")]] void composeDayNightRowWide(const Rebuild& rb, int32_t y,
+                                                    const uint32_t* main, const uint32_t* over,
+                                                    uint16_t* out) {
+    const SunRow row = sunRowTerms((rb.height / 2 - y) * 32768 / rb.height, rb.sun);
+    rowPieces(rb, row);
+    const wide::TwilightRow t{_mm256_set1_epi32(row.b),
+                              _mm256_set1_epi32(row.a + kUnitScale - rb.nightEnd),
+                              _mm256_set1_epi32(rb.dayStart - rb.nightEnd),
+                              reinterpret_cast<const int*>(rb.twilightPairs), rb.cosHour.data()};
+    for (const ShadePiece& p : rb.pieces) {
+        const uint32_t* from = p.kind == ShadePiece::Day ? main : over;
+        if (p.end - p.first < 16) {
+            for (int32_t x = p.first; x < p.end; ++x)
+                out[x] = dayNightTexel(main[x], over[x], factorAt(rb, row, x), Full{});
+        } else if (p.kind == ShadePiece::Twilight) {
+            wide::in16s(
+                out, p.first, p.end, [&](int32_t x) __attribute__((target("avx2"))) {
+                    return wide::twilight8(t, main, over, x);
+                });
+        } else {
+            wide::in16s(
+                out, p.first, p.end, [&](int32_t x) __attribute__((target("avx2"))) {
+                    return wide::pack565(wide::load8(from + x));
+                });
+        }
+    }
+}
 #endif
 
 void composeRow(const Rebuild& rb, int32_t y, const uint32_t* main, const uint32_t* over,
@@ -327,6 +365,9 @@ void composeRow(const Rebuild& rb, int32_t y, const uint32_t* main, const uint32
     if (rb.kind != Kind::Shaded && rb.kind != Kind::ShadedOverlay)
         return composeUnshadedRow(rb, main, over, out);
 #if defined(__x86_64__)
+    if (platform::hasWideLanes() && over && rb.kind == Kind::ShadedOverlay &&
+        rb.operation == kOverlayDayNight && rb.brightness == 256)
+        return composeDayNightRowWide(rb, y, main, over, out);
     if (platform::hasWideLanes()) return composeShadedRowWide(rb, y, main, over, out);
 #endif
     composeShadedRow(rb, y, main, over, out);
@@ -385,6 +426,7 @@ struct TwilightTable {
     ShadeTerms terms{0, 0, -1};  // none yet
     int32_t nightEnd = 0, dayStart = 0;
     std::vector<uint16_t> factors;
+    std::vector<uint32_t> pairs;  // factor × 0x10001, for the wide rows
 };
 
 // The table for `terms`, worked out anew only when they change: the sun moves on every
@@ -416,8 +458,11 @@ const TwilightTable& twilightTable(const ShadeTerms& terms) {
     }
     t.dayStart = low;
     t.factors.resize(static_cast<size_t>(t.dayStart - t.nightEnd + 1));
-    for (size_t i = 0; i < t.factors.size(); ++i)
+    t.pairs.resize(t.factors.size());
+    for (size_t i = 0; i < t.factors.size(); ++i) {
         t.factors[i] = static_cast<uint16_t>(factor(t.nightEnd + static_cast<int32_t>(i)));
+        t.pairs[i] = t.factors[i] * 0x10001u;
+    }
     return t;
 }
 
@@ -431,6 +476,7 @@ void setupShading(Rebuild* rb) {
     rb->nightEnd = table.nightEnd;
     rb->dayStart = table.dayStart;
     rb->twilight = table.factors.data();
+    rb->twilightPairs = table.pairs.data();
     rb->cosHour.resize(static_cast<size_t>(rb->width));
     for (int32_t x = 0; x < rb->width; ++x) {
         int32_t lonOffset = static_cast<int32_t>(int64_t{x - rb->width / 2} * 65536 / rb->width);
