@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "base/memo.h"
 #include "base/options.h"
 #include "geo/dst.h"
 #include "geo/place_drawing.h"
@@ -140,6 +141,26 @@ double radiansOf(int16_t arcMinutes) {
     return arcMinutes * kRadiansPerMinute;
 }
 
+// The four arc-minute coordinates of an arc's ends.
+struct ArcEnds {
+    uint64_t bits;
+    bool operator==(const ArcEnds&) const = default;
+    uint64_t hash() const { return bits; }
+};
+
+// centralAngle between two places, remembered by their positions: a route's arcs are the same
+// from frame to frame, and their arc cosines were a fifth of drawing it.
+double angleBetween(const Place& a, const Place& b) {
+    static Memo<ArcEnds, double, 11> memo;
+    auto bits = [](int16_t v, int shift) { return uint64_t{static_cast<uint16_t>(v)} << shift; };
+    const ArcEnds ends{bits(a.latitude, 0) | bits(a.longitude, 16) | bits(b.latitude, 32) |
+                       bits(b.longitude, 48)};
+    return memo.get(ends, [&] {
+        return centralAngle(radiansOf(a.latitude), radiansOf(a.longitude), radiansOf(b.latitude),
+                            radiansOf(b.longitude));
+    });
+}
+
 // The arcs through `places` and on to `extra` when given; the sum of their central angles.
 // Where each place landed is appended to `points` when the arcs were drawn.
 double drawArcs(const PtrList& places, const Place* extra, uint16_t colour, int32_t style,
@@ -155,7 +176,7 @@ double drawArcs(const PtrList& places, const Place* extra, uint16_t colour, int3
     auto arcTo = [&](const Place* to) {
         const double lat1 = radiansOf(from->latitude), lon1 = radiansOf(from->longitude);
         const double lat2 = radiansOf(to->latitude), lon2 = radiansOf(to->longitude);
-        const double d = centralAngle(lat1, lon1, lat2, lon2);
+        const double d = angleBetween(*from, *to);
         // Coinciding places (d = 0) leave the pen where it is, which is where `to` lies.
         if (d > 0 && drawn) continueArc(&pen, lat1, lon1, lat2, lon2, d);
         if (drawn) points->push_back({pen.previous, pen.previousSeen});

@@ -22,8 +22,10 @@ struct LineSteps {
 };
 
 // Times o has stepped after k steps of the error rule (error starts at 2O − D, steps o when
-// positive): ceil((2Ok − D) / 2D), written with a non-negative numerator.
+// positive): ceil((2Ok − D) / 2D), written with a non-negative numerator. A line of screen
+// size has that numerator well inside 64 bits, where the division costs a tenth.
 int64_t oSteps(const LineSteps& s, int64_t k) {
+    if (s.D < (int64_t{1} << 30)) return (2 * s.O * k + s.D - 1) / (2 * s.D);
     __int128 numerator = __int128(2) * s.O * k + s.D - 1;
     return int64_t(numerator / (2 * __int128(s.D)));
 }
@@ -128,8 +130,12 @@ void drawLine(int x0, int y0, int x1, int y1, uint16_t colour, int dash) {
                 xDrives ? gDisplay.width : gDisplay.height,
                 xDrives ? gDisplay.height : gDisplay.width};
     if (s.D > 0) {
-        int64_t first, last;
-        visibleSteps(s, dSign, oSign, &first, &last);
+        // A line between two points on the screen stays on it throughout.
+        auto onScreen = [](int x, int y) {
+            return x >= 0 && y >= 0 && x < gDisplay.width && y < gDisplay.height;
+        };
+        int64_t first = 1, last = s.D;
+        if (!onScreen(x0, y0) || !onScreen(x1, y1)) visibleSteps(s, dSign, oSign, &first, &last);
         if (first <= last) loopFor(dSign, oSign, xDrives)(s, first, last, dash, colour);
     }
     plot(buffer, x0, y0, colour);

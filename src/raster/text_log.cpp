@@ -2,6 +2,7 @@
 
 #include "raster/text_log.h"
 
+#include <algorithm>
 #include <charconv>
 
 #include "platform/files.h"
@@ -10,31 +11,36 @@ namespace {
 
 std::string gLog;
 
-void appendUtf8(std::string* out, uint32_t code) {
+// Writes `code` as UTF-8 at `out` (room for 4 bytes); returns the end.
+char* putUtf8(char* out, uint32_t code) {
     if (code < 0x80) {
-        *out += char(code);
+        *out++ = char(code);
     } else if (code < 0x800) {
-        *out += char(0xC0 | code >> 6);
-        *out += char(0x80 | (code & 0x3F));
+        *out++ = char(0xC0 | code >> 6);
+        *out++ = char(0x80 | (code & 0x3F));
     } else if (code < 0x10000) {
-        *out += char(0xE0 | code >> 12);
-        *out += char(0x80 | (code >> 6 & 0x3F));
-        *out += char(0x80 | (code & 0x3F));
+        *out++ = char(0xE0 | code >> 12);
+        *out++ = char(0x80 | (code >> 6 & 0x3F));
+        *out++ = char(0x80 | (code & 0x3F));
     } else {
-        *out += char(0xF0 | code >> 18);
-        *out += char(0x80 | (code >> 12 & 0x3F));
-        *out += char(0x80 | (code >> 6 & 0x3F));
-        *out += char(0x80 | (code & 0x3F));
+        *out++ = char(0xF0 | code >> 18);
+        *out++ = char(0x80 | (code >> 12 & 0x3F));
+        *out++ = char(0x80 | (code >> 6 & 0x3F));
+        *out++ = char(0x80 | (code & 0x3F));
     }
+    return out;
 }
 
 }  // namespace
 
 void logText(int x, int y, uint16_t colour, const char16_t* text, int length) {
-    // Formatted by hand: the log takes every string of every frame, and a printf call per
-    // string cost more than drawing the label itself.
-    char head[48];
-    char* end = std::to_chars(head, head + 12, x).ptr;
+    // Formatted by hand, straight into the log's room for the longest line: the log takes
+    // every string of every frame, and a printf call per string cost more than drawing the
+    // label itself.
+    const size_t start = gLog.size();
+    gLog.resize(start + 32 + 4 * static_cast<size_t>(std::max(length, 0)));
+    char* const begin = gLog.data() + start;
+    char* end = std::to_chars(begin, begin + 12, x).ptr;
     *end++ = ' ';
     end = std::to_chars(end, end + 12, y).ptr;
     static const char kHex[] = "0123456789ABCDEF";
@@ -43,7 +49,6 @@ void logText(int x, int y, uint16_t colour, const char16_t* text, int length) {
     *end++ = 'x';
     for (int shift = 12; shift >= 0; shift -= 4) *end++ = kHex[(colour >> shift) & 15];
     *end++ = ' ';
-    gLog.append(head, end);
     for (int i = 0; i < length; ++i) {
         uint32_t code = text[i];
         bool high = code >= 0xD800 && code < 0xDC00;
@@ -54,9 +59,10 @@ void logText(int x, int y, uint16_t colour, const char16_t* text, int length) {
         } else if (code == '\n' || code == '\r') {
             code = ' ';  // keeps one string a line
         }
-        appendUtf8(&gLog, code);
+        end = putUtf8(end, code);
     }
-    gLog += '\n';
+    *end++ = '\n';
+    gLog.resize(static_cast<size_t>(end - gLog.data()));
 }
 
 void clearTextLog() {

@@ -1,7 +1,8 @@
 // The compositing routines: one common frame (check, allocate, map, stream rows, progress,
 // release) and one small pixel rule per routine. Integer arithmetic only; the hour-angle
-// cosine of every column and the twilight's shade factors are worked out once per rebuild,
-// the latitude terms and where a row turns from day to twilight to night once per row.
+// cosine of every column is worked out once per rebuild, the twilight's shade factors once
+// per set of shading options, the latitude terms and where a row turns from day to twilight
+// to night once per row. The usual compositing also has its rows written out in AVX2 lanes.
 
 #include "texture/compose.h"
 
@@ -17,6 +18,7 @@
 #include "raster/progress_meter.h"
 #include "texture/map_set.h"
 #include "texture/sun.h"
+#include "texture/texel_lanes.h"
 #include "view/angles.h"
 #include "view/tables.h"
 
@@ -80,7 +82,7 @@ constexpr int32_t kArguments = 2 * kUnitScale + 1;
 
 // A stretch of columns along which the hour-angle cosine only falls (or stays) or only
 // rises: the elevation along it then moves one way too, so day, twilight and night lie in
-// at most three pieces that a binary search finds.
+// at most three pieces.
 struct CosineRun {
     int32_t first, end;  // columns first .. end − 1
     bool rising;
@@ -104,13 +106,17 @@ struct Rebuild {
     std::vector<CosineRun> runs;   // the columns split where the cosine turns
     // The shade factor depends on the elevation alone, and the elevation on its arcsine
     // argument alone; both only grow with it. Arguments up to `nightEnd` give the night
-    // level, from `dayStart` on full day, and `twilight` holds the factors in between.
+    // level, from `dayStart` on full day; `twilight` holds the factors from nightEnd to
+    // dayStart, `twilightPairs` the same with each factor in both half-words.
     int32_t nightEnd = 0, dayStart = 0;
-    std::vector<uint16_t> twilight;
+    const uint16_t* twilight = nullptr;
+    const uint32_t* twilightPairs = nullptr;
     std::vector<uint32_t> zeros;  // an overlay row of black
-    // Scratch for one row: its pieces and the factors of its twilight columns.
+    // Scratch for one row: its pieces and the factors of its twilight columns; per run,
+    // where the last row's twilight began and ended, for the next row's search to start.
     mutable std::vector<ShadePiece> pieces;
     mutable std::vector<uint32_t> factors;
+    mutable std::vector<int32_t> turns;
 };
 
 // The sun's elevation in a row from the column's cosine of the local hour angle, as the
@@ -141,11 +147,28 @@ inline uint16_t packWith(uint32_t m, uint32_t o, uint32_t b, Rule rule) {
 // scales both with one multiplication, as 255 × 256 still fits a half-word.
 constexpr uint32_t kRedBlue = 0x00FF00FF;
 
+// Factors and brightnesses that are known constants let the compiler drop their
+// multiplications: full day and full brightness are the usual case.
+using Full = std::integral_constant<uint32_t, 256>;
+using None = std::integral_constant<uint32_t, 0>;
+
+// x × f / 256 for x of kRedBlue lanes or one channel and f up to 256.
+template <typename Factor>
+inline uint32_t scaled(uint32_t x, Factor f) {
+    if constexpr (std::is_same_v<Factor, Full>)
+        return x;
+    else if constexpr (std::is_same_v<Factor, None>)
+        return 0;
+    else
+        return (x * f) >> 8;
+}
+
 // packBrightness for red and blue held as kRedBlue lanes: the same fields, since shifting
 // blue × b right by 11 is shifting its lane right by 8 and then by 3.
-inline uint16_t packLanes(uint32_t redBlue, uint32_t green, uint32_t b) {
-    const uint32_t lanes = ((redBlue * b) >> 8) & kRedBlue, g = (green * b) >> 8;
-    return static_cast<uint16_t>((lanes >> 16 & 0xF8) << 8 | (g & 0xFC) << 3 | (lanes & 0xFF) >> 3);
+template <typename Brightness>
+inline uint16_t packLanes(uint32_t redBlue, uint32_t green, Brightness b) {
+    const uint32_t lanes = scaled(redBlue, b) & kRedBlue, g = scaled(green, b);
+    return static_cast<uint16_t>((lanes >> 8 & 0xF800) | (g << 3 & 0x07E0) | (lanes >> 3 & 0x1F));
 }
 
 void composeUnshadedRow(const Rebuild& rb, const uint32_t* main, const uint32_t* over,
@@ -158,53 +181,74 @@ void composeUnshadedRow(const Rebuild& rb, const uint32_t* main, const uint32_t*
     }
 }
 
-// The first column in first .. end − 1 whose argument passes `past` (end if none); the
-// arguments along the columns must pass it once and stay past it.
+// The first column in first .. end − 1 that passes `past` (end if none), for columns that
+// pass it once and stay past it: stepped to from `hint`, where the row before turned, as a
+// row turns a column or two from there; a search of the whole run took a dozen poorly
+// predicted steps.
 template <typename Past>
-int32_t firstPast(const SunRow& row, const int32_t* cosHour, int32_t first, int32_t end,
-                  Past past) {
-    while (first < end) {
-        const int32_t mid = first + (end - first) / 2;
-        if (past(elevationArgument(row, cosHour[mid])))
-            end = mid;
-        else
-            first = mid + 1;
+int32_t firstPastNear(int32_t first, int32_t end, int32_t hint, Past past) {
+    int32_t x = std::clamp(hint, first, end);
+    if (x == end || past(x)) {
+        while (x > first && past(x - 1)) --x;
+    } else {
+        do ++x;
+        while (x < end && !past(x));
     }
-    return first;
+    return x;
 }
 
-// Splits a row into rb.pieces: full day and night found by binary search in each run, the
-// twilight between them with its factors per column (into rb.factors) from the table.
+// Splits a row into rb.pieces of day, twilight and night, neighbours of one kind joined.
 void rowPieces(const Rebuild& rb, const SunRow& row) {
     const int32_t nightEnd = rb.nightEnd, dayStart = rb.dayStart;
-    const int32_t* cosHour = rb.cosHour.data();
     rb.pieces.clear();
     auto add = [&](ShadePiece::Kind kind, int32_t first, int32_t end) {
-        if (first < end) rb.pieces.push_back({kind, first, end});
+        if (first == end) return;
+        if (!rb.pieces.empty() && rb.pieces.back().kind == kind)
+            rb.pieces.back().end = end;
+        else
+            rb.pieces.push_back({kind, first, end});
     };
-    for (const CosineRun& run : rb.runs) {
+    for (size_t i = 0; i < rb.runs.size(); ++i) {
+        const CosineRun& run = rb.runs[i];
+        auto argument = [&](int32_t x) { return elevationArgument(row, rb.cosHour[x]); };
         // Rising: night, twilight, day; falling: day, twilight, night.
-        const int32_t from = firstPast(row, cosHour, run.first, run.end, [&](int32_t z) {
-            return run.rising ? z > nightEnd : z < dayStart;
+        const int32_t from = firstPastNear(run.first, run.end, rb.turns[2 * i], [&](int32_t x) {
+            return run.rising ? argument(x) > nightEnd : argument(x) < dayStart;
         });
-        const int32_t to = firstPast(row, cosHour, from, run.end, [&](int32_t z) {
-            return run.rising ? z >= dayStart : z <= nightEnd;
+        const int32_t to = firstPastNear(from, run.end, rb.turns[2 * i + 1], [&](int32_t x) {
+            return run.rising ? argument(x) >= dayStart : argument(x) <= nightEnd;
         });
+        rb.turns[2 * i] = from;
+        rb.turns[2 * i + 1] = to;
         add(run.rising ? ShadePiece::Night : ShadePiece::Day, run.first, from);
         add(ShadePiece::Twilight, from, to);
         add(run.rising ? ShadePiece::Day : ShadePiece::Night, to, run.end);
-        // The arguments first, in lanes; then the table, one column at a time.
-        uint32_t* f = rb.factors.data();
-        for (int32_t x = from; x < to; ++x)
-            f[x] = static_cast<uint32_t>(elevationArgument(row, cosHour[x]) - nightEnd - 1);
-        for (int32_t x = from; x < to; ++x) f[x] = rb.twilight[f[x]];
     }
 }
 
-// Factors and brightnesses that are known constants let the compiler drop their
-// multiplications: full day and full brightness are the usual case.
-using Full = std::integral_constant<uint32_t, 256>;
-using None = std::integral_constant<uint32_t, 0>;
+// The shade factor of column x in `row`, from the table.
+inline uint32_t factorAt(const Rebuild& rb, const SunRow& row, int32_t x) {
+    const int32_t z = elevationArgument(row, rb.cosHour[static_cast<size_t>(x)]);
+    return rb.twilight[std::clamp(z, rb.nightEnd, rb.dayStart) - rb.nightEnd];
+}
+
+// The factors of the twilight pieces' columns into rb.factors, as factorAt has them: the
+// arguments first, in lanes, then the table, one column at a time.
+void twilightFactors(const Rebuild& rb, const SunRow& row) {
+    const int32_t* cosHour = rb.cosHour.data();
+    const uint16_t* table = rb.twilight;
+    const int32_t nightEnd = rb.nightEnd, dayStart = rb.dayStart;
+    uint32_t* f = rb.factors.data();
+    for (const ShadePiece& p : rb.pieces) {
+        if (p.kind != ShadePiece::Twilight) continue;
+        const int32_t first = p.first, end = p.end;
+        for (int32_t x = first; x < end; ++x) {
+            const int32_t z = elevationArgument(row, cosHour[x]);
+            f[x] = static_cast<uint32_t>(std::clamp(z, nightEnd, dayStart) - nightEnd);
+        }
+        for (int32_t x = first; x < end; ++x) f[x] = table[f[x]];
+    }
+}
 
 template <typename Pixel, typename Brightness>
 void shadePieces(const Rebuild& rb, const uint32_t* main, const uint32_t* over, uint16_t* out,
@@ -231,7 +275,9 @@ void shadePieces(const Rebuild& rb, const uint32_t* main, const uint32_t* over, 
 template <typename Pixel>
 void shadeRow(const Rebuild& rb, int32_t y, const uint32_t* main, const uint32_t* over,
               uint16_t* out, Pixel pixel) {
-    rowPieces(rb, sunRowTerms((rb.height / 2 - y) * 32768 / rb.height, rb.sun));
+    const SunRow row = sunRowTerms((rb.height / 2 - y) * 32768 / rb.height, rb.sun);
+    rowPieces(rb, row);
+    twilightFactors(rb, row);
     if (!over) over = rb.zeros.data();
     if (rb.brightness == 256)
         shadePieces(rb, main, over, out, pixel, Full{});
@@ -239,23 +285,33 @@ void shadeRow(const Rebuild& rb, int32_t y, const uint32_t* main, const uint32_t
         shadePieces(rb, main, over, out, pixel, rb.brightness);
 }
 
+// Day map by day, night map by night: the two weights add up to 256, so a lane holds at
+// most 255 × 256.
+template <typename Factor, typename Brightness>
+inline uint16_t dayNightTexel(uint32_t m, uint32_t o, Factor f, Brightness b) {
+    if constexpr (std::is_same_v<Factor, Full>) {
+        return packLanes(m & kRedBlue, channel(m, 8), b);
+    } else if constexpr (std::is_same_v<Factor, None>) {
+        return packLanes(o & kRedBlue, channel(o, 8), b);
+    } else {
+        const uint32_t redBlue = ((o & kRedBlue) * (256 - f) + (m & kRedBlue) * f) >> 8;
+        const uint32_t green = (channel(o, 8) * (256 - f) + channel(m, 8) * f) >> 8;
+        return packLanes(redBlue & kRedBlue, green, b);
+    }
+}
+
 void composeShadedRow(const Rebuild& rb, int32_t y, const uint32_t* main, const uint32_t* over,
                       uint16_t* out) {
     const int32_t op = rb.operation;
     if (!over) {
-        shadeRow(rb, y, main, over, out, [](uint32_t m, uint32_t, uint32_t f, uint32_t b) {
-            return packLanes((((m & kRedBlue) * f) >> 8) & kRedBlue, (channel(m, 8) * f) >> 8, b);
+        shadeRow(rb, y, main, over, out, [](uint32_t m, uint32_t, auto f, auto b) {
+            return packLanes(scaled(m & kRedBlue, f) & kRedBlue, scaled(channel(m, 8), f), b);
         });
     } else if (op == kOverlayDayNight) {
-        // Day map by day, night map by night: the two weights add up to 256, so a lane
-        // holds at most 255 × 256.
-        shadeRow(rb, y, main, over, out, [](uint32_t m, uint32_t o, uint32_t f, uint32_t b) {
-            const uint32_t redBlue = ((o & kRedBlue) * (256 - f) + (m & kRedBlue) * f) >> 8;
-            const uint32_t green = (channel(o, 8) * (256 - f) + channel(m, 8) * f) >> 8;
-            return packLanes(redBlue & kRedBlue, green, b);
-        });
+        shadeRow(rb, y, main, over, out,
+                 [](uint32_t m, uint32_t o, auto f, auto b) { return dayNightTexel(m, o, f, b); });
     } else {
-        shadeRow(rb, y, main, over, out, [op](uint32_t m, uint32_t o, uint32_t f, uint32_t b) {
+        shadeRow(rb, y, main, over, out, [op](uint32_t m, uint32_t o, uint32_t f, auto b) {
             return packWith(m, o, b, [f, op](uint32_t mc, uint32_t oc) {
                 return op >= 0 && op < kOverlayDayNight ? overlayChannel(mc, oc, op) * f / 256 : 0;
             });
@@ -272,6 +328,36 @@ void composeShadedRow(const Rebuild& rb, int32_t y, const uint32_t* main, const 
                                                                 uint16_t* out) {
     composeShadedRow(rb, y, main, over, out);
 }
+
+// composeShadedRow for the usual compositing: the pieces of 16 columns or more in lanes,
+// shorter ones by dayNightTexel.
+[[gnu::target("avx2")]] void composeDayNightRowWide(const Rebuild& rb, int32_t y,
+                                                    const uint32_t* main, const uint32_t* over,
+                                                    uint16_t* out) {
+    const SunRow row = sunRowTerms((rb.height / 2 - y) * 32768 / rb.height, rb.sun);
+    rowPieces(rb, row);
+    const wide::TwilightRow t{_mm256_set1_epi32(row.b),
+                              _mm256_set1_epi32(row.a + kUnitScale - rb.nightEnd),
+                              _mm256_set1_epi32(rb.dayStart - rb.nightEnd),
+                              reinterpret_cast<const int*>(rb.twilightPairs), rb.cosHour.data()};
+    for (const ShadePiece& p : rb.pieces) {
+        const uint32_t* from = p.kind == ShadePiece::Day ? main : over;
+        if (p.end - p.first < 16) {
+            for (int32_t x = p.first; x < p.end; ++x)
+                out[x] = dayNightTexel(main[x], over[x], factorAt(rb, row, x), Full{});
+        } else if (p.kind == ShadePiece::Twilight) {
+            wide::in16s(
+                out, p.first, p.end, [&](int32_t x) __attribute__((target("avx2"))) {
+                    return wide::twilight8(t, main, over, x);
+                });
+        } else {
+            wide::in16s(
+                out, p.first, p.end, [&](int32_t x) __attribute__((target("avx2"))) {
+                    return wide::pack565(wide::load8(from + x));
+                });
+        }
+    }
+}
 #endif
 
 void composeRow(const Rebuild& rb, int32_t y, const uint32_t* main, const uint32_t* over,
@@ -279,6 +365,9 @@ void composeRow(const Rebuild& rb, int32_t y, const uint32_t* main, const uint32
     if (rb.kind != Kind::Shaded && rb.kind != Kind::ShadedOverlay)
         return composeUnshadedRow(rb, main, over, out);
 #if defined(__x86_64__)
+    if (platform::hasWideLanes() && over && rb.kind == Kind::ShadedOverlay &&
+        rb.operation == kOverlayDayNight && rb.brightness == 256)
+        return composeDayNightRowWide(rb, y, main, over, out);
     if (platform::hasWideLanes()) return composeShadedRowWide(rb, y, main, over, out);
 #endif
     composeShadedRow(rb, y, main, over, out);
@@ -331,20 +420,35 @@ std::vector<CosineRun> cosineRuns(const std::vector<int32_t>& cosHour) {
     return runs;
 }
 
-// The twilight table: the night level up to argument nightEnd, full day from dayStart,
-// each found by binary search, since the factor only grows with the argument.
-void setupTwilight(Rebuild* rb) {
-    auto factor = [rb](int32_t z) { return shadeFactor(elevationOfArgument(z), rb->shade); };
+// The shade factors of the arcsine arguments nightEnd .. dayStart for one set of shading
+// terms; below nightEnd every argument gives the night level, from dayStart on full day.
+struct TwilightTable {
+    ShadeTerms terms{0, 0, -1};  // none yet
+    int32_t nightEnd = 0, dayStart = 0;
+    std::vector<uint16_t> factors;
+    std::vector<uint32_t> pairs;  // factor × 0x10001, for the wide rows
+};
+
+// The table for `terms`, worked out anew only when they change: the sun moves on every
+// rebuild, the options seldom. nightEnd and dayStart by binary search, as the factor only
+// grows with the argument.
+const TwilightTable& twilightTable(const ShadeTerms& terms) {
+    static TwilightTable t;
+    if (t.terms.twilight == terms.twilight && t.terms.halfWidth == terms.halfWidth &&
+        t.terms.night == terms.night)
+        return t;
+    t.terms = terms;
+    auto factor = [&terms](int32_t z) { return shadeFactor(elevationOfArgument(z), terms); };
     int32_t low = 0, high = kArguments - 1;  // factor(0) is the night level
     while (low < high) {
         const int32_t mid = low + (high - low + 1) / 2;
-        if (factor(mid) == rb->shade.night)
+        if (factor(mid) == terms.night)
             low = mid;
         else
             high = mid - 1;
     }
-    rb->nightEnd = low;
-    low = rb->nightEnd, high = kArguments - 1;  // factor(65536) is full day
+    t.nightEnd = low;
+    high = kArguments - 1;  // factor(65536) is full day
     while (low < high) {
         const int32_t mid = low + (high - low) / 2;
         if (factor(mid) == 256)
@@ -352,10 +456,14 @@ void setupTwilight(Rebuild* rb) {
         else
             low = mid + 1;
     }
-    rb->dayStart = low;
-    rb->twilight.resize(static_cast<size_t>(std::max(0, rb->dayStart - rb->nightEnd - 1)));
-    for (int32_t z = rb->nightEnd + 1; z < rb->dayStart; ++z)
-        rb->twilight[z - rb->nightEnd - 1] = static_cast<uint16_t>(factor(z));
+    t.dayStart = low;
+    t.factors.resize(static_cast<size_t>(t.dayStart - t.nightEnd + 1));
+    t.pairs.resize(t.factors.size());
+    for (size_t i = 0; i < t.factors.size(); ++i) {
+        t.factors[i] = static_cast<uint16_t>(factor(t.nightEnd + static_cast<int32_t>(i)));
+        t.pairs[i] = t.factors[i] * 0x10001u;
+    }
+    return t;
 }
 
 void setupShading(Rebuild* rb) {
@@ -364,13 +472,18 @@ void setupShading(Rebuild* rb) {
     rb->shade.night = nightLevel(gOptions.shadowDarkness);
     // The night map itself is the night side: it is not darkened again.
     if (rb->kind == Kind::ShadedOverlay && rb->operation == kOverlayDayNight) rb->shade.night = 0;
-    setupTwilight(rb);
+    const TwilightTable& table = twilightTable(rb->shade);
+    rb->nightEnd = table.nightEnd;
+    rb->dayStart = table.dayStart;
+    rb->twilight = table.factors.data();
+    rb->twilightPairs = table.pairs.data();
     rb->cosHour.resize(static_cast<size_t>(rb->width));
     for (int32_t x = 0; x < rb->width; ++x) {
         int32_t lonOffset = static_cast<int32_t>(int64_t{x - rb->width / 2} * 65536 / rb->width);
         rb->cosHour[x] = fixedCos(wrapAngle(int64_t{rb->sun.hourAngle} + lonOffset));
     }
     rb->runs = cosineRuns(rb->cosHour);
+    for (const CosineRun& run : rb->runs) rb->turns.insert(rb->turns.end(), 2, run.first);
     rb->zeros.assign(static_cast<size_t>(rb->width), 0);
     rb->factors.resize(static_cast<size_t>(rb->width));
 }

@@ -1,6 +1,11 @@
-// Forward projections: the orthographic sphere in table arithmetic and the flat map.
+// Forward projections: the orthographic sphere in table arithmetic and the flat map, with
+// a memo of the points projected in the current view.
 #include "texture/point_projection.h"
 
+#include <bit>
+
+#include "base/memo.h"
+#include "raster/back_buffer.h"
 #include "view/angles.h"
 #include "view/tables.h"
 #include "view/view_state.h"
@@ -24,6 +29,49 @@ bool projectPlanar(double lat, double lon, ScreenPoint* out) {
     return x < screenWidth() && y >= gView.margin && y < bottom;
 }
 
+// What a projection depends on besides the point: the view and the display's size.
+struct ProjectionView {
+    bool planar;
+    int32_t lonAngle, latAngle, radius, planarHeight, mapHeight, offsetX, offsetY, margin;
+    int width, height;
+    bool operator==(const ProjectionView&) const = default;
+};
+
+ProjectionView currentView() {
+    return {gView.planar,       gView.lonAngle,  gView.latAngle, gView.radius,
+            gView.planarHeight, gView.mapHeight, gView.offsetX,  gView.offsetY,
+            gView.margin,       gDisplay.width,  gDisplay.height};
+}
+
+// A point as the memo knows it: its coordinates bit for bit, in one view of the memo's.
+struct MemoPoint {
+    uint64_t lat, lon;
+    uint32_t view;
+    bool operator==(const MemoPoint&) const = default;
+    uint64_t hash() const { return (lat * 0xC2B2AE3D27D4EB4Fu) ^ lon; }
+};
+struct Projected {
+    ScreenPoint point;
+    bool seen;
+};
+
+// The points projected in the current view: an overlay frame projects the same cities,
+// labels and route points as the frame before whenever only the stylus or the clock moved,
+// and each projection costs a dozen dependent table steps.
+Memo<MemoPoint, Projected, 12> gMemo;
+ProjectionView gMemoView{};
+uint32_t gMemoViewNumber = 0;  // counts the views the memo has known
+
+// The number of the current view for the memo.
+uint32_t memoView() {
+    const ProjectionView view = currentView();
+    if (!(view == gMemoView)) {
+        gMemoView = view;
+        if (++gMemoViewNumber == 0) gMemo.clear();  // numbers come round again
+    }
+    return gMemoViewNumber;
+}
+
 }  // namespace
 
 bool projectSphereUnits(int32_t latUnits, int32_t lonUnits, ScreenPoint* out) {
@@ -44,7 +92,15 @@ bool projectSphereUnits(int32_t latUnits, int32_t lonUnits, ScreenPoint* out) {
 }
 
 bool projectPoint(double lat, double lon, ScreenPoint* out) {
-    if (gView.planar) return projectPlanar(lat, lon, out);
-    return projectSphereUnits(truncToInt(lat * -kUnitsPerRadian),
-                              truncToInt((lon + kPi) * kUnitsPerRadian), out);
+    const MemoPoint key{std::bit_cast<uint64_t>(lat), std::bit_cast<uint64_t>(lon), memoView()};
+    const Projected& p = gMemo.get(key, [lat, lon] {
+        Projected q{};
+        q.seen = gView.planar
+                     ? projectPlanar(lat, lon, &q.point)
+                     : projectSphereUnits(truncToInt(lat * -kUnitsPerRadian),
+                                          truncToInt((lon + kPi) * kUnitsPerRadian), &q.point);
+        return q;
+    });
+    *out = p.point;
+    return p.seen;
 }

@@ -12,7 +12,8 @@ struct ScreenPoint {
 
 // Projects (lat, lon), radians north and east positive, in the current view. The position is
 // written also when the point is not visible (false). Without a map the flat view has no
-// geometry: (0, 0), not visible. Needs the trigonometric tables.
+// geometry: (0, 0), not visible. Needs the trigonometric tables. A point asked for again in
+// the same view and on the same screen is answered from memory.
 bool projectPoint(double lat, double lon, ScreenPoint* out);
 
 // The spherical half of projectPoint on angle units: latUnits = trunc(lat × −32768/π),
