@@ -72,15 +72,12 @@ BENCHMARK(BM_PrefixThreeLetters)->Unit(benchmark::kMillisecond);
 }  // namespace
 
 int main(int argc, char** argv) {
-    initializeRatioBenchmarks(argc, argv);
-    RatioReporter r;
-    benchmark::RunSpecifiedBenchmarks(&r);
+    const RatioReporter& r = runRatioBenchmarks(argc, argv);
     r.printTime("cities.bin open + both trees / plain read", "BM_OpenAndBuildTrees",
                 "BM_ReadFileBytes", 20);
     r.printRatio("prefix search \"s\" / pass over the file", "BM_PrefixOneLetter",
                  "BM_ScanMappedBytes", 0);
     r.printRatio("prefix search \"san\" / pass over the file", "BM_PrefixThreeLetters",
                  "BM_ScanMappedBytes", 0);
-    benchmark::Shutdown();
     return 0;
 }

@@ -68,11 +68,8 @@ int main(int argc, char** argv) {
     benchmark::RegisterBenchmark("search/san", bareSearch, u"san")->Unit(ms);
     benchmark::RegisterBenchmark("keystroke/s", keystroke, u"s")->Unit(ms);
     benchmark::RegisterBenchmark("keystroke/san", keystroke, u"san")->Unit(ms);
-    initializeRatioBenchmarks(argc, argv);
-    RatioReporter r;
-    benchmark::RunSpecifiedBenchmarks(&r);
+    const RatioReporter& r = runRatioBenchmarks(argc, argv);
     r.printRatio("Find City keystroke / search, \"s\"", "keystroke/s", "search/s", 3);
     r.printRatio("Find City keystroke / search, \"san\"", "keystroke/san", "search/san", 3);
-    benchmark::Shutdown();
     return 0;
 }

@@ -74,12 +74,9 @@ int main(int argc, char** argv) {
         benchmark::RegisterBenchmark(("giflib/" + file.name).c_str(), decodeWithGiflib, &file)
             ->Unit(benchmark::kMillisecond);
     }
-    initializeRatioBenchmarks(argc, argv);
-    RatioReporter reporter;
-    benchmark::RunSpecifiedBenchmarks(&reporter);
+    const RatioReporter& reporter = runRatioBenchmarks(argc, argv);
     for (const BenchFile& file : files())
         reporter.printRatio(("decode " + file.name + " / giflib").c_str(), "mundora/" + file.name,
                             "giflib/" + file.name, 0.8);
-    benchmark::Shutdown();
     return 0;
 }

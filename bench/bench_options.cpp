@@ -59,9 +59,7 @@ int main(int argc, char** argv) {
     const auto us = benchmark::kMicrosecond;
     benchmark::RegisterBenchmark("options/open", openOptions)->Unit(us);
     benchmark::RegisterBenchmark("frame/globe", globeFrame)->Unit(us);
-    initializeRatioBenchmarks(argc, argv);
-    RatioReporter r;
-    benchmark::RunSpecifiedBenchmarks(&r);
+    const RatioReporter& r = runRatioBenchmarks(argc, argv);
     r.printRatio("options dialog opened / globe frame", "options/open", "frame/globe", 0);
     return 0;
 }

@@ -113,11 +113,8 @@ int main(int argc, char** argv) {
     benchmark::RegisterBenchmark("frame/globe", plainGlobe)->Unit(us);
     benchmark::RegisterBenchmark("frame/overlay", overlayFrame)->Unit(us);
     benchmark::RegisterBenchmark("snap/move", snapOnMove)->Unit(us);
-    initializeRatioBenchmarks(argc, argv);
-    RatioReporter r;
-    benchmark::RunSpecifiedBenchmarks(&r);
+    const RatioReporter& r = runRatioBenchmarks(argc, argv);
     r.printRatio("full overlay frame / globe frame", "frame/overlay", "frame/globe", 4);
     r.printRatio("snap on a stylus move / globe frame", "snap/move", "frame/globe", 1);
-    benchmark::Shutdown();
     return 0;
 }

@@ -165,11 +165,9 @@ int main(int argc, char** argv) {
     benchmark::RegisterBenchmark("frame/flat", flatFrame)->Arg(-1)->Arg(320)->Arg(200)->Unit(us);
     benchmark::RegisterBenchmark("frame/zoom-step", zoomStep)->Arg(0)->Arg(1)->Unit(us);
     benchmark::RegisterBenchmark("frame/flat-zoom-step", flatZoomStep)->Unit(us);
-    initializeRatioBenchmarks(argc, argv);
     // scripts/bench --narrow: the plain copies of the per-pixel loops, as without AVX2.
     if (std::getenv("MUNDORA_BENCH_NARROW")) platform::allowWideLanes(false);
-    RatioReporter r;
-    benchmark::RunSpecifiedBenchmarks(&r);
+    const RatioReporter& r = runRatioBenchmarks(argc, argv);
     r.printRatio("shading pass / one decode", "shade/pass", "decode/mundora", 0.25);
     r.printRatio("full rebuild / giflib both maps", "rebuild/full", "decode/giflib-both", 1.3);
     r.printRatio("globe frame / back-buffer copy", "frame/globe/0", "copy/backbuffer", 25);
@@ -181,6 +179,5 @@ int main(int argc, char** argv) {
     r.printRatio("globe tilt step with tables / copy", "frame/zoom-step/1", "copy/backbuffer", 0);
     r.printRatio("flat zoom step, band resampled / copy", "frame/flat-zoom-step", "copy/backbuffer",
                  0);
-    benchmark::Shutdown();
     return 0;
 }

@@ -69,9 +69,9 @@ class RatioReporter : public benchmark::ConsoleReporter {
     }
 };
 
-// Initializes the library with the repetition flags ahead of the command line's own, which
-// win where they say otherwise.
-inline void initializeRatioBenchmarks(int argc, char** argv) {
+// Initializes the library with the repetition flags ahead of the command line's own (which
+// win where they say otherwise), runs every registered benchmark and gives their times.
+inline const RatioReporter& runRatioBenchmarks(int argc, char** argv) {
     static std::string repetitions = "--benchmark_repetitions=5";
     static std::string interleaving = "--benchmark_enable_random_interleaving=true";
     static std::vector<char*> args;
@@ -80,4 +80,8 @@ inline void initializeRatioBenchmarks(int argc, char** argv) {
     int count = static_cast<int>(args.size());
     args.push_back(nullptr);
     benchmark::Initialize(&count, args.data());
+    static RatioReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    benchmark::Shutdown();
+    return reporter;
 }
